@@ -1,0 +1,38 @@
+# The front door over CMake. `make play` and `make test` install whatever is missing first.
+BUILD_DIR    ?= build
+SANITIZE_DIR ?= build-sanitize
+JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS  ?=
+
+.PHONY: all deps build play test test-fast test-sanitize package clean
+
+all: build
+
+deps:
+	@./scripts/install-deps
+
+build: deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+# Starts the game from its run directory, where ./images and ./fonts live.
+play: build
+	cd $(BUILD_DIR)/run && ./blackjack
+
+# Every test of the optimised build, then the same tests (less the end-to-end ones, which drive
+# the optimised binary) built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory test-sanitize
+
+test-fast: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBLACKJACK_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS) -LE 'e2e|package'
+
+clean:
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

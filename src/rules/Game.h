@@ -1,0 +1,86 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <SDL.h>
+
+#include "rules/Deck.h"
+#include "rules/Hand.h"
+
+// The blackjack engine: one player against the dealer, a wallet, the stake of the round, the
+// player's hand (and a second one after a split), the dealer's hand, dealer play to 17 and
+// settlement. Every action runs to completion: once the player's turn ends the dealer has played
+// and the round is settled before the call returns.
+//
+// The engine checks only what its operations say; the caller keeps the rest of the contract:
+// placeBet then startRound only between rounds and with an amount above 0; hit, stand,
+// doubleDown and split only during the player's turn; doubleDown only when canDouble() holds and
+// the wallet covers the stake; split only when the wallet covers the stake.
+class Game {
+public:
+    // Reads the card sheet with `renderer`; a null renderer (or a missing sheet) leaves
+    // `cardTexture` null and the rules work unchanged.
+    explicit Game(SDL_Renderer* renderer);
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // Takes `amount` from the wallet as the round's stake, unchecked.
+    void placeBet(int amount);
+    // Clears the table and deals two cards each; a natural is settled at once.
+    void startRound();
+    // One card to the hand the player is on; a bust moves on or ends the turn.
+    void hit();
+    // Ends play on the current hand; after the last one the dealer plays and the round settles.
+    void stand();
+    // Doubles the stake, takes exactly one card and stands.
+    void doubleDown();
+    // Splits a pair into two hands with a stake each; does nothing unless canSplit().
+    void split();
+    // Pays the round into the wallet and writes the result text. Called by stand() only.
+    void settle();
+    // Drops every event waiting in SDL's queue except a window close, which stays queued for the
+    // main loop.
+    void pollEvents();
+
+    bool canDouble() const;
+    bool canSplit() const;
+    // The dealer's value as the player may see it: the up card alone until the hole card is
+    // revealed.
+    int dealerShownValue() const;
+    int getBet() const { return bet; }
+    int getWallet() const { return wallet; }
+    int getPlayerValue() const { return player.value; }
+    int getSplitValue() const { return splitHand.value; }
+    bool isRoundOver() const { return roundOver; }
+    bool isSplit() const { return splitActive; }
+    std::string getResultText() const { return resultText; }
+
+    // Draws the three hands from the card sheet: the dealer's at (30, 100) with the hole card face
+    // down until revealed, the player's at (30, 300), the split hand at (230, 300); each card
+    // steps 40 right and 5 down, and the hand not being played sits 20 lower.
+    void renderHands();
+    void renderCard(int rank, std::string suit, int x, int y);
+    void renderCardBack(int x, int y);
+
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* cardTexture = nullptr;
+    std::unique_ptr<Deck> deck;
+    Hand player;
+    Hand dealer;
+    Hand splitHand;
+    bool roundOver = false;
+    bool dealerRevealed = false;
+    bool splitActive = false;
+    bool splitDone = false;
+    bool playingSplit = false;
+    int bet = 0;
+    int wallet = 1000;
+    std::string resultText;
+
+private:
+    // The next card for a hand. An empty deck is first refilled with every card not on the
+    // table, so a hand never receives a null card.
+    Card* nextCard();
+};

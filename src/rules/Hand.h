@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "rules/Card.h"
+
+// Points a card adds to a hand when it arrives: an ace 11 (it may drop to 1 later), a face card
+// 10, any other card its rank.
+int cardPoints(int rank);
+
+// The cards one side of the table holds, with their blackjack value kept up to date card by
+// card. Aces count 11 for as long as that keeps the hand at 21 or under; `aces` is how many still
+// do. The hand points at cards it does not own.
+class Hand {
+public:
+    void addCard(Card* card);
+    // Drops the cards (they stay valid, the deck owns them) and keeps the label.
+    void clear();
+
+    std::string name;
+    std::vector<Card*> cards;
+    int value = 0;
+    int aces = 0;
+};
