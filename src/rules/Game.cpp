@@ -163,7 +163,7 @@ void Game::settle() {
     const bool natural = player.cards.size() == 2 && player.value == kBlackjack && !splitActive;
     const int naturalPayout = static_cast<int>(stake * kNaturalReturn);
 
-    std::string firstHand;
+    const char* firstHand = "";
     if (player.value > kBlackjack) {
         firstHand = "Player Busted";
     } else if (dealer.value > kBlackjack && natural) {
@@ -186,7 +186,7 @@ void Game::settle() {
     }
 
     // The second hand of a split is never paid as a natural.
-    std::string secondHand;
+    const char* secondHand = "";
     if (splitActive) {
         if (splitHand.value > kBlackjack) {
             secondHand = " | Hand 2 Busted";
@@ -206,12 +206,18 @@ void Game::settle() {
 
     wallet += payout;
     const int net = payout - bet;
+    // Written into the text's own buffer, so a settled round allocates nothing once warmed up.
+    resultText.clear();
     if (net > 0) {
-        resultText = "PLAYER WINS | " + std::to_string(net) + "$ Won | ";
+        resultText += "PLAYER WINS | ";
+        resultText += std::to_string(net);
+        resultText += "$ Won | ";
     } else if (net < 0) {
-        resultText = "DEALER WINS | " + std::to_string(-net) + "$ Lost | ";
+        resultText += "DEALER WINS | ";
+        resultText += std::to_string(-net);
+        resultText += "$ Lost | ";
     } else {
-        resultText = "TIE/PUSH | 0$ | ";
+        resultText += "TIE/PUSH | 0$ | ";
     }
     resultText += firstHand;
     resultText += secondHand;
