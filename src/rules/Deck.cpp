@@ -17,9 +17,13 @@ Deck::Deck() {
     }
 }
 
-void Deck::seed(std::uint32_t value) { rng.seed(value); }
+void Deck::seed(std::uint32_t value) {
+    rng.seed(value);
+}
 
-void Deck::seed(std::seed_seq& sequence) { rng.seed(sequence); }
+void Deck::seed(std::seed_seq& sequence) {
+    rng.seed(sequence);
+}
 
 void Deck::shuffle() {
     // Each position from the top down swaps with a position drawn from those not yet fixed,
@@ -39,7 +43,9 @@ Card* Deck::deal() {
     return top;
 }
 
-int Deck::size() const { return static_cast<int>(cards.size()); }
+int Deck::size() const {
+    return static_cast<int>(cards.size());
+}
 
 void Deck::restock(const std::vector<const Card*>& inPlay) {
     cards.clear();

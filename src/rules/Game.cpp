@@ -27,8 +27,12 @@ Game::Game(SDL_Renderer* renderer) : renderer(renderer), deck(std::make_unique<D
     // The clock alone would deal two games started in the same second alike.
     std::random_device entropy;
     const auto now = static_cast<std::uint64_t>(std::time(nullptr));
-    std::seed_seq seeds{static_cast<std::uint32_t>(now), static_cast<std::uint32_t>(now >> 32),
-                        entropy(), entropy(), entropy(), entropy()};
+    std::seed_seq seeds{static_cast<std::uint32_t>(now),
+                        static_cast<std::uint32_t>(now >> 32),
+                        entropy(),
+                        entropy(),
+                        entropy(),
+                        entropy()};
     deck->seed(seeds);
     deck->shuffle();
     player.name = "Player";
@@ -237,8 +241,7 @@ bool Game::canDouble() const {
 }
 
 bool Game::canSplit() const {
-    return !splitDone && player.cards.size() == 2 &&
-           player.cards[0]->rank == player.cards[1]->rank;
+    return !splitDone && player.cards.size() == 2 && player.cards[0]->rank == player.cards[1]->rank;
 }
 
 int Game::dealerShownValue() const {

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <SDL.h>
+
+// A screen of the game. The main loop drives the current one: init once with the renderer, then
+// every frame handleInput, update and render, and cleanup once when the screen stops being
+// current. A screen just switched to is rendered once before its first handleInput and update.
+// Destructors make no SDL call: everything SDL is released in cleanup.
+class Scene {
+public:
+    virtual ~Scene() {}
+    virtual void init(SDL_Renderer* renderer) = 0;
+    // x and y are the last pointer position in window pixels; clicked is true in a frame in which
+    // a mouse button went down.
+    virtual void handleInput(int x, int y, bool clicked) = 0;
+    virtual void update() = 0;
+    virtual void render(SDL_Renderer* renderer) = 0;
+    virtual void cleanup() = 0;
+};

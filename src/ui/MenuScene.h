@@ -1,0 +1,28 @@
+#pragma once
+
+#include <SDL.h>
+
+#include "app/Scene.h"
+#include "ui/Button.h"
+
+// The start-up screen: background, logo, and the START and EXIT buttons. START raises a request
+// that the main loop answers by switching to the game; EXIT ends the process at once.
+class MenuScene : public Scene {
+public:
+    void init(SDL_Renderer* renderer) override;
+    void handleInput(int x, int y, bool clicked) override;
+    void update() override;
+    void render(SDL_Renderer* renderer) override;
+    void cleanup() override;
+
+    // True once the start button has fired; never cleared.
+    bool shouldStartGame() const { return startGame; }
+
+    SDL_Texture* bgTexture = nullptr;
+    SDL_Texture* logoTexture = nullptr;
+    SDL_Texture* buttonsTexture = nullptr;
+    SDL_Rect logoRect{0, 0, 0, 0};
+    Button startButton;
+    Button exitButton;
+    bool startGame = false;
+};
