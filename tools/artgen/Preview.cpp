@@ -1,0 +1,169 @@
+#include "Preview.h"
+
+#include <string>
+
+#include "Cards.h"
+#include "Scenery.h"
+#include "Widgets.h"
+
+namespace artgen {
+
+namespace {
+
+// Copies the rectangle (sx, sy, w, h) of `sheet` to (dx, dy), scaled by `zoom`.
+void drawCell(Canvas& target, const Canvas& sheet, int sx, int sy, int w, int h, float dx, float dy,
+              float zoom = 1.0f) {
+    target.setClip({dx, dy, dx + w * zoom, dy + h * zoom});
+    target.draw(sheet, Affine::translate(static_cast<float>(-sx), static_cast<float>(-sy))
+                           .then(Affine::scale(zoom, zoom))
+                           .then(Affine::translate(dx, dy)));
+    target.clearClip();
+}
+
+void drawWhole(Canvas& target, const Canvas& image, float dx, float dy, float zoom = 1.0f) {
+    drawCell(target, image, 0, 0, image.width(), image.height(), dx, dy, zoom);
+}
+
+// White text at its top-left corner, as the game writes its status lines (22 px font).
+float statusText(Canvas& target, Fonts& fonts, const std::string& text, float x, float y) {
+    TextImage image = renderText(fonts, Face::Narrow, 22, 1, text);
+    target.drawMask(image.mask, Affine::translate(x, y), solid(rgb(0xffffff)));
+    return static_cast<float>(image.mask.width);
+}
+
+void statusTextCentred(Canvas& target, Fonts& fonts, const std::string& text, float cx, float y) {
+    TextImage image = renderText(fonts, Face::Narrow, 22, 1, text);
+    target.drawMask(image.mask, Affine::translate(cx - image.mask.width / 2, y),
+                    solid(rgb(0xffffff)));
+}
+
+void caption(Canvas& target, Fonts& fonts, const std::string& text, float x, float y) {
+    TextImage image = renderText(fonts, Face::Sans, 15, 1, text);
+    target.drawMask(image.mask, Affine::translate(x, y), solid(rgb(0xd8d8d8)));
+}
+
+int cardCell(Suit suit, int rank) {
+    int base = suit == Suit::Clubs      ? 2
+               : suit == Suit::Diamonds ? 15
+               : suit == Suit::Hearts   ? 28
+                                        : 41;
+    return base + rank - 2;
+}
+
+void card(Canvas& target, const Artwork& art, int cell, float x, float y) {
+    drawCell(target, art.cards, (cell % kSheetColumns) * kCardWidth,
+             (cell / kSheetColumns) * kCardHeight, kCardWidth, kCardHeight, x, y);
+}
+
+Canvas menuScreen(const Artwork& art) {
+    Canvas screen(kWindowWidth, kWindowHeight, 1);
+    drawWhole(screen, art.background, 0, 0);
+    drawWhole(screen, art.logo, 53, 120);
+    drawCell(screen, art.buttons, 0, 0, kButtonWidth, kButtonHeight, 445, 500);
+    drawCell(screen, art.buttons, kButtonWidth, 0, kButtonWidth, kButtonHeight, 445, 580);
+    return screen;
+}
+
+// A round in play after a split, with the last round's result still showing.
+Canvas gameScreen(const Artwork& art, Fonts& fonts) {
+    Canvas screen(kWindowWidth, kWindowHeight, 1);
+    drawWhole(screen, art.background, 0, 0);
+    drawWhole(screen, art.table, 0, 0);
+    drawWhole(screen, art.panel, 820, 0);
+    card(screen, art, cardCell(Suit::Hearts, 14), 30, 100);
+    card(screen, art, 0, 70, 105);
+    const int first[] = {cardCell(Suit::Clubs, 8), cardCell(Suit::Diamonds, 3),
+                         cardCell(Suit::Spades, 10), cardCell(Suit::Hearts, 2)};
+    for (int i = 0; i < 4; ++i) {
+        card(screen, art, first[i], 30 + 40.0f * i, 300 + 5.0f * i);
+    }
+    const int second[] = {cardCell(Suit::Spades, 8), cardCell(Suit::Clubs, 12),
+                          cardCell(Suit::Diamonds, 14)};
+    for (int i = 0; i < 3; ++i) {
+        card(screen, art, second[i], 230 + 40.0f * i, 320 + 5.0f * i);
+    }
+    const int columns[] = {1, 3, 4, 0, 1}, rows[] = {0, 0, 0, 1, 1}, counts[] = {0, 2, 1, 0, 0};
+    for (int i = 0; i < 5; ++i) {
+        float top = 100 + 100.0f * i;
+        drawCell(screen, art.chips, columns[i] * kChipCellWidth, rows[i] * kChipCellHeight,
+                 kChipCellWidth, kChipCellHeight, 885, top);
+        statusTextCentred(screen, fonts, "x" + std::to_string(counts[i]), 917, top + 74);
+        drawCell(screen, art.arrows, 0, 0, kArrowWidth, kArrowHeight, 845, top + 10);
+        drawCell(screen, art.arrows, kArrowWidth, 0, kArrowWidth, kArrowHeight, 965, top + 10);
+    }
+    statusText(screen, fonts, "PLAYER WINS | 100$ Won | Player Higher Score", 40, 30);
+    statusText(screen, fonts, "Dealer: 11", 600, 30);
+    statusText(screen, fonts, "Player: 19 | Split: 21", 600, 60);
+    drawCell(screen, art.buttons, 4 * kButtonWidth, 0, kButtonWidth, kButtonHeight, 845, 620);
+    drawCell(screen, art.buttons, 1 * kButtonWidth, 0, kButtonWidth, kButtonHeight, 845, 690);
+    const int frames[] = {2, 3, 5, 6};
+    for (int i = 0; i < 4; ++i) {
+        drawCell(screen, art.buttons, frames[i] * kButtonWidth, 0, kButtonWidth, kButtonHeight,
+                 120 + 150.0f * i, 660);
+    }
+    statusTextCentred(screen, fonts, "Wallet: 850", 922, 30);
+    statusTextCentred(screen, fonts, "Bet: 100", 922, 65);
+    return screen;
+}
+
+}  // namespace
+
+Canvas drawContactSheet(const Artwork& art, Fonts& fonts) {
+    const float margin = 24, gap = 24, captionHeight = 24;
+    const int width = 1101;
+    float y = margin;
+    // Row heights: cards, buttons, chips/arrows/icon, logo/table/panel, the two screens.
+    const float heights[] = {984, 48, 264, 384, 384};
+    float total = margin;
+    for (float h : heights) {
+        total += captionHeight + h + gap;
+    }
+    Canvas sheet(width, static_cast<int>(total), 1);
+    sheet.cover(
+        {0, 0, static_cast<float>(width), total}, [](float, float) { return 1.0f; },
+        solid(rgb(0x2a2c2e)));
+
+    caption(sheet, fonts, "CARDS.png  1053 x 984 (cells of 117 x 164)", margin, y);
+    y += captionHeight;
+    drawWhole(sheet, art.cards, margin, y);
+    y += heights[0] + gap;
+
+    caption(sheet, fonts, "BUTTONS.png  frames of 134 x 48", margin, y);
+    y += captionHeight;
+    drawWhole(sheet, art.buttons, margin, y);
+    y += heights[1] + gap;
+
+    caption(sheet, fonts, "CHIPS.png  (x2)", margin, y);
+    caption(sheet, fonts, "ARROWS.png  (x2)", margin + 640 + gap, y);
+    caption(sheet, fonts, "icon 256 x 256", width - margin - 256 + 60, y);
+    y += captionHeight;
+    drawWhole(sheet, art.chips, margin, y, 2);
+    drawWhole(sheet, art.arrows, margin + 640 + gap, y, 2);
+    drawWhole(sheet, art.icon, width - margin - 256, y);
+    y += heights[2] + gap;
+
+    caption(sheet, fonts, "LOGO.png  (x1/2)", margin, y);
+    caption(sheet, fonts, "TABLE.png  (x1/2)", margin + 459 + gap, y);
+    caption(sheet, fonts, "CHIPBG.png  (x1/2)", margin + 459 + 410 + 2 * gap, y);
+    y += captionHeight;
+    drawWhole(sheet, art.logo, margin, y, 0.5f);
+    drawWhole(sheet, art.table, margin + 459 + gap, y, 0.5f);
+    drawWhole(sheet, art.panel, margin + 459 + 410 + 2 * gap, y, 0.5f);
+    y += heights[3] + gap;
+
+    caption(sheet, fonts, "Menu, with BG.png  (x1/2)", margin, y);
+    caption(sheet, fonts, "Game screen mock-up  (x1/2)", margin + 512 + gap, y);
+    y += captionHeight;
+    drawWhole(sheet, menuScreen(art), margin, y, 0.5f);
+    drawWhole(sheet, gameScreen(art, fonts), margin + 512 + gap, y, 0.5f);
+    return sheet;
+}
+
+Canvas drawGameMockup(const Artwork& art, Fonts& fonts) {
+    return gameScreen(art, fonts);
+}
+Canvas drawMenuMockup(const Artwork& art) {
+    return menuScreen(art);
+}
+
+}  // namespace artgen

@@ -1,0 +1,34 @@
+// Chips, action buttons and the chip arrows.
+#pragma once
+
+#include "Canvas.h"
+#include "Text.h"
+
+namespace artgen {
+
+constexpr int kChipCellWidth = 64;
+constexpr int kChipCellHeight = 66;
+constexpr int kChipColumns = 5;
+constexpr int kChipRows = 2;
+constexpr int kButtonWidth = 134;
+constexpr int kButtonHeight = 48;
+constexpr int kButtonFrames = 7;
+constexpr int kArrowWidth = 26;
+constexpr int kArrowHeight = 40;
+
+// One chip, `diameter` output pixels across, centred on `centre`, in the colours of `value`;
+// the value is printed on it unless `printValue` is false.
+void drawChip(Canvas& canvas, Fonts& fonts, int value, Vec centre, float diameter,
+              bool printValue = true);
+
+// A grid of 5 x 2 chip cells of 64 x 66. The cells the game uses, (column, row): (1,0) 5,
+// (3,0) 25, (4,0) 50, (0,1) 100, (1,1) 500; the others hold further denominations.
+Canvas drawChipSheet(Fonts& fonts);
+
+// One strip of 134 x 48 frames: START, EXIT, HIT, STAND, DEAL, DOUBLE, SPLIT.
+Canvas drawButtonSheet(Fonts& fonts);
+
+// Two 26 x 40 frames: remove a chip (minus, pointing down) and add one (plus, pointing up).
+Canvas drawArrowSheet();
+
+}  // namespace artgen
