@@ -195,9 +195,16 @@ void GameScene::update() {
         pendingBet += chipCounts[i] * chipValues[i];
     }
 
-    relabel(walletLabel, "Wallet: " + std::to_string(shownWallet));
+    // Both old texts go before either is made again.
+    if (walletLabel != nullptr) {
+        SDL_DestroyTexture(walletLabel);
+    }
+    if (betLabel != nullptr) {
+        SDL_DestroyTexture(betLabel);
+    }
+    walletLabel = createTextTexture(renderer, font, "Wallet: " + std::to_string(shownWallet));
     const int shownBet = roundActive ? engine->getBet() : pendingBet;
-    relabel(betLabel, "Bet: " + std::to_string(shownBet));
+    betLabel = createTextTexture(renderer, font, "Bet: " + std::to_string(shownBet));
 
     for (int i = 0; i < kChipKinds; ++i) {
         relabel(chipCountLabels[i], "x" + std::to_string(chipCounts[i]));

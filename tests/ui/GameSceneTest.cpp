@@ -1,0 +1,444 @@
+// The table: layout and draw order, the betting and playing controls against the wallet, the
+// status texts, the cards as the rounds go, and the engine's event drain.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "Headless.h"
+#include "ui/GameScene.h"
+
+namespace {
+
+// Centres of the hot areas.
+constexpr int kArrowTop = 130;  // + 100 per chip kind
+constexpr int kMinusX = 858;
+constexpr int kPlusX = 978;
+constexpr SDL_Point kDeal{912, 644};
+constexpr SDL_Point kExit{912, 714};
+constexpr SDL_Point kHit{187, 684};
+constexpr SDL_Point kStand{337, 684};
+constexpr SDL_Point kDouble{487, 684};
+constexpr SDL_Point kSplit{637, 684};
+// Over no button at all.
+constexpr SDL_Point kAway{700, 740};
+
+constexpr SDL_Rect kDealRect{845, 620, 134, 48};
+constexpr SDL_Rect kExitRect{845, 690, 134, 48};
+constexpr SDL_Rect kHitRect{120, 660, 134, 48};
+constexpr SDL_Rect kStandRect{270, 660, 134, 48};
+constexpr SDL_Rect kDoubleRect{420, 660, 134, 48};
+constexpr SDL_Rect kSplitRect{570, 660, 134, 48};
+
+// Sheet cells (Clubs from 2, Diamonds from 15, Hearts from 28, Spades from 41; 2 up to ace).
+constexpr int kBack = 0;
+
+class GameSceneTest : public HeadlessTest {
+protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        if (!HasFatalFailure()) {
+            scene.init(renderer);
+            initialised = true;
+        }
+    }
+    void TearDown() override {
+        if (initialised) {
+            scene.cleanup();
+        }
+        HeadlessTest::TearDown();
+    }
+
+    // A frame as the main loop runs it.
+    void frame(SDL_Point at, bool clicked) {
+        scene.handleInput(at.x, at.y, clicked);
+        scene.update();
+        scene.render(renderer);
+    }
+    // A click, then a frame without one (which releases the button's latch) with the pointer
+    // moved away, so that nothing is drawn hovered.
+    void click(SDL_Point at) {
+        frame(at, true);
+        frame(kAway, false);
+    }
+    void addChip(int kind, int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            click({kPlusX, kArrowTop + 100 * kind});
+        }
+    }
+    void removeChip(int kind) { click({kMinusX, kArrowTop + 100 * kind}); }
+    // Builds `amount` from the largest chips down.
+    void bet(int amount) {
+        const int values[] = {5, 25, 50, 100, 500};
+        for (int kind = 4; kind >= 0; --kind) {
+            addChip(kind, amount / values[kind]);
+            amount %= values[kind];
+        }
+    }
+    void deal(const std::vector<CardName>& cards) {
+        stack(*scene.engine->deck, cards);
+        click(kDeal);
+    }
+
+    std::array<int, 5> counts() const { return scene.chipCounts; }
+    bool betting() const { return !scene.roundActive && scene.dealEnabled && !scene.playEnabled; }
+    bool playing() const { return scene.roundActive && !scene.dealEnabled && scene.playEnabled; }
+
+    GameScene scene;
+    bool initialised = false;
+};
+
+TEST_F(GameSceneTest, FirstFrameDrawsTheTableInLayersWithoutText) {
+    SDL_SetRenderDrawColor(renderer, 255, 0, 0, 255);
+    SDL_RenderClear(renderer);
+    scene.render(renderer);
+
+    Uint8 r = 1, g = 1, b = 1, a = 0;
+    SDL_GetRenderDrawColor(renderer, &r, &g, &b, &a);
+    EXPECT_EQ((std::array<int, 4>{r, g, b, a}), (std::array<int, 4>{0, 0, 0, 255}));
+
+    // Background, then the table and the chip panel over it.
+    EXPECT_TRUE(filledWith({0, 650, 820, 10}, art::kBackground));
+    EXPECT_TRUE(filledWith({0, 0, 820, 650}, art::kTable));
+    EXPECT_EQ(at(819, 0), art::kTable);
+    EXPECT_EQ(at(820, 0), art::kPanel);
+    EXPECT_EQ(at(820, 767), art::kPanel);
+    EXPECT_EQ(at(1023, 767), art::kPanel);
+
+    const int cols[] = {1, 3, 4, 0, 1};
+    const int rows[] = {0, 0, 0, 1, 1};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_TRUE(drawnAt({885, 100 + 100 * i, 64, 66}, art::chip(cols[i], rows[i]))) << i;
+        EXPECT_TRUE(drawnAt({845, 110 + 100 * i, 26, 40}, art::arrow(0))) << i;
+        EXPECT_TRUE(drawnAt({965, 110 + 100 * i, 26, 40}, art::arrow(1))) << i;
+    }
+    EXPECT_TRUE(drawnAt(kDealRect, art::button(4)));
+    EXPECT_TRUE(drawnAt(kExitRect, art::button(1)));
+    EXPECT_TRUE(filledWith({0, 650, 820, 118}, art::kBackground)) << "no play buttons";
+
+    // No text before the first update: the panel's top and the chip counts are bare.
+    EXPECT_TRUE(filledWith({820, 0, 204, 100}, art::kPanel));
+    EXPECT_TRUE(filledWith({885, 166, 64, 30}, art::kPanel));
+    EXPECT_TRUE(filledWith({0, 0, 820, 100}, art::kTable));
+
+    frame(kAway, false);
+    EXPECT_FALSE(filledWith({820, 0, 204, 100}, art::kPanel));
+    EXPECT_FALSE(filledWith({0, 0, 820, 100}, art::kTable));
+}
+
+TEST_F(GameSceneTest, TextsBeforeTheFirstDealAndWhereTheyStand) {
+    frame(kAway, false);
+    EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 1000"));
+    EXPECT_TRUE(shows(scene.betLabel, "Bet: 0"));
+    for (SDL_Texture* count : scene.chipCountLabels) {
+        EXPECT_TRUE(shows(count, "x0"));
+    }
+    EXPECT_TRUE(shows(scene.playerLabel, "Player: 0"));
+    EXPECT_TRUE(shows(scene.dealerLabel, "Dealer: 0"));
+    EXPECT_EQ(scene.resultLabel, nullptr);
+
+    // Each text lies inside the rectangle of its own size laid out for it: wallet and bet
+    // centred in the panel, counts centred under their chips, dealer and player at x 600.
+    const auto box = [](SDL_Texture* label, int x, int y, bool centred) {
+        int w = 0, h = 0;
+        SDL_QueryTexture(label, nullptr, nullptr, &w, &h);
+        return SDL_Rect{centred ? x - w / 2 : x, y, w, h};
+    };
+    const auto inside = [](SDL_Rect ink, SDL_Rect box) {
+        return ink.w > 0 && ink.x >= box.x && ink.y >= box.y && ink.x + ink.w <= box.x + box.w &&
+               ink.y + ink.h <= box.y + box.h;
+    };
+    scene.render(renderer);
+    const SDL_Rect wallet = box(scene.walletLabel, 922, 30, true);
+    const SDL_Rect betBox = box(scene.betLabel, 922, 65, true);
+    EXPECT_TRUE(inside(inkIn({820, 0, 204, 48}, art::kPanel), wallet));
+    EXPECT_TRUE(inside(inkIn({820, 60, 204, 40}, art::kPanel), betBox));
+    for (int i = 0; i < 5; ++i) {
+        const SDL_Rect count = box(scene.chipCountLabels[i], 917, 174 + 100 * i, true);
+        EXPECT_TRUE(inside(inkIn({872, 166 + 100 * i, 90, 34}, art::kPanel), count)) << i;
+    }
+    const SDL_Rect dealer = box(scene.dealerLabel, 600, 30, false);
+    const SDL_Rect player = box(scene.playerLabel, 600, 60, false);
+    EXPECT_TRUE(inside(inkIn({560, 20, 260, 38}, art::kTable), dealer));
+    EXPECT_TRUE(inside(inkIn({560, 58, 260, 40}, art::kTable), player));
+    EXPECT_TRUE(filledWith({0, 0, 560, 100}, art::kTable)) << "no result text yet";
+}
+
+TEST_F(GameSceneTest, ChipsBuildAStakeUpToTheWallet) {
+    removeChip(1);
+    EXPECT_EQ(counts(), (std::array<int, 5>{0, 0, 0, 0, 0})) << "no chip to take off";
+
+    addChip(4, 2);
+    EXPECT_EQ(scene.pendingBet, 1000);
+    addChip(0);
+    addChip(1);
+    EXPECT_EQ(counts(), (std::array<int, 5>{0, 0, 0, 0, 2})) << "the stake may not pass 1000";
+    EXPECT_TRUE(shows(scene.betLabel, "Bet: 1000"));
+    EXPECT_TRUE(shows(scene.chipCountLabels[4], "x2"));
+
+    removeChip(4);
+    addChip(2);
+    addChip(0, 3);
+    EXPECT_EQ(counts(), (std::array<int, 5>{3, 0, 1, 0, 1}));
+    EXPECT_TRUE(shows(scene.betLabel, "Bet: 565"));
+    EXPECT_TRUE(shows(scene.chipCountLabels[0], "x3"));
+    EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 1000")) << "nothing leaves the wallet yet";
+}
+
+TEST_F(GameSceneTest, DealWithoutChipsDoesNothing) {
+    click(kDeal);
+    EXPECT_TRUE(betting());
+    EXPECT_EQ(scene.engine->getWallet(), 1000);
+    EXPECT_EQ(scene.engine->deck->size(), 52);
+    EXPECT_TRUE(drawnAt(kDealRect, art::button(4)));
+}
+
+TEST_F(GameSceneTest, ARoundFromDealToSettlement) {
+    addChip(1);
+    // Player 10 and 7, dealer 9 up and 5 down, then the dealer draws a king and busts.
+    deal({{10, "Hearts"}, {9, "Spades"}, {7, "Clubs"}, {5, "Diamonds"}, {13, "Clubs"}});
+    ASSERT_TRUE(playing());
+    EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 975"));
+    EXPECT_TRUE(shows(scene.betLabel, "Bet: 25"));
+    for (SDL_Texture* count : scene.chipCountLabels) {
+        EXPECT_TRUE(shows(count, "x0"));
+    }
+    EXPECT_TRUE(shows(scene.playerLabel, "Player: 17"));
+    EXPECT_TRUE(shows(scene.dealerLabel, "Dealer: 9")) << "the hole card does not count";
+    EXPECT_EQ(scene.resultLabel, nullptr);
+
+    scene.render(renderer);
+    EXPECT_TRUE(filledWith(kDealRect, art::kPanel)) << "no deal button while playing";
+    EXPECT_TRUE(drawnAt(kExitRect, art::button(1)));
+    EXPECT_TRUE(drawnAt(kHitRect, art::button(2)));
+    EXPECT_TRUE(drawnAt(kStandRect, art::button(3)));
+    EXPECT_TRUE(filledWith({420, 660, 284, 48}, art::kBackground)) << "no double, no split";
+    EXPECT_TRUE(drawnAt({885, 100, 64, 66}, art::chip(1, 0))) << "the chip column stays";
+    EXPECT_TRUE(drawnAt({965, 110, 26, 40}, art::arrow(1)));
+
+    // Arrows and the deal button's place are dead while the round is in play.
+    addChip(0);
+    click(kDeal);
+    EXPECT_EQ(counts(), (std::array<int, 5>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(scene.engine->getBet(), 25);
+    EXPECT_TRUE(playing());
+
+    click(kStand);
+    EXPECT_TRUE(betting());
+    EXPECT_TRUE(shows(scene.resultLabel, "PLAYER WINS | 25$ Won | Dealer Busted"));
+    EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 1025"));
+    EXPECT_TRUE(shows(scene.betLabel, "Bet: 0"));
+    EXPECT_TRUE(shows(scene.dealerLabel, "Dealer: 24"));
+    EXPECT_TRUE(shows(scene.playerLabel, "Player: 17"));
+
+    scene.render(renderer);
+    EXPECT_TRUE(drawnAt(kDealRect, art::button(4)));
+    EXPECT_TRUE(filledWith({0, 650, 820, 118}, art::kBackground)) << "play buttons gone";
+    // The result text starts at (40, 30) on the table.
+    const SDL_Rect ink = inkIn({0, 0, 560, 100}, art::kTable);
+    EXPECT_GE(ink.x, 40);
+    EXPECT_LE(ink.x, 44);
+    EXPECT_GE(ink.y, 30);
+    EXPECT_LE(ink.y, 40);
+}
+
+TEST_F(GameSceneTest, ANaturalIsSettledInTheFrameOfTheDeal) {
+    bet(25);
+    stack(*scene.engine->deck,
+          {{1, "Spades"}, {9, "Clubs"}, {13, "Hearts"}, {7, "Diamonds"}, {2, "Clubs"}});
+    frame(kDeal, true);
+    EXPECT_TRUE(betting()) << "Playing is entered and left within the frame";
+    EXPECT_TRUE(shows(scene.resultLabel, "PLAYER WINS | 37$ Won | Blackjack!"));
+    EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 1037"));
+    scene.render(renderer);
+    EXPECT_TRUE(filledWith({0, 650, 820, 118}, art::kBackground)) << "no play button drawn";
+    // The deal button comes back as it was when clicked: hovered, so drawn grown.
+    EXPECT_TRUE(drawnAt({841, 618, 142, 52}, art::button(4)));
+}
+
+TEST_F(GameSceneTest, DoubleWhenTheWalletEqualsTheStake) {
+    bet(500);
+    deal({{6, "Hearts"}, {9, "Clubs"}, {4, "Clubs"}, {8, "Diamonds"}, {10, "Spades"}});
+    ASSERT_TRUE(scene.doubleEnabled);
+    scene.render(renderer);
+    EXPECT_TRUE(drawnAt(kDoubleRect, art::button(5)));
+    EXPECT_TRUE(filledWith(kSplitRect, art::kBackground));
+
+    click(kDouble);
+    EXPECT_TRUE(betting());
+    EXPECT_EQ(scene.engine->player.cards.size(), 3u);
+    EXPECT_TRUE(shows(scene.resultLabel, "PLAYER WINS | 1000$ Won | Player Higher Score"));
+    EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 2000"));
+}
+
+TEST_F(GameSceneTest, DoubleIsRefusedWhenTheWalletIsShort) {
+    bet(990);
+    deal({{6, "Hearts"}, {9, "Clubs"}, {4, "Clubs"}, {8, "Diamonds"}, {10, "Spades"}});
+    EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 10"));
+    ASSERT_TRUE(scene.doubleEnabled);
+    click(kDouble);
+    EXPECT_TRUE(playing());
+    EXPECT_EQ(scene.engine->player.cards.size(), 2u);
+    EXPECT_TRUE(shows(scene.betLabel, "Bet: 990"));
+    EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 10"));
+}
+
+TEST_F(GameSceneTest, HoleCardAndSheetCells) {
+    bet(5);
+    // Player two and ace of Clubs, dealer ten of Hearts up, king of Spades down; the player hits
+    // the ace of Spades.
+    deal({{2, "Clubs"}, {10, "Hearts"}, {1, "Clubs"}, {13, "Spades"}, {1, "Spades"}});
+    scene.render(renderer);
+    EXPECT_TRUE(cardAt(30, 100, 36));
+    EXPECT_TRUE(cardAt(70, 105, kBack));
+    EXPECT_TRUE(cardAt(30, 300, 2));
+    EXPECT_TRUE(cardAt(70, 305, 14));
+    EXPECT_TRUE(drawnAt({70, 305, 117, 164}, art::card(14))) << "the last card shows whole";
+
+    click(kHit);
+    EXPECT_TRUE(cardAt(110, 310, 53));
+    EXPECT_TRUE(cardAt(70, 105, kBack));
+    EXPECT_TRUE(shows(scene.playerLabel, "Player: 14"));
+
+    click(kStand);
+    EXPECT_TRUE(cardAt(70, 105, 52)) << "turned over when the dealer plays";
+    EXPECT_TRUE(cardAt(30, 100, 36));
+    EXPECT_TRUE(cardAt(110, 310, 53));
+    EXPECT_TRUE(shows(scene.dealerLabel, "Dealer: 20"));
+    EXPECT_TRUE(shows(scene.resultLabel, "DEALER WINS | 5$ Lost | Dealer Higher Score"));
+}
+
+TEST_F(GameSceneTest, SplitHandsTakeTurnsBeingRaised) {
+    bet(50);
+    // A pair of eights against 10 and 7; each eight then gets one card.
+    deal({{8, "Hearts"},
+          {10, "Diamonds"},
+          {8, "Clubs"},
+          {7, "Spades"},
+          {3, "Clubs"},
+          {9, "Diamonds"}});
+    ASSERT_TRUE(scene.splitEnabled);
+    EXPECT_FALSE(scene.doubleEnabled);
+    scene.render(renderer);
+    EXPECT_TRUE(drawnAt(kSplitRect, art::button(6)));
+    EXPECT_TRUE(filledWith(kDoubleRect, art::kBackground));
+
+    click(kSplit);
+    EXPECT_TRUE(playing());
+    EXPECT_FALSE(scene.splitEnabled);
+    EXPECT_TRUE(shows(scene.betLabel, "Bet: 100"));
+    EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 900"));
+    EXPECT_TRUE(shows(scene.playerLabel, "Player: 11 | Split: 17"));
+    // The first hand is played first and sits higher.
+    scene.render(renderer);
+    EXPECT_TRUE(cardAt(30, 300, 34));
+    EXPECT_TRUE(cardAt(70, 305, 3));
+    EXPECT_TRUE(cardAt(230, 320, 8));
+    EXPECT_TRUE(cardAt(270, 325, 22));
+    EXPECT_TRUE(filledWith(kSplitRect, art::kBackground));
+
+    click(kStand);
+    EXPECT_TRUE(playing()) << "on to the second hand";
+    EXPECT_TRUE(cardAt(30, 320, 34));
+    EXPECT_TRUE(cardAt(70, 325, 3));
+    EXPECT_TRUE(cardAt(230, 300, 8));
+    EXPECT_TRUE(cardAt(270, 305, 22));
+
+    click(kStand);
+    EXPECT_TRUE(betting());
+    EXPECT_TRUE(
+        shows(scene.resultLabel, "DEALER WINS | 50$ Lost | Dealer Higher Score | Hand 2 Push"));
+    EXPECT_TRUE(shows(scene.playerLabel, "Player: 11 | Split: 17"));
+    EXPECT_TRUE(shows(scene.betLabel, "Bet: 0"));
+    scene.render(renderer);
+    EXPECT_TRUE(cardAt(30, 320, 34)) << "the hands stay as they were";
+    EXPECT_TRUE(cardAt(230, 300, 8));
+    EXPECT_TRUE(cardAt(70, 105, 46)) << "the seven of Spades turned over";
+}
+
+TEST_F(GameSceneTest, EngineDrainKeepsOnlyTheWindowClose) {
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.x = 978;
+    motion.motion.y = 130;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_Event press{};
+    press.type = SDL_MOUSEBUTTONDOWN;
+    ASSERT_EQ(SDL_PushEvent(&motion), 1);
+    ASSERT_EQ(SDL_PushEvent(&quit), 1);
+    ASSERT_EQ(SDL_PushEvent(&press), 1);
+
+    scene.handleInput(kAway.x, kAway.y, false);
+
+    SDL_Event event{};
+    ASSERT_EQ(SDL_PollEvent(&event), 1);
+    EXPECT_EQ(event.type, static_cast<Uint32>(SDL_QUIT));
+    EXPECT_EQ(SDL_PollEvent(&event), 0);
+}
+
+TEST_F(GameSceneTest, MissingFontLeavesEveryLabelEmpty) {
+    scene.cleanup();
+    initialised = false;
+    std::filesystem::remove("fonts/ds-digit.ttf");
+
+    GameScene bare;
+    bare.init(renderer);
+    EXPECT_EQ(bare.font, nullptr);
+    bare.handleInput(978, 130, true);
+    bare.update();
+    bare.render(renderer);
+    bare.update();
+    for (SDL_Texture* label :
+         {bare.walletLabel, bare.betLabel, bare.resultLabel, bare.playerLabel, bare.dealerLabel}) {
+        EXPECT_EQ(label, nullptr);
+    }
+    for (SDL_Texture* label : bare.chipCountLabels) {
+        EXPECT_EQ(label, nullptr);
+    }
+    EXPECT_EQ(bare.pendingBet, 5) << "the game goes on";
+    EXPECT_TRUE(filledWith({820, 0, 204, 100}, art::kPanel));
+    bare.cleanup();
+}
+
+TEST_F(GameSceneTest, MissingImagesAreReportedAndLeaveHoles) {
+    scene.cleanup();
+    initialised = false;
+    for (const char* name : {"TABLE", "CHIPS", "ARROWS", "CARDS"}) {
+        std::filesystem::remove(std::string("images/") + name + ".png");
+    }
+
+    GameScene bare;
+    testing::internal::CaptureStdout();
+    bare.init(renderer);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Failed to load texture: ./images/TABLE.png\n"
+              "Failed to load texture: ./images/CHIPS.png\n"
+              "Failed to load texture: ./images/ARROWS.png\n")
+        << "the card sheet is read silently";
+    bare.handleInput(978, 230, true);
+    bare.update();
+    bare.render(renderer);
+    EXPECT_EQ(bare.chipCounts[1], 1) << "an invisible arrow still works";
+    EXPECT_TRUE(filledWith({0, 100, 820, 550}, art::kBackground));
+    EXPECT_TRUE(filledWith({845, 110, 26, 40}, art::kPanel));
+    EXPECT_TRUE(drawnAt(kDealRect, art::button(4)));
+    bare.cleanup();
+}
+
+using GameSceneDeathTest = GameSceneTest;
+
+TEST_F(GameSceneDeathTest, ExitEndsTheProcessInEveryState) {
+    std::cout.flush();
+    EXPECT_EXIT({ click(kExit); }, testing::ExitedWithCode(0), "") << "betting";
+
+    bet(25);
+    deal({{10, "Hearts"}, {9, "Spades"}, {7, "Clubs"}, {5, "Diamonds"}});
+    ASSERT_TRUE(playing());
+    EXPECT_EXIT({ click(kExit); }, testing::ExitedWithCode(0), "") << "playing";
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+// The start-up screen: its layout, the start request and the exit button.
+#include <gtest/gtest.h>
+
+#include <iostream>
+
+#include "Headless.h"
+#include "ui/MenuScene.h"
+
+namespace {
+
+class MenuSceneTest : public HeadlessTest {
+protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        if (!HasFatalFailure()) {
+            menu.init(renderer);
+            initialised = true;
+        }
+    }
+    void TearDown() override {
+        if (initialised) {
+            menu.cleanup();
+        }
+        HeadlessTest::TearDown();
+    }
+
+    // A frame as the main loop runs it while the menu is current.
+    void frame(int x, int y, bool clicked) {
+        menu.handleInput(x, y, clicked);
+        menu.update();
+        SDL_RenderClear(renderer);
+        menu.render(renderer);
+    }
+
+    MenuScene menu;
+    bool initialised = false;
+};
+
+TEST_F(MenuSceneTest, BackgroundLogoAndTwoButtonsOneGrownWhileHovered) {
+    frame(0, 0, false);
+    EXPECT_EQ(at(0, 0), art::kBackground);
+    EXPECT_EQ(at(1023, 767), art::kBackground);
+    EXPECT_TRUE(drawnAt({53, 120, 918, 357}, art::kLogo));
+    EXPECT_TRUE(drawnAt({445, 500, 134, 48}, art::button(0)));
+    EXPECT_TRUE(drawnAt({445, 580, 134, 48}, art::button(1)));
+
+    frame(445, 628, false);
+    EXPECT_TRUE(drawnAt({441, 578, 142, 52}, art::button(1)));
+    EXPECT_TRUE(drawnAt({445, 500, 134, 48}, art::button(0)));
+    EXPECT_FALSE(menu.shouldStartGame());
+}
+
+TEST_F(MenuSceneTest, StartIsRequestedOnceByAClickOnItsHotArea) {
+    testing::internal::CaptureStdout();
+    for (auto [x, y] : {std::pair{580, 548}, {579, 549}, {445, 560}, {444, 500}}) {
+        frame(x, y, true);
+        frame(x, y, false);
+    }
+    EXPECT_FALSE(menu.shouldStartGame());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+
+    testing::internal::CaptureStdout();
+    frame(579, 548, true);
+    EXPECT_TRUE(menu.shouldStartGame()) << "raised in the frame of the click";
+    frame(579, 548, true);
+    frame(579, 548, false);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "START GAME\n");
+    EXPECT_TRUE(menu.shouldStartGame()) << "never cleared";
+}
+
+TEST_F(MenuSceneTest, MissingImagesLeaveWorkingInvisibleButtons) {
+    menu.cleanup();
+    initialised = false;
+    std::filesystem::remove_all("images");
+
+    MenuScene bare;
+    testing::internal::CaptureStdout();
+    bare.init(renderer);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Failed to load texture: ./images/BG.png\n"
+              "Failed to load texture: ./images/LOGO.png\n"
+              "Failed to load texture: ./images/BUTTONS.png\n");
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+    bare.render(renderer);
+    EXPECT_TRUE(filledWith({0, 0, 1024, 768}, art::kBlack));
+
+    testing::internal::CaptureStdout();
+    bare.handleInput(500, 520, true);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "START GAME\n");
+    EXPECT_TRUE(bare.shouldStartGame());
+    bare.cleanup();
+}
+
+using MenuSceneDeathTest = MenuSceneTest;
+
+TEST_F(MenuSceneDeathTest, ExitEndsTheProcessWithStatusZero) {
+    std::cout.flush();
+    EXPECT_EXIT(
+        {
+            frame(512, 600, false);
+            frame(512, 600, true);
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_FALSE(menu.shouldStartGame());
+}
+
+}  // namespace
