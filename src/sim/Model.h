@@ -1,0 +1,70 @@
+#pragma once
+
+#include <array>
+
+#include "sim/Strategy.h"
+
+namespace sim {
+
+// How the dealer's hand ends: index 0 to 4 for a final 17 to 21, index 5 for a bust. The dealer
+// is never checked for a natural, so a two-card 21 is simply a 21.
+struct DealerOutcome {
+    std::array<double, 6> p{};
+
+    double finished(int total) const { return p[total - kDealerStandsOn]; }
+    double bust() const { return p[5]; }
+};
+
+// The expected net, in stakes, of standing on `total` (kBust or more for a busted hand).
+double standValue(int total, const DealerOutcome& dealer);
+
+// The net of a natural per unit staked: the table returns 2.5 stakes truncated to whole dollars,
+// so an odd stake is paid a little less than 3:2.
+double naturalNet(int bet);
+
+// Infinite-deck model: every card is drawn with the same chances whatever has been dealt
+// (1/13 for each rank, so 4/13 for a card worth ten).
+namespace infinite {
+
+double cardProbability(int points);
+
+// The dealer's final total with `up` showing, the hole card not yet drawn.
+DealerOutcome dealerOutcome(int up);
+
+// Expected values of one hand against one up card.
+struct HandValues {
+    DealerOutcome dealer;
+    // Standing on a total (index 22 for a busted hand).
+    std::array<double, kBust + 1> stand{};
+    // Taking one card and going on with the strategy, by [soft][total].
+    std::array<std::array<double, kBlackjack + 1>, 2> hit{};
+    // Doubling (one card, then stand) from a hard total.
+    std::array<double, kBlackjack + 1> doubled{};
+    // Splitting a pair of cards worth `points`, both hands played hit-or-stand.
+    std::array<double, kAce + 1> split{};
+};
+
+// The values when every hit-or-stand decision is the better of the two.
+HandValues bestValues(int up);
+
+// The player's best play for every hand and up card: for each hard and soft total the action,
+// among those the rules allow, with the highest expected value over the dealer's outcomes. Ties
+// go to the simpler play (stand over hit, hit over double, not splitting).
+Strategy optimalStrategy();
+
+// The expected net per round, in initial stakes, of playing `strategy` for a stake of `bet`,
+// over every initial deal.
+double expectedReturn(const Strategy& strategy, int bet);
+
+}  // namespace infinite
+
+// Single-deck model: the first round dealt off a full, freshly shuffled 52-card deck, every card's
+// removal followed exactly. A split is exactly twice one of its hands played alone off the same
+// deck (see the evaluator), so no approximation is made anywhere.
+namespace singledeck {
+
+double expectedReturn(const Strategy& strategy, int bet);
+
+}  // namespace singledeck
+
+}  // namespace sim

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sim {
+
+// What the player does with the hand in play.
+enum class Action : std::uint8_t { Stand, Hit, Double, Split };
+
+constexpr int kBlackjack = 21;
+constexpr int kBust = 22;  // every total above 21 is the same loss
+constexpr int kDealerStandsOn = 17;
+// Dealer up cards by their points: 2 to 10, and 11 for an ace.
+constexpr int kLowestUp = 2;
+constexpr int kAce = 11;
+constexpr int kUpCards = 10;
+// A double is allowed on the unsplit first two cards when they make 9, 10 or 11.
+constexpr int kLowestDouble = 9;
+constexpr int kHighestDouble = 11;
+
+inline int upIndex(int upPoints) {
+    return upPoints - kLowestUp;
+}
+
+// A hand as the rules see it: its value and whether an ace in it still counts 11.
+struct HandState {
+    int total = 0;
+    bool soft = false;
+
+    bool bust() const { return total > kBlackjack; }
+    bool operator==(const HandState& other) const {
+        return total == other.total && soft == other.soft;
+    }
+};
+
+// The hand after one more card worth `points` (2 to 10, 11 for an ace): aces drop from 11 to 1
+// while the hand would otherwise be over 21, exactly as the table counts them.
+inline HandState addCard(HandState hand, int points) {
+    int value = hand.total + points;
+    int aces = (hand.soft ? 1 : 0) + (points == kAce ? 1 : 0);
+    while (value > kBlackjack && aces > 0) {
+        value -= 10;
+        --aces;
+    }
+    return {value, aces > 0};
+}
+
+// Points a card of `rank` (1 ace, 2 to 10, 11 to 13 faces) adds when it arrives.
+inline int rankPoints(int rank) {
+    if (rank == 1) {
+        return kAce;
+    }
+    return rank > 10 ? 10 : rank;
+}
+
+// A complete plan for the player, looked up by hand and dealer up card.
+class Strategy {
+public:
+    using Table = std::array<std::array<std::array<Action, kUpCards>, kBlackjack + 1>, 2>;
+
+    // Hit or stand once the hand may do nothing else: after its first decision, and on both
+    // hands of a split.
+    Action play(HandState hand, int up) const { return play_[hand.soft][hand.total][upIndex(up)]; }
+    // The first decision on the unsplit two-card hand: stand, hit or double.
+    Action opening(HandState hand, int up) const {
+        return opening_[hand.soft][hand.total][upIndex(up)];
+    }
+    // Whether to split a pair whose cards are worth `points` each (11 for aces).
+    bool splits(int points, int up) const { return split_[points][upIndex(up)]; }
+
+    void setPlay(HandState hand, int up, Action action) {
+        play_[hand.soft][hand.total][upIndex(up)] = action;
+    }
+    void setOpening(HandState hand, int up, Action action) {
+        opening_[hand.soft][hand.total][upIndex(up)] = action;
+    }
+    void setSplit(int points, int up, bool split) { split_[points][upIndex(up)] = split; }
+
+    bool operator==(const Strategy& other) const {
+        return play_ == other.play_ && opening_ == other.opening_ && split_ == other.split_;
+    }
+
+private:
+    Table play_{};
+    Table opening_{};
+    std::array<std::array<bool, kUpCards>, kAce + 1> split_{};
+};
+
+enum class StrategyKind { Optimal, MimicDealer, NeverBust };
+
+std::string_view strategyName(StrategyKind kind);
+std::optional<StrategyKind> strategyFromName(std::string_view name);
+
+// Hits below 17 like the dealer, soft or hard; never doubles or splits.
+Strategy mimicDealerStrategy();
+// Hits only when no card can bust the hand: hard 11 or less, and soft totals below 17 (a soft
+// hand cannot bust on one card, and from soft 17 up it stands like the dealer). Never doubles or
+// splits.
+Strategy neverBustStrategy();
+// The strategy of the given kind; the optimal one is computed (see Model.h).
+Strategy strategyOf(StrategyKind kind);
+
+// The strategy as a chart a player can read: hard totals, soft totals and pairs down the side,
+// the dealer's up card across the top.
+std::string formatChart(const Strategy& strategy);
+
+}  // namespace sim

@@ -1,0 +1,45 @@
+# Runs blackjack-sim as a user would: bad command lines exit with status 2 and say why on
+# standard error; a seeded run prints the same report twice, the rounds-per-second line aside.
+# Usage: cmake -DSIM=<path to blackjack-sim> -P check_cli.cmake
+
+function(expect_usage_error)
+    execute_process(COMMAND ${SIM} ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out
+                    ERROR_VARIABLE err)
+    if(NOT status EQUAL 2)
+        message(FATAL_ERROR "'${ARGN}' exited with ${status}, expected 2")
+    endif()
+    if(NOT err MATCHES "blackjack-sim: ")
+        message(FATAL_ERROR "'${ARGN}' printed no error: '${err}'")
+    endif()
+    if(NOT out STREQUAL "")
+        message(FATAL_ERROR "'${ARGN}' printed a report: '${out}'")
+    endif()
+endfunction()
+
+expect_usage_error(--rounds 0)
+expect_usage_error(--rounds -3)
+expect_usage_error(--rounds many)
+expect_usage_error(--bet 0)
+expect_usage_error(--threads 0)
+expect_usage_error(--strategy lucky)
+expect_usage_error(--seed)
+expect_usage_error(--colour)
+
+function(seeded_report result)
+    execute_process(COMMAND ${SIM} --rounds 30000 --seed 99 --threads 2 RESULT_VARIABLE status
+                    OUTPUT_VARIABLE out)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "a seeded run exited with ${status}")
+    endif()
+    string(REGEX REPLACE "rounds per second[^\n]*\n" "" out "${out}")
+    set(${result} "${out}" PARENT_SCOPE)
+endfunction()
+
+seeded_report(first)
+seeded_report(second)
+if(NOT first STREQUAL second)
+    message(FATAL_ERROR "two runs with one seed differ:\n${first}\n---\n${second}")
+endif()
+if(NOT first MATCHES "rounds played +30,000\n" OR NOT first MATCHES "house edge")
+    message(FATAL_ERROR "unexpected report:\n${first}")
+endif()
