@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "rules/Game.h"
+
+namespace {
+
+// A hand's value worked out from scratch: every ace as 1, then one of them as 11 if that fits.
+int valueOf(const std::vector<Card*>& cards, std::size_t count, bool* soft = nullptr) {
+    int total = 0;
+    bool ace = false;
+    for (std::size_t i = 0; i < count; ++i) {
+        total += std::min(cards[i]->rank, 10);
+        ace = ace || cards[i]->rank == 1;
+    }
+    const bool high = ace && total + 10 <= 21;
+    if (soft != nullptr) {
+        *soft = high;
+    }
+    return high ? total + 10 : total;
+}
+
+// The first broken rule of the table, or an empty string.
+std::string tableFault(const Game& game, int walletBefore, int staked) {
+    std::ostringstream fault;
+    std::array<int, Deck::kSize> seen{};
+    int onTable = 0;
+    auto count = [&](const std::vector<Card*>& cards, const char* where) {
+        for (const Card* card : cards) {
+            if (card == nullptr) {
+                fault << "null card in " << where << "; ";
+                continue;
+            }
+            const auto index = card - game.deck->pack.data();
+            if (index < 0 || index >= Deck::kSize) {
+                fault << "foreign card in " << where << "; ";
+            } else if (++seen[index] > 1) {
+                fault << "card " << card->rank << card->suit << " twice; ";
+            }
+            ++onTable;
+        }
+    };
+    count(game.deck->cards, "deck");
+    for (const Hand* hand : {&game.player, &game.dealer, &game.splitHand}) {
+        count(hand->cards, hand->name.c_str());
+        if (fault.tellp() == 0) {
+            bool soft = false;
+            const int value = valueOf(hand->cards, hand->cards.size(), &soft);
+            if (hand->value != value || hand->aces != (soft ? 1 : 0)) {
+                fault << "hand '" << hand->name << "' holds " << hand->value << "/" << hand->aces
+                      << " for cards worth " << value << "; ";
+            }
+        }
+    }
+    if (onTable > Deck::kSize) {
+        fault << onTable << " cards; ";
+    }
+    if (game.splitActive != game.splitDone || (game.playingSplit && !game.splitActive)) {
+        fault << "split flags disagree; ";
+    }
+    if (!game.roundOver &&
+        (game.bet != staked || game.wallet != walletBefore - staked || game.dealerRevealed)) {
+        fault << "in play: bet " << game.bet << " wallet " << game.wallet << " staked " << staked
+              << "; ";
+    }
+    return fault.str();
+}
+
+// What the settlement tables return for the round just played.
+int tablePayout(const Game& game, int staked) {
+    const int stake = game.splitActive ? staked / 2 : staked;
+    const int dealer = game.dealer.value;
+    auto returns = [&](const Hand& hand, bool natural) {
+        if (hand.value > 21) {
+            return 0;
+        }
+        if (dealer > 21 || hand.value > dealer) {
+            return natural ? stake * 5 / 2 : 2 * stake;
+        }
+        return hand.value == dealer ? stake : 0;
+    };
+    const bool natural =
+        game.player.cards.size() == 2 && game.player.value == 21 && !game.splitActive;
+    return returns(game.player, natural) + (game.splitActive ? returns(game.splitHand, false) : 0);
+}
+
+std::string settlementFault(const Game& game, int walletBefore, int staked) {
+    std::ostringstream fault;
+    const int payout = tablePayout(game, staked);
+    if (game.wallet != walletBefore - staked + payout || game.bet != 0 || !game.dealerRevealed) {
+        fault << "wallet " << game.wallet << " after " << walletBefore << " - " << staked << " + "
+              << payout << "; ";
+    }
+    const int net = payout - staked;
+    const std::string head = net > 0   ? "PLAYER WINS | " + std::to_string(net) + "$ Won | "
+                             : net < 0 ? "DEALER WINS | " + std::to_string(-net) + "$ Lost | "
+                                       : "TIE/PUSH | 0$ | ";
+    if (game.resultText.compare(0, head.size(), head) != 0) {
+        fault << "text '" << game.resultText << "' for a net of " << net << "; ";
+    }
+    const auto& dealer = game.dealer.cards;
+    const bool anyStanding =
+        game.player.value <= 21 || (game.splitActive && game.splitHand.value <= 21);
+    const bool stoppedRight =
+        anyStanding ? game.dealer.value >= 17 &&
+                          (dealer.size() == 2 || valueOf(dealer, dealer.size() - 1) < 17)
+                    : dealer.size() == 2;
+    if (!stoppedRight) {
+        fault << "dealer stopped at " << game.dealer.value << " with " << dealer.size()
+              << " cards; ";
+    }
+    return fault.str();
+}
+
+TEST(GameProperty, RandomLegalPlayKeepsTheTableSoundAndConservesMoney) {
+    std::mt19937 rng(2024);
+    auto chance = [&](int percent) {
+        return std::uniform_int_distribution<int>(0, 99)(rng) < percent;
+    };
+    Game game(nullptr);
+    game.deck->seed(99);
+    game.deck->restock({});
+    game.deck->shuffle();
+
+    int splits = 0;
+    int doubles = 0;
+    int naturals = 0;
+    int refills = 0;
+    for (int round = 0; round < 20000; ++round) {
+        if (game.wallet < 500) {
+            game.wallet += 5000;
+        }
+        const int walletBefore = game.wallet;
+        int staked = std::uniform_int_distribution<int>(1, 200)(rng);
+        game.placeBet(staked);
+        game.startRound();
+        ASSERT_EQ(tableFault(game, walletBefore, staked), "") << "round " << round << " deal";
+        naturals += game.roundOver ? 1 : 0;
+        // Now and then leave the deck nearly empty so the round has to refill it.
+        if (!game.roundOver && chance(15)) {
+            const auto keep =
+                std::min(std::uniform_int_distribution<int>(0, 2)(rng), game.deck->size());
+            game.deck->cards.erase(game.deck->cards.begin(), game.deck->cards.end() - keep);
+        }
+        while (!game.roundOver) {
+            const int before = game.deck->size();
+            const bool covered = game.wallet >= game.bet;
+            const int handInPlay = game.playingSplit ? game.getSplitValue() : game.getPlayerValue();
+            const int choice = std::uniform_int_distribution<int>(0, 9)(rng);
+            if (choice < 4 && covered) {
+                // Without a pair split does nothing, and the table checks below must agree.
+                if (game.canSplit()) {
+                    staked += game.bet;
+                    ++splits;
+                }
+                game.split();
+            } else if (choice < 6 && covered && game.canDouble()) {
+                staked += game.bet;
+                ++doubles;
+                game.doubleDown();
+            } else if (choice == 8 || (choice < 8 && handInPlay < 17)) {
+                game.hit();
+            } else {
+                game.stand();
+            }
+            refills += game.deck->size() > before ? 1 : 0;
+            ASSERT_EQ(tableFault(game, walletBefore, staked), "") << "round " << round;
+        }
+        ASSERT_EQ(settlementFault(game, walletBefore, staked), "") << "round " << round;
+    }
+    // The run went through every kind of round at least a few times.
+    EXPECT_GT(splits, 50);
+    EXPECT_GT(doubles, 50);
+    EXPECT_GT(naturals, 50);
+    EXPECT_GT(refills, 50);
+}
+
+}  // namespace
