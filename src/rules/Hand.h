@@ -14,6 +14,12 @@ int cardPoints(int rank);
 // do. The hand points at cards it does not own.
 class Hand {
 public:
+    // The most cards a hand can hold: A A A A 2 2 2 2 3 3 3 makes 21, and one more busts it.
+    static constexpr int kMostCards = 12;
+
+    // Room for the longest possible hand up front, so dealing never allocates.
+    Hand() { cards.reserve(kMostCards); }
+
     void addCard(Card* card);
     // Drops the cards (they stay valid, the deck owns them) and keeps the label.
     void clear();

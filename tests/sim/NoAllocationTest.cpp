@@ -40,14 +40,6 @@ TEST(HotPath, PlayingRoundsAllocatesNothingOnceWarmedUp) {
     for (const bool freshDeck : {false, true}) {
         Game game(nullptr);
         game.deck->seed(11u);
-        // A hand's card list grows the first time it holds more cards than ever before, which
-        // happens a couple of times in an engine's life, not per card. Giving each hand room for
-        // the most cards it can hold (A A A A 2 2 2 2 3 3 3 is 21, and one more busts) leaves
-        // only allocations that would recur.
-        constexpr std::size_t kMostCardsInAHand = 12;
-        for (Hand* hand : {&game.player, &game.dealer, &game.splitHand}) {
-            hand->cards.reserve(kMostCardsInAHand);
-        }
         Tally tally;
         const RoundPlayer player(strategy, 100, freshDeck);
         for (int round = 0; round < 1000; ++round) {
