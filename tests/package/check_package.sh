@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# Builds the game's packages from a configured and built tree and checks them as a user would
+# meet them: the .deb's contents and layout, that every package it depends on is installed here
+# (so `apt-get install ./blackjack_*.deb` needs nothing more), the .tar.gz's layout, and finally a
+# real game started through the installed `blackjack` command, played by the end-to-end script.
+#
+# Usage: check_package.sh BUILD_DIR [PLAY_SCRIPT]
+#   BUILD_DIR    the CMake build tree (with CPackConfig.cmake)
+#   PLAY_SCRIPT  the end-to-end script, run with the installed command; without it the game is
+#                not started
+# Environment: BLACKJACK_WM_CLOSE, passed on to the end-to-end script.
+set -euo pipefail
+
+build=$(readlink -f "$1")
+play=${2:-}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+step=0
+ok() {
+    step=$((step + 1))
+    echo "ok $step - $*"
+}
+fail() {
+    echo "FAIL - $*" >&2
+    exit 1
+}
+
+# --- build the packages -------------------------------------------------------------------------
+# Into a folder of this test's own, so a `make package` beside it is left alone.
+if ! (cd "$build" && cpack --config CPackConfig.cmake -G "DEB;TGZ" -B "$work/out") \
+    >"$work/cpack.log" 2>&1; then
+    cat "$work/cpack.log" >&2
+    fail "cpack failed"
+fi
+debs=("$work"/out/blackjack_*.deb)
+tgzs=("$work"/out/blackjack-*.tar.gz)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "no single .deb: $(ls "$work/out")"
+[ ${#tgzs[@]} -eq 1 ] && [ -f "${tgzs[0]}" ] || fail "no single .tar.gz: $(ls "$work/out")"
+deb=${debs[0]}
+tgz=${tgzs[0]}
+ok "cpack makes $(basename "$deb") and $(basename "$tgz")"
+
+[ "$(dpkg-deb -f "$deb" Package)" = blackjack ] || fail "package name"
+[ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no maintainer"
+[ -n "$(dpkg-deb -f "$deb" Description)" ] || fail "no description"
+ok "the .deb is named blackjack and has a maintainer and a description"
+
+# --- layout -------------------------------------------------------------------------------------
+# check_layout ROOT: the installed tree under ROOT (a prefix such as ROOT/usr).
+check_layout() {
+    local prefix=$1 data="$1/share/blackjack" f line
+    [ -x "$prefix/bin/blackjack" ] || fail "no bin/blackjack in $prefix"
+    head -n 1 "$prefix/bin/blackjack" | grep -q '^#!/bin/sh' || fail "bin/blackjack is no sh script"
+    [ -x "$data/blackjack" ] || fail "no game binary in $data"
+    head -c 4 "$data/blackjack" | grep -q 'ELF' || fail "the game binary is not an ELF file"
+    for f in BG LOGO BUTTONS TABLE CHIPBG CHIPS ARROWS CARDS; do
+        [ -f "$data/images/$f.png" ] && [ ! -L "$data/images/$f.png" ] ||
+            fail "images/$f.png missing or a link"
+        [ "$(head -c 8 "$data/images/$f.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] ||
+            fail "images/$f.png is not a PNG file"
+    done
+    f="$data/fonts/ds-digit.ttf"
+    [ -f "$f" ] && [ ! -L "$f" ] && [ -s "$f" ] ||
+        fail "fonts/ds-digit.ttf missing, empty or a link"
+    f="$prefix/share/applications/blackjack.desktop"
+    [ -f "$f" ] || fail "no desktop entry"
+    for line in Name=Blackjack Exec=blackjack Icon=blackjack; do
+        grep -qx "$line" "$f" || fail "desktop entry lacks $line"
+    done
+    grep -q '^Categories=.*Game;' "$f" || fail "desktop entry is not in the Game category"
+    f="$prefix/share/icons/hicolor/256x256/apps/blackjack.png"
+    [ -f "$f" ] || fail "no 256 x 256 icon"
+    # A PNG's IHDR holds width and height as big-endian words at bytes 16 to 23.
+    [ "$(od -An -j16 -N8 -tx1 "$f" | tr -d ' \n')" = 0000010000000100 ] ||
+        fail "icon is not 256 x 256"
+    # Nothing but the game, its assets, the launcher, the calculator and the desktop files.
+    local expected stray
+    expected='bin/(blackjack|blackjack-sim)'
+    expected+='|share/blackjack/(blackjack|images/[A-Z]+\.png|fonts/ds-digit\.ttf)'
+    expected+='|share/applications/blackjack\.desktop'
+    expected+='|share/icons/hicolor/256x256/apps/blackjack\.png'
+    stray=$(cd "$prefix" && find . -type f | grep -Ev "^\./($expected)\$" || true)
+    [ -z "$stray" ] || fail "unexpected files installed: $stray"
+}
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+check_layout "$root/usr"
+ok "the .deb installs bin/blackjack, share/blackjack with images and font, desktop entry and icon"
+
+mkdir "$work/tgz"
+tar -xzf "$tgz" -C "$work/tgz"
+tops=("$work"/tgz/*)
+[ ${#tops[@]} -eq 1 ] || fail "the .tar.gz has more than one top folder"
+check_layout "${tops[0]}"
+ok "the .tar.gz holds the same tree"
+
+# --- dependencies -------------------------------------------------------------------------------
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "# Depends: $depends"
+for lib in libsdl2-2.0-0 libsdl2-image-2.0-0 libsdl2-ttf-2.0-0; do
+    grep -Eq "(^|[ ,|])$lib([ (,|]|$)" <<<"$depends" || fail "Depends does not name $lib"
+done
+# Every entry, a list of alternatives, needs one alternative installed in a fitting version.
+IFS=',' read -r -a entries <<<"$depends"
+for entry in "${entries[@]}"; do
+    met=no
+    IFS='|' read -r -a alternatives <<<"$entry"
+    for alt in "${alternatives[@]}"; do
+        name=$(sed -E 's/^ *([^ (]+).*/\1/' <<<"$alt")
+        installed=$(dpkg-query -W -f='${db:Status-Status} ${Version}' "$name" 2>/dev/null || true)
+        [ "${installed%% *}" = installed ] || continue
+        if [[ "$alt" =~ \(([<>=]+)\ *([^\)]+)\) ]]; then
+            op=${BASH_REMATCH[1]}
+            want=${BASH_REMATCH[2]}
+            case "$op" in
+                '>=') op=ge ;; '<=') op=le ;; '=') op=eq ;; '>>') op=gt ;; '<<') op=lt ;;
+            esac
+            dpkg --compare-versions "${installed#* }" "$op" "$want" || continue
+        fi
+        met=yes
+        break
+    done
+    [ "$met" = yes ] || fail "dependency not installed here: $entry"
+done
+ok "every dependency of the .deb is installed on this machine"
+
+# apt's own answer, without installing anything: the package alone, nothing to fetch.
+if command -v apt-get >/dev/null 2>&1; then
+    apt-get install --simulate --no-install-recommends "$deb" >"$work/apt.log" 2>&1 ||
+        { cat "$work/apt.log" >&2; fail "apt-get cannot install the .deb"; }
+    installs=$(grep '^Inst ' "$work/apt.log" || true)
+    [ "$(wc -l <<<"$installs")" -eq 1 ] && grep -q '^Inst blackjack ' <<<"$installs" ||
+        { cat "$work/apt.log" >&2; fail "apt-get would install more than the .deb: $installs"; }
+    ok "apt-get install of the .deb would install it alone"
+fi
+
+# --- the installed command ----------------------------------------------------------------------
+if [ -z "$play" ]; then
+    echo "# no end-to-end script given: the installed game is not started"
+else
+    # From a folder without images or fonts: the launcher finds the game's own.
+    mkdir "$work/elsewhere"
+    (cd "$work/elsewhere" && bash "$play" "$root/usr/bin/blackjack") ||
+        fail "the end-to-end script failed against the installed command"
+    ok "the end-to-end script plays the game started by the installed blackjack command"
+fi
+
+echo "$step passed, 0 failed"
