@@ -16,46 +16,29 @@
 #include <memory>
 #include <string>
 
+#include "support/Screen.h"
 #include "ui/GameScene.h"
 #include "ui/MenuScene.h"
 #include "ui/Texture.h"
 
 namespace {
 
-constexpr int kWidth = 1024;
-constexpr int kHeight = 768;
 // The pointer rests over no button, so nothing is drawn grown.
 constexpr int kRestX = 700;
 constexpr int kRestY = 745;
 
 // SDL on the dummy video driver and a software renderer drawing into a window-sized surface,
 // from the run directory, for the whole process.
-class Screen {
-public:
-    Screen() {
+SDL_Renderer* screenRenderer() {
+    static const bool inRunDir = [] {
         const char* runDir = std::getenv("BLACKJACK_RUN_DIR");
         std::filesystem::current_path(runDir != nullptr && *runDir != '\0' ? runDir
                                                                            : BLACKJACK_RUN_DIR);
-        SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
-        SDL_Init(SDL_INIT_VIDEO);
-        surface_ = SDL_CreateRGBSurfaceWithFormat(0, kWidth, kHeight, 32, SDL_PIXELFORMAT_ARGB8888);
-        renderer_ = SDL_CreateSoftwareRenderer(surface_);
-    }
-    ~Screen() {
-        SDL_DestroyRenderer(renderer_);
-        SDL_FreeSurface(surface_);
-        SDL_Quit();
-    }
-    SDL_Renderer* renderer() const { return renderer_; }
-
-private:
-    SDL_Surface* surface_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-};
-
-Screen& screen() {
-    static Screen instance;
-    return instance;
+        return true;
+    }();
+    static Screen screen;
+    (void)inRunDir;
+    return screen.renderer();
 }
 
 // Nanoseconds per floor frame, once BM_FloorFrame has run.
@@ -85,7 +68,7 @@ void reportAgainstFloor(benchmark::State& state, const FrameClock& clock) {
 
 // The least a frame can cost: clear, one whole-window copy of the background, present.
 void BM_FloorFrame(benchmark::State& state) {
-    SDL_Renderer* renderer = screen().renderer();
+    SDL_Renderer* renderer = screenRenderer();
     SDL_Texture* bg = loadTexture("./images/BG.png", renderer);
     if (bg == nullptr) {
         state.SkipWithError("no ./images/BG.png in the run directory: build blackjack_assets");
@@ -113,7 +96,7 @@ void runFrame(Scene& scene, SDL_Renderer* renderer) {
 }
 
 void BM_MenuFrame(benchmark::State& state) {
-    SDL_Renderer* renderer = screen().renderer();
+    SDL_Renderer* renderer = screenRenderer();
     auto menu = std::make_unique<MenuScene>();
     menu->init(renderer);
     const FrameClock clock;
@@ -135,7 +118,7 @@ void clickAt(GameScene& game, SDL_Renderer* renderer, int x, int y) {
 // The game screen while betting (range 0: chips, counts, DEAL) or with a round in play (range 1:
 // the cards on the table too, and the HIT and STAND buttons).
 void BM_GameFrame(benchmark::State& state) {
-    SDL_Renderer* renderer = screen().renderer();
+    SDL_Renderer* renderer = screenRenderer();
     auto game = std::make_unique<GameScene>();
     game->init(renderer);
     // The same pack order on every run.
@@ -171,7 +154,7 @@ BENCHMARK(BM_GameFrame)
 // The part of a game frame that draws nothing: input and update, which rebuilds the nine status
 // texts (the ten with a result) from the engine.
 void BM_GameUpdate(benchmark::State& state) {
-    SDL_Renderer* renderer = screen().renderer();
+    SDL_Renderer* renderer = screenRenderer();
     auto game = std::make_unique<GameScene>();
     game->init(renderer);
     runFrame(*game, renderer);

@@ -12,13 +12,17 @@
 #include <string>
 #include <vector>
 
-#include "Headless.h"
+#include "Table.h"
+#include "support/Images.h"
+#include "support/ScratchDir.h"
+#include "support/Screen.h"
+#include "support/StackedDeck.h"
 #include "ui/GameScene.h"
 #include "ui/MenuScene.h"
 
 namespace {
 
-using namespace headless;
+using namespace table;
 
 std::string failedLine(const std::string& image) {
     return "Failed to load texture: ./images/" + image + ".png\n";
@@ -223,8 +227,7 @@ TEST_F(BadAssets, CardSheetOfTwoRowsDrawsOnlyTheCardsItHolds) {
     // Player 9 of Spades (cell 48, outside), dealer 2 of Clubs (cell 2), player 5 of Clubs
     // (cell 5), dealer's hole card 10 of Hearts (cell 36, outside); the dealer then draws the
     // 7 of Clubs (cell 7) to 19.
-    stackDeck(*game->engine,
-              {{9, "Spades"}, {2, "Clubs"}, {5, "Clubs"}, {10, "Hearts"}, {7, "Clubs"}});
+    stackDeck(*game->engine->deck, "9S 2C 5C TH 7C");
     frame(*game, r(), kRestAt.x, kRestAt.y, false);
     click(*game, r(), addChipAt(0).x, addChipAt(0).y);
     click(*game, r(), kDealAt.x, kDealAt.y);

@@ -15,12 +15,14 @@
 #include <sstream>
 #include <string>
 
-#include "Headless.h"
+#include "Table.h"
+#include "support/ScratchDir.h"
+#include "support/Screen.h"
 #include "ui/GameScene.h"
 
 namespace {
 
-using headless::Point;
+using table::Point;
 
 long envNumber(const char* name, long fallback) {
     const char* text = std::getenv(name);
@@ -153,7 +155,7 @@ public:
         if (roll < 35) {
             aimAt(chooseTarget(s));
         } else if (roll < 45) {
-            place(pick(0, headless::kWidth - 1), pick(0, headless::kHeight - 1));
+            place(pick(0, kScreenWidth - 1), pick(0, kScreenHeight - 1));
         } else if (roll < 60) {
             place(x_ + pick(-3, 3), y_ + pick(-3, 3));
         }
@@ -168,8 +170,8 @@ private:
     int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
 
     void place(int x, int y) {
-        x = std::clamp(x, 0, headless::kWidth - 1);
-        y = std::clamp(y, 0, headless::kHeight - 1);
+        x = std::clamp(x, 0, kScreenWidth - 1);
+        y = std::clamp(y, 0, kScreenHeight - 1);
         if (!inside(kExitHotArea, x, y)) {
             x_ = x;
             y_ = y;
@@ -444,9 +446,9 @@ TEST(RandomPlay, KeepsTheTableConsistentThroughManyRounds) {
     const auto seed = static_cast<std::uint32_t>(envNumber("BLACKJACK_SOAK_SEED", 20240611));
     SCOPED_TRACE("seed " + std::to_string(seed));
 
-    headless::ScratchDir dir;
-    headless::writeGoodArt();
-    headless::Screen screen(kTargetWidth, kTargetHeight);
+    ScratchDir dir;
+    table::writeGoodArt();
+    Screen screen(kTargetWidth, kTargetHeight);
     SDL_Renderer* renderer = screen.renderer();
 
     Player player(seed);

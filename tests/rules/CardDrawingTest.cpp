@@ -5,20 +5,21 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "StackedDeck.h"
 #include "rules/Game.h"
+#include "support/ScratchDir.h"
+#include "support/Screen.h"
+#include "support/StackedDeck.h"
 
 namespace {
 
-constexpr int kWidth = 1024;
-constexpr int kHeight = 768;
+constexpr int kWidth = kScreenWidth;
+constexpr int kHeight = kScreenHeight;
 constexpr int kCardW = 117;
 constexpr int kCardH = 164;
 constexpr int kNoCard = -1;
@@ -37,10 +38,6 @@ SDL_Surface* makeSheetSurface() {
 class CardDrawing : public testing::Test {
 protected:
     void SetUp() override {
-        target = SDL_CreateRGBSurfaceWithFormat(0, kWidth, kHeight, 32, SDL_PIXELFORMAT_ARGB8888);
-        ASSERT_NE(target, nullptr) << SDL_GetError();
-        renderer = SDL_CreateSoftwareRenderer(target);
-        ASSERT_NE(renderer, nullptr) << SDL_GetError();
         game = std::make_unique<Game>(nullptr);
         game->renderer = renderer;
         SDL_Surface* sheet = makeSheetSurface();
@@ -51,8 +48,6 @@ protected:
 
     void TearDown() override {
         game.reset();  // destroys the sheet texture while its renderer still exists
-        SDL_DestroyRenderer(renderer);
-        SDL_FreeSurface(target);
     }
 
     // Clears the frame, runs `draw` and reads the frame back.
@@ -110,8 +105,8 @@ protected:
         game->startRound();
     }
 
-    SDL_Surface* target = nullptr;
-    SDL_Renderer* renderer = nullptr;
+    Screen screen;
+    SDL_Renderer* renderer = screen.renderer();
     std::unique_ptr<Game> game;
     std::vector<Uint32> pixels;
 };
@@ -232,22 +227,14 @@ TEST_F(CardDrawing, TheSecondHandIsDrawnOnlyWhileSplitAndOverALongFirstHand) {
 
 // The engine reads its sheet from ./images/CARDS.png under the working directory.
 TEST_F(CardDrawing, TheEngineLoadsTheCardSheetFromTheWorkingDirectory) {
-    namespace fs = std::filesystem;
-    std::string dir = (fs::temp_directory_path() / "cardsheet-XXXXXX").string();
-    ASSERT_NE(mkdtemp(dir.data()), nullptr);
-    const fs::path root = dir;
-    fs::create_directory(root / "images");
+    const ScratchDir dir;
     SDL_Surface* sheet = makeSheetSurface();
-    ASSERT_EQ(IMG_SavePNG(sheet, (root / "images" / "CARDS.png").c_str()), 0) << IMG_GetError();
+    ASSERT_EQ(IMG_SavePNG(sheet, "images/CARDS.png"), 0) << IMG_GetError();
     SDL_FreeSurface(sheet);
 
-    const fs::path previous = fs::current_path();
-    fs::current_path(root);
     game = std::make_unique<Game>(renderer);
-    fs::current_path(root / "images");  // no images/ below this one
+    std::filesystem::current_path("images");  // no images/ below this one
     const Game withoutSheet(renderer);
-    fs::current_path(previous);
-    fs::remove_all(root);
 
     EXPECT_EQ(withoutSheet.cardTexture, nullptr);
     ASSERT_NE(game->cardTexture, nullptr);

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "StackedDeck.h"
 #include "rules/Deck.h"
+#include "support/StackedDeck.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "StackedDeck.h"
 #include "rules/Game.h"
+#include "support/StackedDeck.h"
 
 namespace {
 

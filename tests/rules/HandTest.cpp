@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "StackedDeck.h"
 #include "rules/Hand.h"
+#include "support/StackedDeck.h"
 
 namespace {
 

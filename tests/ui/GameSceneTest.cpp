@@ -77,8 +77,8 @@ protected:
             amount %= values[kind];
         }
     }
-    void deal(const std::vector<CardName>& cards) {
-        stack(*scene.engine->deck, cards);
+    void deal(const std::string& cards) {
+        stackDeck(*scene.engine->deck, cards);
         click(kDeal);
     }
 
@@ -198,7 +198,7 @@ TEST_F(GameSceneTest, DealWithoutChipsDoesNothing) {
 TEST_F(GameSceneTest, ARoundFromDealToSettlement) {
     addChip(1);
     // Player 10 and 7, dealer 9 up and 5 down, then the dealer draws a king and busts.
-    deal({{10, "Hearts"}, {9, "Spades"}, {7, "Clubs"}, {5, "Diamonds"}, {13, "Clubs"}});
+    deal("TH 9S 7C 5D KC");
     ASSERT_TRUE(playing());
     EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 975"));
     EXPECT_TRUE(shows(scene.betLabel, "Bet: 25"));
@@ -246,8 +246,7 @@ TEST_F(GameSceneTest, ARoundFromDealToSettlement) {
 
 TEST_F(GameSceneTest, ANaturalIsSettledInTheFrameOfTheDeal) {
     bet(25);
-    stack(*scene.engine->deck,
-          {{1, "Spades"}, {9, "Clubs"}, {13, "Hearts"}, {7, "Diamonds"}, {2, "Clubs"}});
+    stackDeck(*scene.engine->deck, "AS 9C KH 7D 2C");
     frame(kDeal, true);
     EXPECT_TRUE(betting()) << "Playing is entered and left within the frame";
     EXPECT_TRUE(shows(scene.resultLabel, "PLAYER WINS | 37$ Won | Blackjack!"));
@@ -260,7 +259,7 @@ TEST_F(GameSceneTest, ANaturalIsSettledInTheFrameOfTheDeal) {
 
 TEST_F(GameSceneTest, DoubleWhenTheWalletEqualsTheStake) {
     bet(500);
-    deal({{6, "Hearts"}, {9, "Clubs"}, {4, "Clubs"}, {8, "Diamonds"}, {10, "Spades"}});
+    deal("6H 9C 4C 8D TS");
     ASSERT_TRUE(scene.doubleEnabled);
     scene.render(renderer);
     EXPECT_TRUE(drawnAt(kDoubleRect, art::button(5)));
@@ -275,7 +274,7 @@ TEST_F(GameSceneTest, DoubleWhenTheWalletEqualsTheStake) {
 
 TEST_F(GameSceneTest, DoubleIsRefusedWhenTheWalletIsShort) {
     bet(990);
-    deal({{6, "Hearts"}, {9, "Clubs"}, {4, "Clubs"}, {8, "Diamonds"}, {10, "Spades"}});
+    deal("6H 9C 4C 8D TS");
     EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 10"));
     ASSERT_TRUE(scene.doubleEnabled);
     click(kDouble);
@@ -289,7 +288,7 @@ TEST_F(GameSceneTest, HoleCardAndSheetCells) {
     bet(5);
     // Player two and ace of Clubs, dealer ten of Hearts up, king of Spades down; the player hits
     // the ace of Spades.
-    deal({{2, "Clubs"}, {10, "Hearts"}, {1, "Clubs"}, {13, "Spades"}, {1, "Spades"}});
+    deal("2C TH AC KS AS");
     scene.render(renderer);
     EXPECT_TRUE(cardAt(30, 100, 36));
     EXPECT_TRUE(cardAt(70, 105, kBack));
@@ -313,12 +312,7 @@ TEST_F(GameSceneTest, HoleCardAndSheetCells) {
 TEST_F(GameSceneTest, SplitHandsTakeTurnsBeingRaised) {
     bet(50);
     // A pair of eights against 10 and 7; each eight then gets one card.
-    deal({{8, "Hearts"},
-          {10, "Diamonds"},
-          {8, "Clubs"},
-          {7, "Spades"},
-          {3, "Clubs"},
-          {9, "Diamonds"}});
+    deal("8H TD 8C 7S 3C 9D");
     ASSERT_TRUE(scene.splitEnabled);
     EXPECT_FALSE(scene.doubleEnabled);
     scene.render(renderer);
@@ -436,7 +430,7 @@ TEST_F(GameSceneDeathTest, ExitEndsTheProcessInEveryState) {
     EXPECT_EXIT({ click(kExit); }, testing::ExitedWithCode(0), "") << "betting";
 
     bet(25);
-    deal({{10, "Hearts"}, {9, "Spades"}, {7, "Clubs"}, {5, "Diamonds"}});
+    deal("TH 9S 7C 5D");
     ASSERT_TRUE(playing());
     EXPECT_EXIT({ click(kExit); }, testing::ExitedWithCode(0), "") << "playing";
 }

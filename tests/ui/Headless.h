@@ -1,35 +1,24 @@
 #pragma once
 
-// Headless drawing for the screen tests: SDL's dummy video driver, a software renderer drawing
-// into a 1024 x 768 surface, and a temporary working directory with test art in ./images and a
-// real TrueType font as ./fonts/ds-digit.ttf. Every test image is made of solid blocks whose
-// colour names the block (the red channel the image, the green channel the frame or cell), so a
-// pixel read back from the frame tells exactly what was drawn there.
+// Headless drawing for the screen tests: a Screen of 1024 x 768 (SDL's dummy video driver, a
+// software renderer drawing into a surface), and a scratch working directory with test art in
+// ./images and a real TrueType font as ./fonts/ds-digit.ttf. Every test image is made of solid
+// blocks whose colour names the block (the red channel the image, the green channel the frame or
+// cell), so a pixel read back from the frame tells exactly what was drawn there.
 #include <SDL.h>
-#include <SDL_image.h>
 #include <SDL_ttf.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <functional>
-#include <ostream>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "rules/Deck.h"
+#include "support/Images.h"
+#include "support/ScratchDir.h"
+#include "support/Screen.h"
+#include "support/StackedDeck.h"
 #include "ui/Texture.h"
-
-struct Rgb {
-    int r, g, b;
-    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
-    bool operator!=(const Rgb& o) const { return !(*this == o); }
-};
-inline std::ostream& operator<<(std::ostream& os, const Rgb& c) {
-    return os << "rgb(" << c.r << ", " << c.g << ", " << c.b << ")";
-}
 
 namespace art {
 inline const Rgb kBlack{0, 0, 0};
@@ -52,44 +41,14 @@ inline Rgb card(int cell) {
 }
 }  // namespace art
 
-inline const char* const kSystemFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
-
-// Writes a sheet of cols x rows cells of cellW x cellH, each filled with colourOf(col, row).
-inline void writeSheet(const char* path, int cols, int rows, int cellW, int cellH,
-                       const std::function<Rgb(int, int)>& colourOf) {
-    SDL_Surface* s =
-        SDL_CreateRGBSurfaceWithFormat(0, cols * cellW, rows * cellH, 32, SDL_PIXELFORMAT_RGB888);
-    ASSERT_NE(s, nullptr) << SDL_GetError();
-    for (int row = 0; row < rows; ++row) {
-        for (int col = 0; col < cols; ++col) {
-            const Rgb c = colourOf(col, row);
-            const SDL_Rect cell{col * cellW, row * cellH, cellW, cellH};
-            SDL_FillRect(s, &cell, SDL_MapRGB(s->format, c.r, c.g, c.b));
-        }
-    }
-    ASSERT_EQ(IMG_SavePNG(s, path), 0) << IMG_GetError();
-    SDL_FreeSurface(s);
-}
-
 class HeadlessTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        oldDir = std::filesystem::current_path();
-        char pattern[] = "/tmp/blackjack-ui-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        std::filesystem::current_path(dir);
-        std::filesystem::create_directories("images");
-        std::filesystem::create_directories("fonts");
-        std::filesystem::copy_file(kSystemFont, "fonts/ds-digit.ttf");
-
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        dir.emplace();
+        installSystemFont();
         writeArt();
-        surface = SDL_CreateRGBSurfaceWithFormat(0, 1024, 768, 32, SDL_PIXELFORMAT_ARGB8888);
-        ASSERT_NE(surface, nullptr) << SDL_GetError();
-        renderer = SDL_CreateSoftwareRenderer(surface);
-        ASSERT_NE(renderer, nullptr) << SDL_GetError();
+        screen.emplace();
+        renderer = screen->renderer();
         ASSERT_EQ(TTF_Init(), 0);
         font = TTF_OpenFont("./fonts/ds-digit.ttf", 22);
         ASSERT_NE(font, nullptr);
@@ -101,49 +60,31 @@ protected:
         if (font != nullptr) {
             TTF_CloseFont(font);
         }
-        if (renderer != nullptr) {
-            SDL_DestroyRenderer(renderer);
-        }
-        SDL_FreeSurface(surface);
-        SDL_Quit();
-        std::filesystem::current_path(oldDir);
-        if (!dir.empty()) {
-            std::filesystem::remove_all(dir);
-        }
+        screen.reset();
+        dir.reset();
     }
 
     static void writeArt() {
-        writeSheet("images/BG.png", 1, 1, 32, 24, [](int, int) { return art::kBackground; });
-        writeSheet("images/LOGO.png", 1, 1, 90, 35, [](int, int) { return art::kLogo; });
-        writeSheet("images/TABLE.png", 1, 1, 41, 33, [](int, int) { return art::kTable; });
-        writeSheet("images/CHIPBG.png", 1, 1, 20, 30, [](int, int) { return art::kPanel; });
-        writeSheet("images/BUTTONS.png", 8, 1, 134, 48, [](int c, int) { return art::button(c); });
-        writeSheet("images/ARROWS.png", 2, 1, 26, 40, [](int c, int) { return art::arrow(c); });
-        writeSheet("images/CHIPS.png", 5, 2, 64, 66, art::chip);
-        writeSheet("images/CARDS.png", 9, 6, 117, 164,
-                   [](int c, int r) { return art::card(r * 9 + c); });
+        writeSolidPng("images/BG.png", 32, 24, art::kBackground);
+        writeSolidPng("images/LOGO.png", 90, 35, art::kLogo);
+        writeSolidPng("images/TABLE.png", 41, 33, art::kTable);
+        writeSolidPng("images/CHIPBG.png", 20, 30, art::kPanel);
+        writeSheetPng("images/BUTTONS.png", 8, 1, 134, 48,
+                      [](int c, int) { return art::button(c); });
+        writeSheetPng("images/ARROWS.png", 2, 1, 26, 40, [](int c, int) { return art::arrow(c); });
+        writeSheetPng("images/CHIPS.png", 5, 2, 64, 66, art::chip);
+        writeSheetPng("images/CARDS.png", 9, 6, 117, 164,
+                      [](int c, int r) { return art::card(r * 9 + c); });
     }
 
-    Rgb at(int x, int y) const {
-        if (SDL_MUSTLOCK(surface)) {
-            SDL_LockSurface(surface);
-        }
-        const auto* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
-        const Uint32 pixel = reinterpret_cast<const Uint32*>(row)[x];
-        if (SDL_MUSTLOCK(surface)) {
-            SDL_UnlockSurface(surface);
-        }
-        Uint8 r = 0, g = 0, b = 0;
-        SDL_GetRGB(pixel, surface->format, &r, &g, &b);
-        return {r, g, b};
-    }
+    Rgb at(int x, int y) const { return screen->pixel(x, y); }
 
     // Every pixel of `r` shows `c`, and none of the ring of pixels just around it does.
     ::testing::AssertionResult drawnAt(SDL_Rect r, Rgb c) const {
         for (int y = r.y - 1; y <= r.y + r.h; ++y) {
             for (int x = r.x - 1; x <= r.x + r.w; ++x) {
                 const bool inside = x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
-                if (x < 0 || y < 0 || x >= surface->w || y >= surface->h) {
+                if (x < 0 || y < 0 || x >= screen->width() || y >= screen->height()) {
                     continue;
                 }
                 if (inside != (at(x, y) == c)) {
@@ -237,36 +178,8 @@ protected:
         return SDL_Rect{left, top, right - left + 1, bottom - top + 1};
     }
 
-    std::string dir;
-    std::filesystem::path oldDir;
-    SDL_Surface* surface = nullptr;
+    std::optional<ScratchDir> dir;
+    std::optional<Screen> screen;
     SDL_Renderer* renderer = nullptr;
     TTF_Font* font = nullptr;
 };
-
-// A card by rank (1 the ace, 11 to 13 jack, queen, king) and suit name.
-struct CardName {
-    int rank;
-    const char* suit;
-};
-
-// Lays `order` on top of the deck, the first one dealt first, the rest of the pack below. Deals
-// go player, dealer, player, dealer, then the player's hits and the dealer's draws.
-inline void stack(Deck& deck, const std::vector<CardName>& order) {
-    std::vector<Card*> top;
-    for (const CardName& name : order) {
-        for (Card& card : deck.pack) {
-            if (card.rank == name.rank && card.suit == name.suit) {
-                top.push_back(&card);
-            }
-        }
-    }
-    ASSERT_EQ(top.size(), order.size()) << "a stacked card is not in the pack";
-    deck.cards.clear();
-    for (Card& card : deck.pack) {
-        if (std::find(top.begin(), top.end(), &card) == top.end()) {
-            deck.cards.push_back(&card);
-        }
-    }
-    deck.cards.insert(deck.cards.end(), top.rbegin(), top.rend());
-}

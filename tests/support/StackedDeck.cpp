@@ -1,0 +1,55 @@
+#include "support/StackedDeck.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+Card* findCard(Deck& deck, const std::string& name) {
+    static const std::string ranks = "A23456789TJQK";
+    static const std::string suitLetters = "SHDC";
+    static const char* const suits[] = {"Spades", "Hearts", "Diamonds", "Clubs"};
+    const std::string rank = name.size() > 1 ? name.substr(0, name.size() - 1) : "";
+    const std::size_t suit = name.empty() ? std::string::npos : suitLetters.find(name.back());
+    const std::size_t rankIndex = rank == "10"       ? 9
+                                  : rank.size() == 1 ? ranks.find(rank[0])
+                                                     : std::string::npos;
+    if (rankIndex != std::string::npos && suit != std::string::npos) {
+        for (Card& card : deck.pack) {
+            if (card.rank == static_cast<int>(rankIndex) + 1 && card.suit == suits[suit]) {
+                return &card;
+            }
+        }
+    }
+    ADD_FAILURE() << "no card named " << name;
+    return nullptr;
+}
+
+std::vector<std::string> cardNames(const std::string& list) {
+    std::istringstream in(list);
+    std::vector<std::string> names;
+    for (std::string name; in >> name;) {
+        names.push_back(name);
+    }
+    return names;
+}
+
+void stackDeck(Deck& deck, const std::string& topFirst, bool restBelow) {
+    std::vector<Card*> top;
+    for (const std::string& name : cardNames(topFirst)) {
+        Card* card = findCard(deck, name);
+        if (card == nullptr) {
+            return;
+        }
+        top.push_back(card);
+    }
+    deck.cards.clear();
+    if (restBelow) {
+        for (Card& card : deck.pack) {
+            if (std::find(top.begin(), top.end(), &card) == top.end()) {
+                deck.cards.push_back(&card);
+            }
+        }
+    }
+    deck.cards.insert(deck.cards.end(), top.rbegin(), top.rend());
+}

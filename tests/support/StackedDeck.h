@@ -1,0 +1,21 @@
+#pragma once
+
+// Decks laid out by card name, so a test deals exactly the round it means.
+
+#include <string>
+#include <vector>
+
+#include "rules/Deck.h"
+
+// Cards by short name: rank A, 2-9, T (or 10), J, Q, K, then suit S, H, D or C ("TH", "AS").
+// A name that is none of these, or no card of the pack, adds a test failure and gives null.
+Card* findCard(Deck& deck, const std::string& name);
+
+// Card names separated by spaces, in order: "AS KH 9D".
+std::vector<std::string> cardNames(const std::string& list);
+
+// Lays the cards named in `topFirst` on top of the deck so that the first is dealt first. With
+// `restBelow` the other cards of the pack lie beneath in the pack's order; without it the deck
+// holds those cards only. A round deals player, dealer, player, dealer, then the player's hits
+// and the dealer's draws. On a bad name the deck is left as it was.
+void stackDeck(Deck& deck, const std::string& topFirst, bool restBelow = true);
