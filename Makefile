@@ -34,10 +34,8 @@ test-sanitize: deps
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS) -LE 'e2e|package'
 
-# The game as a .deb and a .tar.gz in $(BUILD_DIR)/, built from a fresh configure and build.
-package: deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
-	cmake --build $(BUILD_DIR) -j $(JOBS)
+# The game as a .deb and a .tar.gz in $(BUILD_DIR)/.
+package: build
 	cd $(BUILD_DIR) && cpack
 
 clean:
