@@ -171,10 +171,15 @@ void GameScene::handleInput(int x, int y, bool clicked) {
     }
 }
 
-void GameScene::relabel(SDL_Texture*& label, const std::string& text) {
+void GameScene::dropLabel(SDL_Texture*& label) {
     if (label != nullptr) {
         SDL_DestroyTexture(label);
+        label = nullptr;
     }
+}
+
+void GameScene::relabel(SDL_Texture*& label, const std::string& text) {
+    dropLabel(label);
     label = createTextTexture(renderer, font, text);
 }
 
@@ -196,12 +201,8 @@ void GameScene::update() {
     }
 
     // Both old texts go before either is made again.
-    if (walletLabel != nullptr) {
-        SDL_DestroyTexture(walletLabel);
-    }
-    if (betLabel != nullptr) {
-        SDL_DestroyTexture(betLabel);
-    }
+    dropLabel(walletLabel);
+    dropLabel(betLabel);
     walletLabel = createTextTexture(renderer, font, "Wallet: " + std::to_string(shownWallet));
     const int shownBet = roundActive ? engine->getBet() : pendingBet;
     betLabel = createTextTexture(renderer, font, "Bet: " + std::to_string(shownBet));
@@ -210,11 +211,9 @@ void GameScene::update() {
         relabel(chipCountLabels[i], "x" + std::to_string(chipCounts[i]));
     }
 
+    dropLabel(resultLabel);
     if (engine->isRoundOver()) {
-        relabel(resultLabel, engine->getResultText());
-    } else if (resultLabel != nullptr) {
-        SDL_DestroyTexture(resultLabel);
-        resultLabel = nullptr;
+        resultLabel = createTextTexture(renderer, font, engine->getResultText());
     }
 
     std::string pText = "Player: " + std::to_string(engine->getPlayerValue());
@@ -290,15 +289,12 @@ void GameScene::cleanup() {
     SDL_DestroyTexture(arrowsTexture);
     SDL_DestroyTexture(buttonsTexture);
 
-    for (SDL_Texture* label : {walletLabel, betLabel, resultLabel, playerLabel, dealerLabel}) {
-        if (label != nullptr) {
-            SDL_DestroyTexture(label);
-        }
+    for (SDL_Texture** label :
+         {&walletLabel, &betLabel, &resultLabel, &playerLabel, &dealerLabel}) {
+        dropLabel(*label);
     }
-    for (SDL_Texture* label : chipCountLabels) {
-        if (label != nullptr) {
-            SDL_DestroyTexture(label);
-        }
+    for (SDL_Texture*& label : chipCountLabels) {
+        dropLabel(label);
     }
     TTF_CloseFont(font);
 }

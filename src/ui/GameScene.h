@@ -65,6 +65,8 @@ private:
     void deal();
     void doubleDown();
     void split();
+    // Destroys `label`, if any, and leaves it null.
+    void dropLabel(SDL_Texture*& label);
     // Replaces `label` with a fresh texture of `text`.
     void relabel(SDL_Texture*& label, const std::string& text);
 };
