@@ -7,6 +7,7 @@
 
 #include "rules/Deck.h"
 #include "rules/Hand.h"
+#include "rules/Rules.h"
 
 // The blackjack engine: one player against the dealer, a wallet, the stake of the round, the
 // player's hand (and a second one after a split), the dealer's hand, dealer play to 17 and
@@ -76,7 +77,7 @@ public:
     bool splitDone = false;
     bool playingSplit = false;
     int bet = 0;
-    int wallet = 1000;
+    int wallet = kStartingWallet;
     std::string resultText;
 
 private:
