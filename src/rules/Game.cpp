@@ -1,7 +1,5 @@
 #include "rules/Game.h"
 
-#include <SDL_image.h>
-
 #include <cstdint>
 #include <ctime>
 #include <random>
@@ -13,7 +11,8 @@
 
 static_assert(sizeof(int) == 4, "money and hand values are 32-bit integers");
 
-Game::Game(SDL_Renderer* renderer) : renderer(renderer), deck(std::make_unique<Deck>()) {
+Game::Game(SDL_Renderer* renderer, WithoutCardSheet)
+    : renderer(renderer), deck(std::make_unique<Deck>()) {
     // The clock alone would deal two games started in the same second alike.
     std::random_device entropy;
     const auto now = static_cast<std::uint64_t>(std::time(nullptr));
@@ -27,12 +26,6 @@ Game::Game(SDL_Renderer* renderer) : renderer(renderer), deck(std::make_unique<D
     deck->shuffle();
     player.name = "Player";
     dealer.name = "Dealer";
-    if (renderer != nullptr) {
-        if (SDL_Surface* sheet = IMG_Load("./images/CARDS.png")) {
-            cardTexture = SDL_CreateTextureFromSurface(renderer, sheet);
-            SDL_FreeSurface(sheet);
-        }
-    }
 }
 
 Game::~Game() {

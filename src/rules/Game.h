@@ -21,7 +21,9 @@
 class Game {
 public:
     // Reads the card sheet with `renderer`; a null renderer (or a missing sheet) leaves
-    // `cardTexture` null and the rules work unchanged.
+    // `cardTexture` null and the rules work unchanged. A program that never draws can do without
+    // SDL2_image: this constructor comes in two kinds, one per library, and every program that
+    // makes a Game links one of them (src/CMakeLists.txt).
     explicit Game(SDL_Renderer* renderer);
     ~Game();
     Game(const Game&) = delete;
@@ -81,6 +83,11 @@ public:
     std::string resultText;
 
 private:
+    // The engine with everything but its card sheet, where both kinds of the public constructor
+    // start.
+    struct WithoutCardSheet {};
+    Game(SDL_Renderer* renderer, WithoutCardSheet);
+
     // The next card for a hand. An empty deck is first refilled with every card not on the
     // table, so a hand never receives a null card.
     Card* nextCard();
