@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <utility>
 
+#include "rules/Rules.h"
+
 Deck::Deck() {
     static const char* const suits[] = {"Hearts", "Diamonds", "Clubs", "Spades"};
     cards.reserve(kSize);
     int index = 0;
     for (const char* suit : suits) {
-        for (int rank = 1; rank <= 13; ++rank) {
+        for (int rank = kAceRank; rank <= kKingRank; ++rank) {
             Card& c = pack[index++];
             c.suit = suit;
             c.rank = rank;

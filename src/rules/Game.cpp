@@ -1,29 +1,18 @@
 #include "rules/Game.h"
 
-#include <SDL_image.h>
-
 #include <cstdint>
 #include <ctime>
 #include <random>
 #include <string>
 #include <vector>
 
-namespace {
-
-constexpr int kStartingWallet = 1000;
-// Below this many cards the whole pack is gathered and shuffled before a deal.
-constexpr int kReshuffleBelow = 15;
-constexpr int kDealerStandsOn = 17;
-constexpr int kBlackjack = 21;
-// A natural returns the stake plus 3:2, truncated to whole dollars.
-constexpr double kNaturalReturn = 2.5;
+#include "rules/Outcome.h"
+#include "rules/Rules.h"
 
 static_assert(sizeof(int) == 4, "money and hand values are 32-bit integers");
 
-}  // namespace
-
-Game::Game(SDL_Renderer* renderer) : renderer(renderer), deck(std::make_unique<Deck>()) {
-    wallet = kStartingWallet;
+Game::Game(SDL_Renderer* renderer, WithoutCardSheet)
+    : renderer(renderer), deck(std::make_unique<Deck>()) {
     // The clock alone would deal two games started in the same second alike.
     std::random_device entropy;
     const auto now = static_cast<std::uint64_t>(std::time(nullptr));
@@ -37,12 +26,6 @@ Game::Game(SDL_Renderer* renderer) : renderer(renderer), deck(std::make_unique<D
     deck->shuffle();
     player.name = "Player";
     dealer.name = "Dealer";
-    if (renderer != nullptr) {
-        if (SDL_Surface* sheet = IMG_Load("./images/CARDS.png")) {
-            cardTexture = SDL_CreateTextureFromSurface(renderer, sheet);
-            SDL_FreeSurface(sheet);
-        }
-    }
 }
 
 Game::~Game() {
@@ -163,49 +146,15 @@ void Game::split() {
 void Game::settle() {
     roundOver = true;
     const int stake = splitActive ? bet / 2 : bet;
-    int payout = 0;
+    // Only the unsplit first hand can be a natural.
     const bool natural = player.cards.size() == 2 && player.value == kBlackjack && !splitActive;
-    const int naturalPayout = static_cast<int>(stake * kNaturalReturn);
-
-    const char* firstHand = "";
-    if (player.value > kBlackjack) {
-        firstHand = "Player Busted";
-    } else if (dealer.value > kBlackjack && natural) {
-        payout += naturalPayout;
-        firstHand = "Blackjack! (Dealer Busted)";
-    } else if (dealer.value > kBlackjack) {
-        payout += 2 * stake;
-        firstHand = "Dealer Busted";
-    } else if (player.value > dealer.value && natural) {
-        payout += naturalPayout;
-        firstHand = "Blackjack!";
-    } else if (player.value > dealer.value) {
-        payout += 2 * stake;
-        firstHand = "Player Higher Score";
-    } else if (player.value == dealer.value) {
-        payout += stake;
-        firstHand = "Push";
-    } else {
-        firstHand = "Dealer Higher Score";
-    }
-
-    // The second hand of a split is never paid as a natural.
+    const Outcome first = outcomeOf(player.value, dealer.value, natural);
+    int payout = returnOf(first, stake);
     const char* secondHand = "";
     if (splitActive) {
-        if (splitHand.value > kBlackjack) {
-            secondHand = " | Hand 2 Busted";
-        } else if (dealer.value > kBlackjack) {
-            payout += 2 * stake;
-            secondHand = " | Hand 2 Dealer Busted";
-        } else if (splitHand.value > dealer.value) {
-            payout += 2 * stake;
-            secondHand = " | Hand 2 Player Higher Score";
-        } else if (splitHand.value == dealer.value) {
-            payout += stake;
-            secondHand = " | Hand 2 Push";
-        } else {
-            secondHand = " | Hand 2 Dealer Higher Score";
-        }
+        const Outcome second = outcomeOf(splitHand.value, dealer.value, false);
+        payout += returnOf(second, stake);
+        secondHand = textOf(second).secondHand;
     }
 
     wallet += payout;
@@ -213,17 +162,17 @@ void Game::settle() {
     // Written into the text's own buffer, so a settled round allocates nothing once warmed up.
     resultText.clear();
     if (net > 0) {
-        resultText += "PLAYER WINS | ";
+        resultText += kResultHead.playerWins;
         resultText += std::to_string(net);
-        resultText += "$ Won | ";
+        resultText += kResultHead.won;
     } else if (net < 0) {
-        resultText += "DEALER WINS | ";
+        resultText += kResultHead.dealerWins;
         resultText += std::to_string(-net);
-        resultText += "$ Lost | ";
+        resultText += kResultHead.lost;
     } else {
-        resultText += "TIE/PUSH | 0$ | ";
+        resultText += kResultHead.tie;
     }
-    resultText += firstHand;
+    resultText += textOf(first).firstHand;
     resultText += secondHand;
     bet = 0;
 }
@@ -237,7 +186,8 @@ void Game::pollEvents() {
 }
 
 bool Game::canDouble() const {
-    return player.cards.size() == 2 && player.value >= 9 && player.value <= 11 && !splitActive;
+    return player.cards.size() == 2 && player.value >= kLowestDouble &&
+           player.value <= kHighestDouble && !splitActive;
 }
 
 bool Game::canSplit() const {
@@ -251,5 +201,5 @@ int Game::dealerShownValue() const {
     if (dealer.cards.empty()) {
         return 0;
     }
-    return cardPoints(dealer.cards[0]->rank);
+    return rankPoints(dealer.cards[0]->rank);
 }

@@ -7,6 +7,7 @@
 
 #include "rules/Deck.h"
 #include "rules/Hand.h"
+#include "rules/Rules.h"
 
 // The blackjack engine: one player against the dealer, a wallet, the stake of the round, the
 // player's hand (and a second one after a split), the dealer's hand, dealer play to 17 and
@@ -20,7 +21,9 @@
 class Game {
 public:
     // Reads the card sheet with `renderer`; a null renderer (or a missing sheet) leaves
-    // `cardTexture` null and the rules work unchanged.
+    // `cardTexture` null and the rules work unchanged. A program that never draws can do without
+    // SDL2_image: this constructor comes in two kinds, one per library, and every program that
+    // makes a Game links one of them (src/CMakeLists.txt).
     explicit Game(SDL_Renderer* renderer);
     ~Game();
     Game(const Game&) = delete;
@@ -76,10 +79,15 @@ public:
     bool splitDone = false;
     bool playingSplit = false;
     int bet = 0;
-    int wallet = 1000;
+    int wallet = kStartingWallet;
     std::string resultText;
 
 private:
+    // The engine with everything but its card sheet, where both kinds of the public constructor
+    // start.
+    struct WithoutCardSheet {};
+    Game(SDL_Renderer* renderer, WithoutCardSheet);
+
     // The next card for a hand. An empty deck is first refilled with every card not on the
     // table, so a hand never receives a null card.
     Card* nextCard();

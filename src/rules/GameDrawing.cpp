@@ -1,14 +1,11 @@
-// The engine draws its own cards from the card sheet: a grid of 117 x 164 cells, 9 to a row.
-// Cell 0 is the back, cell 1 no card, then Clubs, Diamonds, Hearts and Spades from 2 up to ace.
+// The engine draws its own cards, cut from the card sheet (rules/CardSheet.h).
 #include <string>
 
+#include "rules/CardSheet.h"
 #include "rules/Game.h"
 
 namespace {
 
-constexpr int kCardWidth = 117;
-constexpr int kCardHeight = 164;
-constexpr int kCellsPerRow = 9;
 constexpr int kFanStepX = 40;
 constexpr int kFanStepY = 5;
 // The hand the player is not acting on sits this much lower.
@@ -22,8 +19,7 @@ constexpr int kSplitX = 230;
 constexpr int kSplitY = 300;
 
 SDL_Rect cellRect(int cell) {
-    return SDL_Rect{(cell % kCellsPerRow) * kCardWidth, (cell / kCellsPerRow) * kCardHeight,
-                    kCardWidth, kCardHeight};
+    return SDL_Rect{cellX(cell), cellY(cell), kCardWidth, kCardHeight};
 }
 
 }  // namespace
@@ -31,23 +27,23 @@ SDL_Rect cellRect(int cell) {
 void Game::renderCard(int rank, std::string suit, int x, int y) {
     int base = 0;
     if (suit == "Clubs") {
-        base = 2;
+        base = kClubsCell;
     }
     if (suit == "Diamonds") {
-        base = 15;
+        base = kDiamondsCell;
     }
     if (suit == "Hearts") {
-        base = 28;
+        base = kHeartsCell;
     }
     if (suit == "Spades") {
-        base = 41;
+        base = kSpadesCell;
     }
     // The sheet runs 2 to king and then the ace.
     int offset = 0;
     if (rank >= 2) {
         offset = rank - 2;
-    } else if (rank == 1) {
-        offset = 12;
+    } else if (rank == kAceRank) {
+        offset = kAceOffset;
     }
     const SDL_Rect src = cellRect(base + offset);
     const SDL_Rect dest{x, y, kCardWidth, kCardHeight};
@@ -55,7 +51,7 @@ void Game::renderCard(int rank, std::string suit, int x, int y) {
 }
 
 void Game::renderCardBack(int x, int y) {
-    const SDL_Rect src = cellRect(0);
+    const SDL_Rect src = cellRect(kBackCell);
     const SDL_Rect dest{x, y, kCardWidth, kCardHeight};
     SDL_RenderCopy(renderer, cardTexture, &src, &dest);
 }

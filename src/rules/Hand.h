@@ -4,10 +4,7 @@
 #include <vector>
 
 #include "rules/Card.h"
-
-// Points a card adds to a hand when it arrives: an ace 11 (it may drop to 1 later), a face card
-// 10, any other card its rank.
-int cardPoints(int rank);
+#include "rules/Rules.h"
 
 // The cards one side of the table holds, with their blackjack value kept up to date card by
 // card. Aces count 11 for as long as that keeps the hand at 21 or under; `aces` is how many still

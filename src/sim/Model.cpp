@@ -26,7 +26,7 @@ double standValue(int total, const DealerOutcome& dealer) {
 
 double naturalNet(int bet) {
     // The table pays the stake times 2.5 truncated to whole dollars, the stake included.
-    const int returned = static_cast<int>(bet * 2.5);
+    const int returned = static_cast<int>(bet * kNaturalReturn);
     return static_cast<double>(returned - bet) / bet;
 }
 

@@ -6,21 +6,18 @@
 #include <string>
 #include <string_view>
 
+#include "rules/Rules.h"
+
 namespace sim {
 
 // What the player does with the hand in play.
 enum class Action : std::uint8_t { Stand, Hit, Double, Split };
 
-constexpr int kBlackjack = 21;
-constexpr int kBust = 22;  // every total above 21 is the same loss
-constexpr int kDealerStandsOn = 17;
+constexpr int kBust = kBlackjack + 1;  // every total above 21 is the same loss
 // Dealer up cards by their points: 2 to 10, and 11 for an ace.
 constexpr int kLowestUp = 2;
-constexpr int kAce = 11;
+constexpr int kAce = kAcePoints;
 constexpr int kUpCards = 10;
-// A double is allowed on the unsplit first two cards when they make 9, 10 or 11.
-constexpr int kLowestDouble = 9;
-constexpr int kHighestDouble = 11;
 
 inline int upIndex(int upPoints) {
     return upPoints - kLowestUp;
@@ -43,18 +40,10 @@ inline HandState addCard(HandState hand, int points) {
     int value = hand.total + points;
     int aces = (hand.soft ? 1 : 0) + (points == kAce ? 1 : 0);
     while (value > kBlackjack && aces > 0) {
-        value -= 10;
+        value -= kSoftAceDrop;
         --aces;
     }
     return {value, aces > 0};
-}
-
-// Points a card of `rank` (1 ace, 2 to 10, 11 to 13 faces) adds when it arrives.
-inline int rankPoints(int rank) {
-    if (rank == 1) {
-        return kAce;
-    }
-    return rank > 10 ? 10 : rank;
 }
 
 // A complete plan for the player, looked up by hand and dealer up card.

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "rules/CardSheet.h"
+
 namespace {
 
 const std::string kImages = std::string(ART_RUN_DIR) + "/images/";
@@ -124,7 +126,7 @@ TEST_F(ArtFiles, EveryPictureExistsAtItsSize) {
         int width, height;
     };
     const Expected expected[] = {
-        {kImages + "CARDS.png", 1053, 984},
+        {kImages + "CARDS.png", kSheetWidth, kSheetHeight},
         {kImages + "BUTTONS.png", 7 * 134, 48},
         {kImages + "ARROWS.png", 2 * 26, 40},
         {kImages + "CHIPS.png", 320, 132},
@@ -147,27 +149,31 @@ TEST_F(ArtFiles, EveryPictureExistsAtItsSize) {
 const char* const kSuits[] = {"Clubs", "Diamonds", "Hearts", "Spades"};
 const char* const kRanks[] = {"2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K", "A"};
 
+// The faces of the deck fill the sheet from the 2 of Clubs to the ace of Spades.
+constexpr int kFirstFace = kClubsCell;
+constexpr int kLastFace = kSpadesCell + kAceOffset;
+
 std::string cardName(int cell) {
-    if (cell == 0) {
+    if (cell == kBackCell) {
         return "the back";
     }
-    int face = cell - 2;
-    return std::string(kRanks[face % 13]) + " of " + kSuits[face / 13];
+    int face = cell - kFirstFace;
+    return std::string(kRanks[face % kCellsPerSuit]) + " of " + kSuits[face / kCellsPerSuit];
 }
 
 class CardSheet : public ArtFiles {
 protected:
     void SetUp() override {
         sheet = load(kImages + "CARDS.png");
-        ASSERT_EQ(sheet.width, 1053);
-        ASSERT_EQ(sheet.height, 984);
+        ASSERT_EQ(sheet.width, kSheetWidth);
+        ASSERT_EQ(sheet.height, kSheetHeight);
     }
-    Picture cell(int n, int w = 117, int h = 164) const {
-        return sheet.crop((n % 9) * 117, (n / 9) * 164, w, h);
+    Picture cell(int n, int w = kCardWidth, int h = kCardHeight) const {
+        return sheet.crop(cellX(n), cellY(n), w, h);
     }
     std::vector<int> usedCells() const {
-        std::vector<int> cells{0};
-        for (int n = 2; n <= 53; ++n) {
+        std::vector<int> cells{kBackCell};
+        for (int n = kFirstFace; n <= kLastFace; ++n) {
             cells.push_back(n);
         }
         return cells;
@@ -181,8 +187,10 @@ TEST_F(CardSheet, EveryCardIsDrawnInsideItsOwnCell) {
         EXPECT_TRUE(hasDrawing(card)) << cardName(n);
         // Opaque in the middle, cut away at the rounded corners: a card shifted off its cell
         // would show a neighbour's edge there.
-        EXPECT_EQ(card.at(58, 82).a, 255) << cardName(n);
-        for (auto [x, y] : {std::pair{0, 0}, {116, 0}, {0, 163}, {116, 163}}) {
+        EXPECT_EQ(card.at(kCardWidth / 2, kCardHeight / 2).a, 255) << cardName(n);
+        constexpr int kRight = kCardWidth - 1;
+        constexpr int kBottom = kCardHeight - 1;
+        for (auto [x, y] : {std::pair{0, 0}, {kRight, 0}, {0, kBottom}, {kRight, kBottom}}) {
             EXPECT_EQ(card.at(x, y).a, 0) << cardName(n) << " corner " << x << "," << y;
         }
     }
@@ -199,14 +207,14 @@ TEST_F(CardSheet, NoTwoCardsAlikeAndTheBackUnlikeAnyFace) {
 // A fanned hand covers all of a card but a strip at its left; the corner must name the card.
 TEST_F(CardSheet, TopLeftCornersTellEveryFaceApart) {
     std::vector<Cell> corners;
-    for (int n = 2; n <= 53; ++n) {
+    for (int n = kFirstFace; n <= kLastFace; ++n) {
         corners.push_back({cardName(n), cell(n, 40, 30)});
     }
     expectAllDistinct(corners, 12);
 }
 
 TEST_F(CardSheet, HeartsAndDiamondsAreRedClubsAndSpadesBlack) {
-    for (int n = 2; n <= 53; ++n) {
+    for (int n = kFirstFace; n <= kLastFace; ++n) {
         Picture corner = cell(n, 40, 30);
         int red = 0, dark = 0;
         for (const Pixel& p : corner.pixels) {
@@ -217,7 +225,8 @@ TEST_F(CardSheet, HeartsAndDiamondsAreRedClubsAndSpadesBlack) {
                 ++dark;
             }
         }
-        bool redSuit = (n - 2) / 13 == 1 || (n - 2) / 13 == 2;
+        const int suit = (n - kFirstFace) / kCellsPerSuit;
+        bool redSuit = suit == 1 || suit == 2;
         if (redSuit) {
             EXPECT_GT(red, 40) << cardName(n);
             EXPECT_EQ(dark, 0) << cardName(n);

@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
+
+#include "rules/Outcome.h"
 
 namespace {
 
@@ -37,45 +40,38 @@ protected:
     TTF_Font* font = nullptr;
 };
 
-// Every piece of text the game puts on screen, numbers aside.
-const char* const kGameTexts[] = {
-    "Wallet: ",
-    "Bet: ",
-    "x",
-    "Player: ",
-    " | Split: ",
-    "Dealer: ",
-    "PLAYER WINS | ",
-    "$ Won | ",
-    "DEALER WINS | ",
-    "$ Lost | ",
-    "TIE/PUSH | 0$ | ",
-    "Player Busted",
-    "Blackjack! (Dealer Busted)",
-    "Dealer Busted",
-    "Blackjack!",
-    "Player Higher Score",
-    "Push",
-    "Dealer Higher Score",
-    " | Hand 2 Busted",
-    " | Hand 2 Dealer Busted",
-    " | Hand 2 Player Higher Score",
-    " | Hand 2 Push",
-    " | Hand 2 Dealer Higher Score",
-    "0123456789",
-};
+// Every piece of text the game puts on screen, numbers aside: the screen's own labels and every
+// piece of the engine's result line.
+std::vector<std::string> gameTexts() {
+    std::vector<std::string> texts = {
+        "Wallet: ", "Bet: ", "x", "Player: ", " | Split: ", "Dealer: ", "0123456789"};
+    for (const char* head : {kResultHead.playerWins, kResultHead.won, kResultHead.dealerWins,
+                             kResultHead.lost, kResultHead.tie}) {
+        texts.emplace_back(head);
+    }
+    for (const OutcomeText& outcome : kOutcomeTexts) {
+        for (const char* text : {outcome.firstHand, outcome.secondHand}) {
+            if (*text != '\0') {
+                texts.emplace_back(text);
+            }
+        }
+    }
+    return texts;
+}
 
 TEST_F(StatusFont, HasAGlyphForEveryCharacterTheGameWrites) {
+    const std::vector<std::string> texts = gameTexts();
     std::set<char> used;
-    for (const char* text : kGameTexts) {
-        used.insert(text, text + std::char_traits<char>::length(text));
+    for (const std::string& text : texts) {
+        used.insert(text.begin(), text.end());
     }
     for (char c : used) {
         EXPECT_TRUE(TTF_GlyphIsProvided32(font, static_cast<unsigned char>(c)))
             << "no glyph for '" << c << "'";
     }
-    for (const char* text : kGameTexts) {
-        SDL_Surface* rendered = TTF_RenderText_Blended(font, text, SDL_Color{255, 255, 255, 255});
+    for (const std::string& text : texts) {
+        SDL_Surface* rendered =
+            TTF_RenderText_Blended(font, text.c_str(), SDL_Color{255, 255, 255, 255});
         EXPECT_NE(rendered, nullptr) << text;
         SDL_FreeSurface(rendered);
     }
@@ -84,8 +80,12 @@ TEST_F(StatusFont, HasAGlyphForEveryCharacterTheGameWrites) {
 // The result line starts at x 40 and the dealer's score at x 600. (Split results and the rare
 // "Blackjack! (Dealer Busted)" are longer and may run under the score.)
 TEST_F(StatusFont, ResultLinesFitBeforeTheDealersScore) {
-    EXPECT_LE(widthOf("PLAYER WINS | 100$ Won | Player Higher Score"), 560);
-    EXPECT_LE(widthOf("DEALER WINS | 500$ Lost | Dealer Higher Score"), 560);
+    const std::string won = std::string(kResultHead.playerWins) + "100" + kResultHead.won +
+                            textOf(Outcome::HigherScore).firstHand;
+    const std::string lost = std::string(kResultHead.dealerWins) + "500" + kResultHead.lost +
+                             textOf(Outcome::LowerScore).firstHand;
+    EXPECT_LE(widthOf(won), 560) << won;
+    EXPECT_LE(widthOf(lost), 560) << lost;
 }
 
 // Wallet and bet are centred in the chip panel's display, 180 pixels wide inside its frame.

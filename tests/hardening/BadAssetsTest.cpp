@@ -220,8 +220,8 @@ TEST_F(BadAssets, NoPicturesAndNoFontStillPlayARound) {
 // ---- Sheets smaller than their layout: cells outside the picture draw nothing ----
 
 TEST_F(BadAssets, CardSheetOfTwoRowsDrawsOnlyTheCardsItHolds) {
-    writeSheetPng("images/CARDS.png", kCardCols, 2, kCardW, kCardH,
-                  [](int col, int row) { return cardCellColour(row * kCardCols + col); });
+    writeSheetPng("images/CARDS.png", kSheetColumns, 2, kCardWidth, kCardHeight,
+                  [](int col, int row) { return cardCellColour(row * kSheetColumns + col); });
     game = std::make_unique<GameScene>();
     game->init(r());
     // Player 9 of Spades (cell 48, outside), dealer 2 of Clubs (cell 2), player 5 of Clubs

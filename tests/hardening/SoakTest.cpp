@@ -1,6 +1,7 @@
 // Random play: the real game screen driven by a seeded stream of pointer moves and clicks for a
 // long run of frames, through many rounds and deck refills, with the table's invariants checked
-// after every frame. Money is checked against a ledger kept here from the cards on the table.
+// after every frame. Money is checked against the cards on the table by the tests' own account of
+// the rules (support/RulesChecker.h).
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include <string>
 
 #include "Table.h"
+#include "support/RulesChecker.h"
 #include "support/ScratchDir.h"
 #include "support/Screen.h"
 #include "ui/GameScene.h"
@@ -27,67 +29,6 @@ using table::Point;
 long envNumber(const char* name, long fallback) {
     const char* text = std::getenv(name);
     return text != nullptr && *text != '\0' ? std::strtol(text, nullptr, 10) : fallback;
-}
-
-// ---- An independent account of the rules the ledger needs ----
-
-// The best blackjack value of the first `count` cards of a hand (all of them by default).
-int handValue(const Hand& hand, std::size_t count = Deck::kSize) {
-    int total = 0;
-    bool ace = false;
-    for (std::size_t i = 0; i < hand.cards.size() && i < count; ++i) {
-        const int rank = hand.cards[i]->rank;
-        total += rank > 10 ? 10 : rank;
-        ace = ace || rank == 1;
-    }
-    return ace && total + 10 <= 21 ? total + 10 : total;
-}
-
-// The dealer draws to 17 while a player hand stands, and takes no card when none does.
-bool dealerPlayedByTheRules(const Game& g) {
-    const bool someHandStands =
-        handValue(g.player) <= 21 || (g.isSplit() && handValue(g.splitHand) <= 21);
-    const std::size_t cards = g.dealer.cards.size();
-    if (!someHandStands) {
-        return cards == 2;
-    }
-    return handValue(g.dealer) >= 17 && (cards == 2 || handValue(g.dealer, cards - 1) < 17);
-}
-
-// What settling these hands returns to the wallet, stakes included, with `bet` on the table.
-int expectedPayout(const Game& g, int bet) {
-    const bool split = g.isSplit();
-    const int stake = split ? bet / 2 : bet;
-    const int player = handValue(g.player);
-    const int dealer = handValue(g.dealer);
-    const bool natural = !split && g.player.cards.size() == 2 && player == 21;
-    const int naturalReturn = stake * 5 / 2;
-    // A bust hand returns nothing, a win twice its stake (a natural 2.5 times, truncated), a
-    // push its stake.
-    auto returnOf = [&](int hand, bool paysAsNatural) {
-        if (hand > 21) {
-            return 0;
-        }
-        if (dealer > 21 || hand > dealer) {
-            return paysAsNatural ? naturalReturn : 2 * stake;
-        }
-        return hand == dealer ? stake : 0;
-    };
-    int payout = returnOf(player, natural);
-    if (split) {
-        payout += returnOf(handValue(g.splitHand), false);
-    }
-    return payout;
-}
-
-std::string expectedResultHead(int net) {
-    if (net > 0) {
-        return "PLAYER WINS | " + std::to_string(net) + "$ Won | ";
-    }
-    if (net < 0) {
-        return "DEALER WINS | " + std::to_string(-net) + "$ Lost | ";
-    }
-    return "TIE/PUSH | 0$ | ";
 }
 
 // ---- The controls as a player sees them ----
@@ -285,7 +226,7 @@ std::string tableFault(const GameScene& s) {
                 return "a card is twice on the table or not of the pack";
             }
         }
-        if (h->value != handValue(*h)) {
+        if (h->value != handValue(h->cards)) {
             return "a hand's value does not match its cards";
         }
     }

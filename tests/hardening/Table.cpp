@@ -24,8 +24,8 @@ void writeGoodArt() {
     writeSolidPng("images/ARROWS.png", 2 * 26, 40, kArrowColour);
     writeSheetPng("images/CHIPS.png", kChipSheetCols, kChipSheetRows, kChipW, kChipH,
                   chipCellColour);
-    writeSheetPng("images/CARDS.png", kCardCols, kCardRows, kCardW, kCardH,
-                  [](int col, int row) { return cardCellColour(row * kCardCols + col); });
+    writeSheetPng("images/CARDS.png", kSheetColumns, kSheetRows, kCardWidth, kCardHeight,
+                  [](int col, int row) { return cardCellColour(row * kSheetColumns + col); });
     installSystemFont();
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/Scene.h"
+#include "rules/CardSheet.h"
 #include "support/Screen.h"
 
 namespace table {
@@ -27,11 +28,7 @@ constexpr Rgb kBlack{0, 0, 0};
 Rgb cardCellColour(int cell);
 Rgb chipCellColour(int column, int row);
 
-// Card sheet and chip sheet layouts.
-constexpr int kCardW = 117;
-constexpr int kCardH = 164;
-constexpr int kCardCols = 9;
-constexpr int kCardRows = 6;
+// The chip sheet's layout (the card sheet's is rules/CardSheet.h).
 constexpr int kChipW = 64;
 constexpr int kChipH = 66;
 constexpr int kChipSheetCols = 5;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "rules/CardSheet.h"
 #include "rules/Game.h"
 #include "support/ScratchDir.h"
 #include "support/Screen.h"
@@ -20,16 +21,14 @@ namespace {
 
 constexpr int kWidth = kScreenWidth;
 constexpr int kHeight = kScreenHeight;
-constexpr int kCardW = 117;
-constexpr int kCardH = 164;
 constexpr int kNoCard = -1;
 
 // Red holds the cell number; green and blue mark a pixel as coming from the sheet.
 SDL_Surface* makeSheetSurface() {
     SDL_Surface* sheet =
-        SDL_CreateRGBSurfaceWithFormat(0, 9 * kCardW, 6 * kCardH, 32, SDL_PIXELFORMAT_ARGB8888);
-    for (int cell = 0; cell < 54; ++cell) {
-        const SDL_Rect rect{(cell % 9) * kCardW, (cell / 9) * kCardH, kCardW, kCardH};
+        SDL_CreateRGBSurfaceWithFormat(0, kSheetWidth, kSheetHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+    for (int cell = 0; cell < kSheetColumns * kSheetRows; ++cell) {
+        const SDL_Rect rect{cellX(cell), cellY(cell), kCardWidth, kCardHeight};
         SDL_FillRect(sheet, &rect, SDL_MapRGB(sheet->format, cell, 0xC3, 0x3C));
     }
     return sheet;
@@ -82,9 +81,10 @@ protected:
     // The whole cell, unscaled and cut at the cell's edges, lies at (x, y).
     void expectWholeCard(int cell, int x, int y) const {
         expectCorner(cell, x, y);
-        EXPECT_EQ(cellAt(x + kCardW - 1, y + kCardH - 1), cell) << "bottom right of " << cell;
-        EXPECT_NE(cellAt(x + kCardW, y + kCardH - 1), cell);
-        EXPECT_NE(cellAt(x + kCardW - 1, y + kCardH), cell);
+        EXPECT_EQ(cellAt(x + kCardWidth - 1, y + kCardHeight - 1), cell)
+            << "bottom right of " << cell;
+        EXPECT_NE(cellAt(x + kCardWidth, y + kCardHeight - 1), cell);
+        EXPECT_NE(cellAt(x + kCardWidth - 1, y + kCardHeight), cell);
     }
 
     bool blank() const {
@@ -111,11 +111,12 @@ protected:
     std::vector<Uint32> pixels;
 };
 
-// The sheet runs Clubs, Diamonds, Hearts, Spades from cell 2, each 2 up to king and then ace.
+// The sheet runs Clubs, Diamonds, Hearts, Spades, each 2 up to king and then ace.
 int sheetCell(const std::string& name) {
     const std::string suits = "CDHS";
     const std::string ranks = "23456789TJQKA";
-    return 2 + 13 * static_cast<int>(suits.find(name[1])) + static_cast<int>(ranks.find(name[0]));
+    return kClubsCell + kCellsPerSuit * static_cast<int>(suits.find(name[1])) +
+           static_cast<int>(ranks.find(name[0]));
 }
 
 TEST_F(CardDrawing, EveryCardOfTheDeckHasItsOwnCell) {

@@ -8,23 +8,9 @@
 #include <vector>
 
 #include "rules/Game.h"
+#include "support/RulesChecker.h"
 
 namespace {
-
-// A hand's value worked out from scratch: every ace as 1, then one of them as 11 if that fits.
-int valueOf(const std::vector<Card*>& cards, std::size_t count, bool* soft = nullptr) {
-    int total = 0;
-    bool ace = false;
-    for (std::size_t i = 0; i < count; ++i) {
-        total += std::min(cards[i]->rank, 10);
-        ace = ace || cards[i]->rank == 1;
-    }
-    const bool high = ace && total + 10 <= 21;
-    if (soft != nullptr) {
-        *soft = high;
-    }
-    return high ? total + 10 : total;
-}
 
 // The first broken rule of the table, or an empty string.
 std::string tableFault(const Game& game, int walletBefore, int staked) {
@@ -51,7 +37,7 @@ std::string tableFault(const Game& game, int walletBefore, int staked) {
         count(hand->cards, hand->name.c_str());
         if (fault.tellp() == 0) {
             bool soft = false;
-            const int value = valueOf(hand->cards, hand->cards.size(), &soft);
+            const int value = handValue(hand->cards, hand->cards.size(), &soft);
             if (hand->value != value || hand->aces != (soft ? 1 : 0)) {
                 fault << "hand '" << hand->name << "' holds " << hand->value << "/" << hand->aces
                       << " for cards worth " << value << "; ";
@@ -72,47 +58,20 @@ std::string tableFault(const Game& game, int walletBefore, int staked) {
     return fault.str();
 }
 
-// What the settlement tables return for the round just played.
-int tablePayout(const Game& game, int staked) {
-    const int stake = game.splitActive ? staked / 2 : staked;
-    const int dealer = game.dealer.value;
-    auto returns = [&](const Hand& hand, bool natural) {
-        if (hand.value > 21) {
-            return 0;
-        }
-        if (dealer > 21 || hand.value > dealer) {
-            return natural ? stake * 5 / 2 : 2 * stake;
-        }
-        return hand.value == dealer ? stake : 0;
-    };
-    const bool natural =
-        game.player.cards.size() == 2 && game.player.value == 21 && !game.splitActive;
-    return returns(game.player, natural) + (game.splitActive ? returns(game.splitHand, false) : 0);
-}
-
 std::string settlementFault(const Game& game, int walletBefore, int staked) {
     std::ostringstream fault;
-    const int payout = tablePayout(game, staked);
+    const int payout = expectedPayout(game, staked);
     if (game.wallet != walletBefore - staked + payout || game.bet != 0 || !game.dealerRevealed) {
         fault << "wallet " << game.wallet << " after " << walletBefore << " - " << staked << " + "
               << payout << "; ";
     }
     const int net = payout - staked;
-    const std::string head = net > 0   ? "PLAYER WINS | " + std::to_string(net) + "$ Won | "
-                             : net < 0 ? "DEALER WINS | " + std::to_string(-net) + "$ Lost | "
-                                       : "TIE/PUSH | 0$ | ";
+    const std::string head = expectedResultHead(net);
     if (game.resultText.compare(0, head.size(), head) != 0) {
         fault << "text '" << game.resultText << "' for a net of " << net << "; ";
     }
-    const auto& dealer = game.dealer.cards;
-    const bool anyStanding =
-        game.player.value <= 21 || (game.splitActive && game.splitHand.value <= 21);
-    const bool stoppedRight =
-        anyStanding ? game.dealer.value >= 17 &&
-                          (dealer.size() == 2 || valueOf(dealer, dealer.size() - 1) < 17)
-                    : dealer.size() == 2;
-    if (!stoppedRight) {
-        fault << "dealer stopped at " << game.dealer.value << " with " << dealer.size()
+    if (!dealerPlayedByTheRules(game)) {
+        fault << "dealer stopped at " << game.dealer.value << " with " << game.dealer.cards.size()
               << " cards; ";
     }
     return fault.str();

@@ -59,6 +59,7 @@ TEST(Options, RejectsBadValuesNamingTheOption) {
         {"--strategy", "random"},
         {"--rounds"},
         {"--strategy"},
+        {"--seed"},
     };
     for (const auto& args : bad) {
         const ParsedOptions parsed = parseOptions(args);

@@ -25,6 +25,11 @@ Card* findCard(Deck& deck, const std::string& name) {
     return nullptr;
 }
 
+std::string cardName(const Card& card) {
+    static const std::string ranks = "A23456789TJQK";
+    return std::string(1, ranks.at(card.rank - 1)) + card.suit.at(0);
+}
+
 std::vector<std::string> cardNames(const std::string& list) {
     std::istringstream in(list);
     std::vector<std::string> names;

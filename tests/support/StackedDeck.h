@@ -11,6 +11,9 @@
 // A name that is none of these, or no card of the pack, adds a test failure and gives null.
 Card* findCard(Deck& deck, const std::string& name);
 
+// The short name of a card, as findCard reads it ("TH", "AS").
+std::string cardName(const Card& card);
+
 // Card names separated by spaces, in order: "AS KH 9D".
 std::vector<std::string> cardNames(const std::string& list);
 

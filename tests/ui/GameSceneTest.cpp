@@ -1,5 +1,5 @@
 // The table: layout and draw order, the betting and playing controls against the wallet, the
-// status texts, the cards as the rounds go, and the engine's event drain.
+// status texts, and the cards as the rounds go.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -350,28 +350,6 @@ TEST_F(GameSceneTest, SplitHandsTakeTurnsBeingRaised) {
     EXPECT_TRUE(cardAt(30, 320, 34)) << "the hands stay as they were";
     EXPECT_TRUE(cardAt(230, 300, 8));
     EXPECT_TRUE(cardAt(70, 105, 46)) << "the seven of Spades turned over";
-}
-
-TEST_F(GameSceneTest, EngineDrainKeepsOnlyTheWindowClose) {
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-    SDL_Event motion{};
-    motion.type = SDL_MOUSEMOTION;
-    motion.motion.x = 978;
-    motion.motion.y = 130;
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_Event press{};
-    press.type = SDL_MOUSEBUTTONDOWN;
-    ASSERT_EQ(SDL_PushEvent(&motion), 1);
-    ASSERT_EQ(SDL_PushEvent(&quit), 1);
-    ASSERT_EQ(SDL_PushEvent(&press), 1);
-
-    scene.handleInput(kAway.x, kAway.y, false);
-
-    SDL_Event event{};
-    ASSERT_EQ(SDL_PollEvent(&event), 1);
-    EXPECT_EQ(event.type, static_cast<Uint32>(SDL_QUIT));
-    EXPECT_EQ(SDL_PollEvent(&event), 0);
 }
 
 TEST_F(GameSceneTest, MissingFontLeavesEveryLabelEmpty) {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "rules/CardSheet.h"
 #include "support/Images.h"
 #include "support/ScratchDir.h"
 #include "support/Screen.h"
@@ -73,8 +74,8 @@ protected:
                       [](int c, int) { return art::button(c); });
         writeSheetPng("images/ARROWS.png", 2, 1, 26, 40, [](int c, int) { return art::arrow(c); });
         writeSheetPng("images/CHIPS.png", 5, 2, 64, 66, art::chip);
-        writeSheetPng("images/CARDS.png", 9, 6, 117, 164,
-                      [](int c, int r) { return art::card(r * 9 + c); });
+        writeSheetPng("images/CARDS.png", kSheetColumns, kSheetRows, kCardWidth, kCardHeight,
+                      [](int c, int r) { return art::card(r * kSheetColumns + c); });
     }
 
     Rgb at(int x, int y) const { return screen->pixel(x, y); }

@@ -313,17 +313,17 @@ Canvas drawJoker(Fonts& fonts, int scale) {
 
 Canvas drawCardSheet(Fonts& fonts) {
     const int scale = 4;
-    Canvas sheet(kCardWidth * kSheetColumns, kCardHeight * kSheetRows, 1);
+    Canvas sheet(kSheetWidth, kSheetHeight, 1);
     auto place = [&](int cell, const Canvas& card) {
-        sheet.blit(card.downsampled(), (cell % kSheetColumns) * kCardWidth,
-                   (cell / kSheetColumns) * kCardHeight);
+        sheet.blit(card.downsampled(), cellX(cell), cellY(cell));
     };
-    place(0, drawCardBack(scale));
-    place(1, drawJoker(fonts, scale));
+    place(kBackCell, drawCardBack(scale));
+    place(1, drawJoker(fonts, scale));  // the cell no card of the deck uses
     const Suit order[] = {Suit::Clubs, Suit::Diamonds, Suit::Hearts, Suit::Spades};
+    const int firstCell[] = {kClubsCell, kDiamondsCell, kHeartsCell, kSpadesCell};
     for (int s = 0; s < 4; ++s) {
         for (int rank = 2; rank <= 14; ++rank) {
-            place(2 + s * 13 + (rank - 2), drawCardFace(fonts, order[s], rank, scale));
+            place(firstCell[s] + (rank - 2), drawCardFace(fonts, order[s], rank, scale));
         }
     }
     return sheet;

@@ -42,17 +42,17 @@ void caption(Canvas& target, Fonts& fonts, const std::string& text, float x, flo
     target.drawMask(image.mask, Affine::translate(x, y), solid(rgb(0xd8d8d8)));
 }
 
+// The sheet cell of a card; ranks as artgen counts them, 2 to 14 with the ace last.
 int cardCell(Suit suit, int rank) {
-    int base = suit == Suit::Clubs      ? 2
-               : suit == Suit::Diamonds ? 15
-               : suit == Suit::Hearts   ? 28
-                                        : 41;
+    int base = suit == Suit::Clubs      ? kClubsCell
+               : suit == Suit::Diamonds ? kDiamondsCell
+               : suit == Suit::Hearts   ? kHeartsCell
+                                        : kSpadesCell;
     return base + rank - 2;
 }
 
 void card(Canvas& target, const Artwork& art, int cell, float x, float y) {
-    drawCell(target, art.cards, (cell % kSheetColumns) * kCardWidth,
-             (cell / kSheetColumns) * kCardHeight, kCardWidth, kCardHeight, x, y);
+    drawCell(target, art.cards, cellX(cell), cellY(cell), kCardWidth, kCardHeight, x, y);
 }
 
 Canvas menuScreen(const Artwork& art) {
@@ -71,7 +71,7 @@ Canvas gameScreen(const Artwork& art, Fonts& fonts) {
     drawWhole(screen, art.table, 0, 0);
     drawWhole(screen, art.panel, 820, 0);
     card(screen, art, cardCell(Suit::Hearts, 14), 30, 100);
-    card(screen, art, 0, 70, 105);
+    card(screen, art, kBackCell, 70, 105);
     const int first[] = {cardCell(Suit::Clubs, 8), cardCell(Suit::Diamonds, 3),
                          cardCell(Suit::Spades, 10), cardCell(Suit::Hearts, 2)};
     for (int i = 0; i < 4; ++i) {
@@ -113,7 +113,7 @@ Canvas drawContactSheet(const Artwork& art, Fonts& fonts) {
     const int width = 1101;
     float y = margin;
     // Row heights: cards, buttons, chips/arrows/icon, logo/table/panel, the two screens.
-    const float heights[] = {984, 48, 264, 384, 384};
+    const float heights[] = {kSheetHeight, 48, 264, 384, 384};
     float total = margin;
     for (float h : heights) {
         total += captionHeight + h + gap;
@@ -123,7 +123,11 @@ Canvas drawContactSheet(const Artwork& art, Fonts& fonts) {
         {0, 0, static_cast<float>(width), total}, [](float, float) { return 1.0f; },
         solid(rgb(0x2a2c2e)));
 
-    caption(sheet, fonts, "CARDS.png  1053 x 984 (cells of 117 x 164)", margin, y);
+    caption(sheet, fonts,
+            "CARDS.png  " + std::to_string(kSheetWidth) + " x " + std::to_string(kSheetHeight) +
+                " (cells of " + std::to_string(kCardWidth) + " x " + std::to_string(kCardHeight) +
+                ")",
+            margin, y);
     y += captionHeight;
     drawWhole(sheet, art.cards, margin, y);
     y += heights[0] + gap;
