@@ -18,6 +18,46 @@ int startupFailure(const char* what) {
     return 1;
 }
 
+// The pointer as the screens see it: where it last moved, and whether this frame is a click.
+struct Mouse {
+    int x = 0;
+    int y = 0;
+    bool clicked = false;
+};
+
+// Takes one frame's events off SDL's queue. A button press is the frame's click and ends the
+// reading: what follows it stays queued, so several presses in one slow frame still count one
+// click each, and each lands where the pointer had moved before it, not where it went after. A
+// frame after a click takes no press at all, because a button takes a new click only after a
+// frame without one.
+void readFrameEvents(Mouse& mouse, bool& running) {
+    const bool clickedLastFrame = mouse.clicked;
+    mouse.clicked = false;
+    SDL_PumpEvents();
+    SDL_Event event;
+    while (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
+        if (event.type == SDL_MOUSEBUTTONDOWN && clickedLastFrame) {
+            return;
+        }
+        SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+        switch (event.type) {
+            case SDL_QUIT:
+                running = false;
+                break;
+            case SDL_MOUSEMOTION:
+                mouse.x = event.motion.x;
+                mouse.y = event.motion.y;
+                break;
+            case SDL_MOUSEBUTTONDOWN:
+                // Any button; the click lands where the pointer last moved to.
+                mouse.clicked = true;
+                return;
+            default:
+                break;
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -52,32 +92,11 @@ int main(int argc, char** argv) {
     Scene* currentScene = &menu;
     currentScene->init(renderer);
 
-    int mouseX = 0;
-    int mouseY = 0;
-    bool clicked = false;
-    SDL_Event event;
-
+    // SIGINT and SIGTERM reach the loop as a window close: SDL turns them into SDL_QUIT.
+    Mouse mouse;
     while (running) {
-        clicked = false;
-        while (SDL_PollEvent(&event) != 0) {
-            switch (event.type) {
-                case SDL_QUIT:
-                    running = false;
-                    break;
-                case SDL_MOUSEMOTION:
-                    mouseX = event.motion.x;
-                    mouseY = event.motion.y;
-                    break;
-                case SDL_MOUSEBUTTONDOWN:
-                    // The click lands where the pointer last moved to.
-                    clicked = true;
-                    break;
-                default:
-                    break;
-            }
-        }
-
-        currentScene->handleInput(mouseX, mouseY, clicked);
+        readFrameEvents(mouse, running);
+        currentScene->handleInput(mouse.x, mouse.y, mouse.clicked);
         currentScene->update();
 
         if (currentScene == &menu && menu.shouldStartGame()) {

@@ -40,8 +40,8 @@ public:
     void split();
     // Pays the round into the wallet and writes the result text. Called by stand() only.
     void settle();
-    // Drops every event waiting in SDL's queue except a window close, which stays queued for the
-    // main loop.
+    // Pumps SDL's queue and drops every waiting event the main loop does not read; a window
+    // close, pointer moves and button presses stay queued for it.
     void pollEvents();
 
     bool canDouble() const;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Plays the real game as a person does, on a virtual X display of its own: the window, START, a
-# chip and DEAL, STAND, then a window manager's close request; in a second run START and EXIT; in
-# a third a close request on the menu. Every way out must end the game with status 0.
+# burst of 30 clicks on a chip while the machine is busy, a chip and DEAL, STAND, then a window
+# manager's close request; in a second run START and EXIT; in a third a close request on the
+# menu. Every way out must end the game with status 0.
 #
 # Usage: play.sh [COMMAND...]
 #   COMMAND starts the game, run in the current directory (default: $BLACKJACK_CMD, else
@@ -25,6 +26,10 @@ shots=${BLACKJACK_SHOTS:-}
 start=(512 524)
 exit_button=(912 714)
 add_five=(978 130)
+add_fifty=(978 330)
+remove_fifty=(858 330)
+add_hundred=(978 430)
+remove_hundred=(858 430)
 deal=(912 644)
 stand=(337 684)
 away=(700 745)                  # over no button, so that nothing is drawn hovered
@@ -38,8 +43,10 @@ work=$(mktemp -d)
 xvfb_pid=""
 game_pid=""
 wid=""
+hogs=()
 
 cleanup() {
+    kill "${hogs[@]}" 2>/dev/null || true
     if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
         kill "$game_pid" 2>/dev/null || true
         wait "$game_pid" 2>/dev/null || true
@@ -146,17 +153,13 @@ until_shows() {
     return 1
 }
 
-# click_until X Y AREA WANT|DIFFER FINGERPRINT: clicks until the screen answers, at most three
-# times. While the table is shown the game drops events that arrive during its own input
-# handling, so a click can be lost; every click retried here does nothing once it has worked.
-click_until() {
+# click_and_see X Y AREA WANT|DIFFER FINGERPRINT: one click, then screenshots until the screen
+# answers. The game loses no click, so there is no second try.
+click_and_see() {
     local x=$1 y=$2
     shift 2
-    for _ in 1 2 3; do
-        click "$x" "$y"
-        until_shows "$@" && return 0
-    done
-    return 1
+    click "$x" "$y"
+    until_shows "$@"
 }
 
 # gone_within TENTHS: true once the game has ended, false if it still runs after TENTHS / 10 s.
@@ -196,7 +199,7 @@ sleep 0.3
 shot menu
 menu_logo=$(digest menu "$logo_area")
 menu_deal=$(digest menu "$deal_area")
-click_until "${start[@]}" "$logo_area" DIFFER "$menu_logo" || fail "START did not leave the menu"
+click_and_see "${start[@]}" "$logo_area" DIFFER "$menu_logo" || fail "START did not leave the menu"
 sleep 0.5
 shot betting
 [ "$(digest betting "$deal_area")" != "$menu_deal" ] || fail "no DEAL button on the table"
@@ -205,14 +208,41 @@ betting_play=$(digest betting "$play_area")
 [ "$(grep -c '^START GAME$' "$work/round.out")" -eq 1 ] || fail "START GAME not printed once"
 ok "START prints START GAME once and shows the table"
 
+# The bet text for 150 dollars, made once with a chip of 100 and one of 50, then taken back off.
+click_and_see "${add_hundred[@]}" "$bet_area" DIFFER "$(digest betting "$bet_area")" ||
+    fail "the 100 chip did not change the bet"
+shot hundred
+click_and_see "${add_fifty[@]}" "$bet_area" DIFFER "$(digest hundred "$bet_area")" ||
+    fail "the 50 chip did not change the bet"
+shot hundred_fifty
+bet_150=$(digest hundred_fifty "$bet_area")
+click "${remove_hundred[@]}"
+click_and_see "${remove_fifty[@]}" "$bet_area" WANT "$(digest betting "$bet_area")" ||
+    fail "the chips did not come off the bet"
+
+# 30 clicks 50 ms apart on the 5 chip while CPU-bound processes keep both cores busy: every click
+# is a chip, so the bet must read 150. The rounds below stake it with their own chip of 5.
+for _ in 1 2 3 4; do
+    sh -c 'while :; do :; done' &
+    hogs+=($!)
+done
+xdotool mousemove --window "$wid" "${add_five[@]}"
+sleep 0.2
+xdotool click --repeat 30 --delay 50 1
+kill "${hogs[@]}"
+hogs=()
+xdotool mousemove --window "$wid" "${away[@]}"
+until_shows "$bet_area" WANT "$bet_150" || fail "30 clicks on the 5 chip under load did not bet 150"
+ok "30 clicks 50 ms apart on a busy machine bet exactly 30 chips of 5"
+
 # Deal until a round stays in play (a natural settles at once and brings DEAL straight back).
 in_play=no
 for round in 1 2 3 4; do
     shot before
-    click_until "${add_five[@]}" "$bet_area" DIFFER "$(digest before "$bet_area")" ||
+    click_and_see "${add_five[@]}" "$bet_area" DIFFER "$(digest before "$bet_area")" ||
         fail "the 5 chip did not change the bet"
     shot staked
-    click_until "${deal[@]}" "$table_area" DIFFER "$(digest staked "$table_area")" ||
+    click_and_see "${deal[@]}" "$table_area" DIFFER "$(digest staked "$table_area")" ||
         fail "DEAL put no cards on the table"
     sleep 0.5
     shot dealt
@@ -229,7 +259,7 @@ done
 ok "a chip and DEAL put cards on the table and bring HIT and STAND"
 cp "$work/dealt.miff" "$work/round.miff"
 
-click_until "${stand[@]}" "$deal_area" WANT "$betting_deal" || fail "STAND did not bring DEAL back"
+click_and_see "${stand[@]}" "$deal_area" WANT "$betting_deal" || fail "STAND did not bring DEAL back"
 shot settled
 [ "$(digest settled "$play_area")" = "$betting_play" ] || fail "HIT and STAND still shown"
 ok "STAND ends the round and brings DEAL back"
@@ -243,12 +273,9 @@ launch exit
 xdotool mousemove --window "$wid" "${away[@]}"
 sleep 0.3
 shot menu2
-click_until "${start[@]}" "$logo_area" DIFFER "$(digest menu2 "$logo_area")" ||
+click_and_see "${start[@]}" "$logo_area" DIFFER "$(digest menu2 "$logo_area")" ||
     fail "START did not leave the menu"
-for _ in 1 2 3; do
-    click "${exit_button[@]}"
-    gone_within 30 && break
-done
+click "${exit_button[@]}"
 ended_with_zero "EXIT"
 [ "$(grep -c '^START GAME$' "$work/exit.out")" -eq 1 ] || fail "START GAME not printed once"
 ok "EXIT ends the game with status 0"
