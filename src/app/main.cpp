@@ -1,7 +1,9 @@
 // The game's entry: one window, one renderer, the menu and then the table, driven by the mouse.
 #include <SDL.h>
 
+#include <filesystem>
 #include <iostream>
+#include <string>
 
 #include "app/Scene.h"
 #include "ui/GameScene.h"
@@ -16,6 +18,54 @@ constexpr int kWindowHeight = 768;
 int startupFailure(const char* what) {
     std::cerr << "blackjack: " << what << ": " << SDL_GetError() << std::endl;
     return 1;
+}
+
+// The screens read ./images and ./fonts. Started from another folder (a shortcut, or
+// ./build/run/blackjack from the source tree), the game moves into its own folder when its
+// pictures and font lie beside it. False, with one line on standard error naming both places,
+// when neither has them.
+bool enterAssetFolder() {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (fs::is_directory("images", error)) {
+        return true;
+    }
+    char* base = SDL_GetBasePath();
+    const fs::path own = fs::u8path(base != nullptr ? base : "");
+    SDL_free(base);
+    if (!own.empty() && fs::is_directory(own / "images", error) &&
+        fs::is_directory(own / "fonts", error)) {
+        fs::current_path(own, error);
+        if (!error) {
+            return true;
+        }
+    }
+    std::cerr << "blackjack: cannot find the game's pictures: no images/ in the working folder "
+              << fs::current_path(error).string() << " and no images/ and fonts/ in "
+              << (own.empty() ? "the game's own folder (unknown)" : own.string()) << std::endl;
+    return false;
+}
+
+// With no display SDL falls back to a driver that draws nowhere, and the game would run unseen.
+// Unless SDL_VIDEODRIVER asked for such a driver, that is reported on standard error and true.
+bool drawsNowhere() {
+    const char* current = SDL_GetCurrentVideoDriver();
+    const std::string driver = current != nullptr ? current : "";
+    if (driver != "offscreen" && driver != "dummy") {
+        return false;
+    }
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    std::string wanted = asked != nullptr ? asked : "";
+    for (char& c : wanted) {
+        c = static_cast<char>(SDL_tolower(c));
+    }
+    if (wanted.find(driver) != std::string::npos) {
+        return false;
+    }
+    std::cerr << "blackjack: no display to show the window on (SDL fell back to its " << driver
+              << " video driver); set DISPLAY, or SDL_VIDEODRIVER=" << driver
+              << " to run without one" << std::endl;
+    return true;
 }
 
 // The pointer as the screens see it: where it last moved, and whether this frame is a click.
@@ -64,8 +114,15 @@ int main(int argc, char** argv) {
     (void)argc;
     (void)argv;
 
+    if (!enterAssetFolder()) {
+        return 1;
+    }
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         return startupFailure("cannot initialise SDL video");
+    }
+    if (drawsNowhere()) {
+        SDL_Quit();
+        return 1;
     }
     SDL_Window* window = SDL_CreateWindow("Blackjack", SDL_WINDOWPOS_CENTERED,
                                           SDL_WINDOWPOS_CENTERED, kWindowWidth, kWindowHeight, 0);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <iostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -38,9 +39,13 @@ Game::Game(SDL_Renderer* renderer) : renderer(renderer), deck(std::make_unique<D
     player.name = "Player";
     dealer.name = "Dealer";
     if (renderer != nullptr) {
-        if (SDL_Surface* sheet = IMG_Load("./images/CARDS.png")) {
+        // Reported like every other picture: without the sheet no card can be seen.
+        const char* const sheetPath = "./images/CARDS.png";
+        if (SDL_Surface* sheet = IMG_Load(sheetPath)) {
             cardTexture = SDL_CreateTextureFromSurface(renderer, sheet);
             SDL_FreeSurface(sheet);
+        } else {
+            std::cout << "Failed to load texture: " << sheetPath << std::endl;
         }
     }
 }

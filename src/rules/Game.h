@@ -19,8 +19,9 @@
 // the wallet covers the stake; split only when the wallet covers the stake.
 class Game {
 public:
-    // Reads the card sheet with `renderer`; a null renderer (or a missing sheet) leaves
-    // `cardTexture` null and the rules work unchanged.
+    // Reads the card sheet with `renderer`; a sheet that cannot be read prints "Failed to load
+    // texture: ./images/CARDS.png" on standard output. A null renderer (or a missing sheet)
+    // leaves `cardTexture` null and the rules work unchanged.
     explicit Game(SDL_Renderer* renderer);
     ~Game();
     Game(const Game&) = delete;

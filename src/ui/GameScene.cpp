@@ -1,6 +1,7 @@
 #include "ui/GameScene.h"
 
 #include <cstdlib>
+#include <iostream>
 #include <string>
 
 #include "ui/Texture.h"
@@ -14,6 +15,7 @@ constexpr int kArrowHeight = 40;
 constexpr int kChipWidth = 64;
 constexpr int kChipHeight = 66;
 constexpr int kFontSize = 22;
+constexpr const char* kFontPath = "./fonts/ds-digit.ttf";
 
 // Frames of the button strip and of the arrow strip.
 constexpr int kExitFrame = 1;
@@ -64,7 +66,11 @@ void GameScene::init(SDL_Renderer* renderer) {
     buttonsTexture = loadTexture("./images/BUTTONS.png", renderer);
 
     TTF_Init();
-    font = TTF_OpenFont("./fonts/ds-digit.ttf", kFontSize);
+    font = TTF_OpenFont(kFontPath, kFontSize);
+    if (font == nullptr) {
+        // The game plays on, every text missing.
+        std::cout << "Failed to load font: " << kFontPath << std::endl;
+    }
 
     shownWallet = engine->getWallet();
     pendingBet = 0;

@@ -2,7 +2,9 @@
 # Plays the real game as a person does, on a virtual X display of its own: the window, START, a
 # burst of 30 clicks on a chip while the machine is busy, a chip and DEAL, STAND, then a window
 # manager's close request; in a second run START and EXIT; in a third a close request on the
-# menu. Every way out must end the game with status 0.
+# menu; in a fourth, started from another folder, START and SIGTERM. Every way out must end the
+# game with status 0. Without its pictures or without a display the game must fail at once with
+# status 1.
 #
 # Usage: play.sh [COMMAND...]
 #   COMMAND starts the game, run in the current directory (default: $BLACKJACK_CMD, else
@@ -21,6 +23,16 @@ else
 fi
 wm_close=${BLACKJACK_WM_CLOSE:-wm_close}
 shots=${BLACKJACK_SHOTS:-}
+# Every word of the command that names a file is made absolute, so the command starts the game from
+# any folder; the last such word is the program.
+program=""
+for i in "${!game[@]}"; do
+    if [ -f "${game[$i]}" ]; then
+        game[$i]=$(realpath "${game[$i]}")
+        program=${game[$i]}
+        program_at=$i
+    fi
+done
 
 # Window coordinates of what the script clicks and looks at.
 start=(512 524)
@@ -93,8 +105,9 @@ DISPLAY=":$(head -n 1 "$work/display")"
 export DISPLAY
 
 # --- helpers ------------------------------------------------------------------------------------
+# launch NAME [FOLDER]: starts the game in FOLDER (default: the current one), waits for its window.
 launch() {
-    "${game[@]}" >"$work/$1.out" 2>"$work/$1.err" &
+    (cd "${2:-.}" && exec "${game[@]}") >"$work/$1.out" 2>"$work/$1.err" &
     game_pid=$!
     # SDL may replace its first window when it sets up the renderer: wait until the same window
     # is found twice in a row.
@@ -185,6 +198,20 @@ ended_with_zero() {
 
 close_window() {
     "$wm_close" "$wid" || fail "the close request could not be sent"
+}
+
+# fails_at_start NAME FOLDER COMMAND...: the game, started in FOLDER by COMMAND, must end within
+# 10 s with status 1 and one line of its own on standard error.
+fails_at_start() {
+    local name=$1 folder=$2 status=0
+    shift 2
+    (cd "$folder" && exec "$@") >"$work/$name.out" 2>"$work/$name.err" &
+    game_pid=$!
+    gone_within 100 || fail "$name: the game still runs"
+    wait "$game_pid" || status=$?
+    game_pid=""
+    [ "$status" -eq 1 ] || fail "$name: the game ended with status $status, not 1"
+    [ "$(grep -c '^blackjack: ' "$work/$name.err")" -eq 1 ] || fail "$name: no line on stderr"
 }
 
 # --- a round, then a window manager's close request --------------------------------------------
@@ -286,6 +313,33 @@ close_window
 ended_with_zero "close on the menu"
 ! grep -q 'START GAME' "$work/menu.out" || fail "START GAME printed without a click"
 ok "a close request on the menu ends the game with status 0"
+
+# --- from another folder, SIGTERM on the table; no pictures; no display ------------------------
+mkdir "$work/elsewhere"
+launch elsewhere "$work/elsewhere"
+xdotool mousemove --window "$wid" "${away[@]}"
+sleep 0.3
+shot elsewhere
+[ "$(digest elsewhere "$logo_area")" = "$menu_logo" ] || fail "another folder: no menu pictures"
+click_and_see "${start[@]}" "$logo_area" DIFFER "$menu_logo" || fail "START did not leave the menu"
+kill -TERM "$game_pid"
+ended_with_zero "SIGTERM on the table"
+ok "started from another folder the game finds its pictures; SIGTERM ends it with status 0"
+
+# The program alone in a folder, started from another one (unless it is a launcher script, which
+# would find no game there); and no display at all.
+[ -n "$program" ] || fail "no program file in the command: ${game[*]}"
+if [ "$(head -c 2 "$program")" != "#!" ]; then
+    mkdir "$work/bare"
+    cp "$program" "$work/bare/"
+    bare=("${game[@]}")
+    bare[$program_at]="$work/bare/$(basename "$program")"
+    fails_at_start bare "$work/elsewhere" "${bare[@]}"
+    grep "$work/elsewhere" "$work/bare.err" | grep -q "$work/bare" ||
+        fail "the line does not name both folders looked in"
+fi
+fails_at_start no_display . env -u DISPLAY "${game[@]}"
+ok "without its pictures or without a display the game fails at once with status 1"
 
 if [ -n "$shots" ]; then
     mkdir -p "$shots"
