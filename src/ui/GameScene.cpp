@@ -198,8 +198,11 @@ void GameScene::update() {
         playEnabled = false;
     }
 
-    doubleEnabled = engine->canDouble();
-    splitEnabled = engine->canSplit();
+    // DOUBLE and SPLIT are live only when they can act: the rules allow them and the wallet
+    // covers the stake once more.
+    const bool walletCoversStake = engine->getWallet() >= engine->getBet();
+    doubleEnabled = engine->canDouble() && walletCoversStake;
+    splitEnabled = engine->canSplit() && walletCoversStake;
 
     pendingBet = 0;
     for (int i = 0; i < kChipKinds; ++i) {
