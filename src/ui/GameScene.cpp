@@ -37,6 +37,18 @@ constexpr int kChipCentreX = kChipX + kChipWidth / 2;
 constexpr int kCountGap = 8;
 constexpr int kPanelCentreX = 820 + 204 / 2;
 
+// The status texts on the table. The result text stays left of the dealer and player texts and
+// above the dealer's cards, which start at y = 100; the player text stays left of the chip
+// panel. A text too wide breaks onto further lines.
+constexpr int kTableRight = 820;
+constexpr int kResultX = 40;
+constexpr int kResultY = 30;
+constexpr int kResultRight = 590;
+constexpr int kResultBottom = 100;
+constexpr int kHandTextsX = 600;
+constexpr int kDealerTextY = 30;
+constexpr int kPlayerTextY = 60;
+
 // Draws a text texture at its own size with its top-left corner at (x, y).
 void drawText(SDL_Renderer* renderer, SDL_Texture* label, int x, int y) {
     SDL_Rect where{x, y, 0, 0};
@@ -222,14 +234,19 @@ void GameScene::update() {
 
     dropLabel(resultLabel);
     if (engine->isRoundOver()) {
-        resultLabel = createTextTexture(renderer, font, engine->getResultText());
+        resultLabel = createTextBlockTexture(
+            renderer, font, breakLines(font, engine->getResultText(), kResultRight - kResultX),
+            kResultBottom - kResultY);
     }
 
     std::string pText = "Player: " + std::to_string(engine->getPlayerValue());
     if (engine->isSplit()) {
         pText += " | Split: " + std::to_string(engine->getSplitValue());
     }
-    relabel(playerLabel, pText);
+    // After a split the value of the second hand goes below when the line would reach the panel.
+    dropLabel(playerLabel);
+    playerLabel =
+        createTextBlockTexture(renderer, font, breakLines(font, pText, kTableRight - kHandTextsX));
     relabel(dealerLabel, "Dealer: " + std::to_string(engine->dealerShownValue()));
 }
 
@@ -256,13 +273,13 @@ void GameScene::render(SDL_Renderer* renderer) {
     }
 
     if (resultLabel != nullptr) {
-        drawText(renderer, resultLabel, 40, 30);
+        drawText(renderer, resultLabel, kResultX, kResultY);
     }
     if (dealerLabel != nullptr) {
-        drawText(renderer, dealerLabel, 600, 30);
+        drawText(renderer, dealerLabel, kHandTextsX, kDealerTextY);
     }
     if (playerLabel != nullptr) {
-        drawText(renderer, playerLabel, 600, 60);
+        drawText(renderer, playerLabel, kHandTextsX, kPlayerTextY);
     }
 
     for (int i = 0; i < kChipKinds; ++i) {

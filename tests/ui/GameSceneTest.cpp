@@ -268,7 +268,7 @@ TEST_F(GameSceneTest, DoubleWhenTheWalletEqualsTheStake) {
     click(kDouble);
     EXPECT_TRUE(betting());
     EXPECT_EQ(scene.engine->player.cards.size(), 3u);
-    EXPECT_TRUE(shows(scene.resultLabel, "PLAYER WINS | 1000$ Won | Player Higher Score"));
+    EXPECT_TRUE(shows(scene.resultLabel, "PLAYER WINS | 1000$ Won |\nPlayer Higher Score"));
     EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 2000"));
 }
 
@@ -313,7 +313,7 @@ TEST_F(GameSceneTest, HoleCardAndSheetCells) {
     EXPECT_TRUE(cardAt(30, 100, 36));
     EXPECT_TRUE(cardAt(110, 310, 53));
     EXPECT_TRUE(shows(scene.dealerLabel, "Dealer: 20"));
-    EXPECT_TRUE(shows(scene.resultLabel, "DEALER WINS | 5$ Lost | Dealer Higher Score"));
+    EXPECT_TRUE(shows(scene.resultLabel, "DEALER WINS | 5$ Lost |\nDealer Higher Score"));
 }
 
 TEST_F(GameSceneTest, SplitHandsTakeTurnsBeingRaised) {
@@ -331,7 +331,7 @@ TEST_F(GameSceneTest, SplitHandsTakeTurnsBeingRaised) {
     EXPECT_FALSE(scene.splitEnabled);
     EXPECT_TRUE(shows(scene.betLabel, "Bet: 100"));
     EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 900"));
-    EXPECT_TRUE(shows(scene.playerLabel, "Player: 11 | Split: 17"));
+    EXPECT_TRUE(shows(scene.playerLabel, "Player: 11 |\nSplit: 17"));
     // The first hand is played first and sits higher.
     scene.render(renderer);
     EXPECT_TRUE(cardAt(30, 300, 34));
@@ -350,13 +350,51 @@ TEST_F(GameSceneTest, SplitHandsTakeTurnsBeingRaised) {
     click(kStand);
     EXPECT_TRUE(betting());
     EXPECT_TRUE(
-        shows(scene.resultLabel, "DEALER WINS | 50$ Lost | Dealer Higher Score | Hand 2 Push"));
-    EXPECT_TRUE(shows(scene.playerLabel, "Player: 11 | Split: 17"));
+        shows(scene.resultLabel, "DEALER WINS | 50$ Lost |\nDealer Higher Score | Hand 2 Push"));
+    EXPECT_TRUE(shows(scene.playerLabel, "Player: 11 |\nSplit: 17"));
     EXPECT_TRUE(shows(scene.betLabel, "Bet: 0"));
     scene.render(renderer);
     EXPECT_TRUE(cardAt(30, 320, 34)) << "the hands stay as they were";
     EXPECT_TRUE(cardAt(230, 300, 8));
     EXPECT_TRUE(cardAt(70, 105, 46)) << "the seven of Spades turned over";
+}
+
+// Long results break after a separator and keep every character, their ink from (40, 30) left
+// of x = 590 (the dealer and player texts) and above y = 100 (the dealer's cards). The test font
+// is wider than the game's, so its breaks come earlier.
+TEST_F(GameSceneTest, ResultTextsStayLeftOfTheHandTextsAndAboveTheCards) {
+    const std::pair<std::string, std::string> results[] = {
+        {"PLAYER WINS | 25$ Won | Dealer Busted", "PLAYER WINS | 25$ Won | Dealer Busted"},
+        {"TIE/PUSH | 0$ | Player Higher Score | Hand 2 Dealer Higher Score",
+         "TIE/PUSH | 0$ | Player Higher Score |\nHand 2 Dealer Higher Score"},
+        {"DEALER WINS | 2147483647$ Lost | Dealer Higher Score | Hand 2 Dealer Higher Score",
+         "DEALER WINS | 2147483647$ Lost |\nDealer Higher Score |\nHand 2 Dealer Higher Score"},
+    };
+    for (const auto& [text, lines] : results) {
+        std::string broken;
+        for (const std::string& line : breakLines(font, text, 590 - 40)) {
+            broken += (broken.empty() ? "" : "\n") + line;
+        }
+        EXPECT_EQ(broken, lines);
+        scene.engine->roundOver = true;
+        scene.engine->resultText = text;
+        frame(kAway, false);
+        const SDL_Rect ink = inkIn({0, 0, 600, 100}, art::kTable);
+        EXPECT_TRUE(ink.x >= 40 && ink.y >= 30 && ink.x + ink.w <= 590 && ink.y + ink.h <= 100)
+            << text << ": ink " << ink.x << ", " << ink.y << ", " << ink.w << " x " << ink.h;
+    }
+    scene.engine->resultText = results[0].first;
+    frame(kAway, false);
+    EXPECT_TRUE(shows(scene.resultLabel, results[0].first)) << "one line, as ever";
+
+    // "Player: 21 | Split: 21" would reach the chip panel: the split hand's value goes below.
+    scene.engine->splitActive = true;
+    scene.engine->player.value = scene.engine->splitHand.value = 21;
+    frame(kAway, false);
+    EXPECT_TRUE(shows(scene.playerLabel, "Player: 21 |\nSplit: 21"));
+    int w = 0;
+    SDL_QueryTexture(scene.playerLabel, nullptr, nullptr, &w, nullptr);
+    EXPECT_LE(600 + w, 820);
 }
 
 // The engine's drain leaves the main loop what it reads, in order: no press is lost to it.
