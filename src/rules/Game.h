@@ -59,8 +59,10 @@ public:
     std::string getResultText() const { return resultText; }
 
     // Draws the three hands from the card sheet: the dealer's at (30, 100) with the hole card face
-    // down until revealed, the player's at (30, 300), the split hand at (230, 300); each card
-    // steps 40 right and 5 down, and the hand not being played sits 20 lower.
+    // down until revealed, the player's at (30, 300), the split hand at (230, 300), or 20 pixels
+    // right of the first hand's last card once that reaches x = 230; each card steps 40 right
+    // (the two player hands less, when together they would pass the table's right edge) and 5
+    // down, and the hand not being played sits 20 lower.
     void renderHands();
     void renderCard(int rank, std::string suit, int x, int y);
     void renderCardBack(int x, int y);

@@ -29,21 +29,6 @@ std::string failedLine(const std::string& image) {
 }
 const std::string kFontFailedLine = "Failed to load font: ./fonts/ds-digit.ttf\n";
 
-// The cell of a face-up card in the card sheet.
-int cardCell(const Card& card) {
-    int base = 0;
-    if (card.suit == "Clubs") {
-        base = 2;
-    } else if (card.suit == "Diamonds") {
-        base = 15;
-    } else if (card.suit == "Hearts") {
-        base = 28;
-    } else if (card.suit == "Spades") {
-        base = 41;
-    }
-    return base + (card.rank == 1 ? 12 : card.rank - 2);
-}
-
 // Places to look at on the game screen, each covered by one picture only once the pointer rests
 // away from the buttons.
 constexpr Point kBgSpot{50, 720};          // below the table, left of the action buttons
@@ -180,7 +165,7 @@ TEST_P(SpoiledImage, IsReportedAndLeavesAHoleWhileEverythingElsePlays) {
     EXPECT_EQ(at(kExitSpot), bad("BUTTONS") ? panel : kButtonColour);
     const Rgb table = bad("TABLE") ? underTable : kTableColour;
     EXPECT_EQ(at(kDealerCardSpot),
-              bad("CARDS") ? table : cardCellColour(cardCell(*game->engine->dealer.cards[0])));
+              bad("CARDS") ? table : cardCellColour(sheetCell(*game->engine->dealer.cards[0])));
 
     // The status texts do not depend on the pictures.
     EXPECT_NE(game->walletLabel, nullptr);

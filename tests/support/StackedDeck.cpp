@@ -25,6 +25,20 @@ Card* findCard(Deck& deck, const std::string& name) {
     return nullptr;
 }
 
+int sheetCell(const Card& card) {
+    int base = 0;
+    if (card.suit == "Clubs") {
+        base = 2;
+    } else if (card.suit == "Diamonds") {
+        base = 15;
+    } else if (card.suit == "Hearts") {
+        base = 28;
+    } else if (card.suit == "Spades") {
+        base = 41;
+    }
+    return base + (card.rank == 1 ? 12 : card.rank - 2);
+}
+
 std::vector<std::string> cardNames(const std::string& list) {
     std::istringstream in(list);
     std::vector<std::string> names;

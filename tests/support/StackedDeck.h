@@ -11,6 +11,10 @@
 // A name that is none of these, or no card of the pack, adds a test failure and gives null.
 Card* findCard(Deck& deck, const std::string& name);
 
+// The cell of a face-up card in the card sheet: Clubs from cell 2, then Diamonds, Hearts and
+// Spades, each from 2 up to the ace.
+int sheetCell(const Card& card);
+
 // Card names separated by spaces, in order: "AS KH 9D".
 std::vector<std::string> cardNames(const std::string& list);
 

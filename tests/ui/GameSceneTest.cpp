@@ -397,6 +397,52 @@ TEST_F(GameSceneTest, ResultTextsStayLeftOfTheHandTextsAndAboveTheCards) {
     EXPECT_LE(600 + w, 820);
 }
 
+// Split hands never cover each other: the second starts 20 pixels right of the first once that
+// passes x = 230, and both fans close up to stay on the table with every corner index in sight.
+// The hand in play stays raised.
+TEST_F(GameSceneTest, SplitHandsNeverCoverEachOther) {
+    const struct {
+        const char* cards;
+        int hits;
+        int step;
+        int splitX;
+    } splits[] = {
+        // Eights: the first hand takes 2, 3, 2 and 4 and stands; the second is in play.
+        {"8H 6S 8C KD 2C 7D 3D 2S 4H", 3, 40, 30 + 4 * 40 + 117 + 20},
+        // Twos: the first hand busts on its eleventh card, the second on its sixth.
+        {"2C KD 2S 7D AH 4C AD AC AS 2H 2D 3C 3D 3H 3S 4D 4H 4S 5H 5C", 14, 35,
+         30 + 10 * 35 + 117 + 20},
+    };
+    for (const auto& split : splits) {
+        bet(5);
+        deal(split.cards);
+        click(kSplit);
+        for (int i = 0; i < split.hits; ++i) {
+            click(kHit);
+        }
+        if (!scene.engine->playingSplit) {
+            click(kStand);
+        }
+        const Hand& first = scene.engine->player;
+        const Hand& second = scene.engine->splitHand;
+        const int firstCount = static_cast<int>(first.cards.size());
+        for (int i = 0; i < firstCount; ++i) {
+            EXPECT_TRUE(cardAt(30 + split.step * i, 320 + 5 * i, sheetCell(*first.cards[i]),
+                               i + 1 == firstCount ? 117 : split.step))
+                << split.cards << ", first hand, card " << i;
+        }
+        for (int i = 0; i < static_cast<int>(second.cards.size()); ++i) {
+            EXPECT_TRUE(cardAt(split.splitX + split.step * i, 300 + 5 * i,
+                               sheetCell(*second.cards[i]), split.step))
+                << split.cards << ", second hand, card " << i;
+        }
+        EXPECT_LE(split.splitX + split.step * (second.cards.size() - 1) + 117, 820u);
+        if (!scene.engine->roundOver) {
+            click(kStand);
+        }
+    }
+}
+
 // The engine's drain leaves the main loop what it reads, in order: no press is lost to it.
 TEST_F(GameSceneTest, EngineDrainLeavesMovesPressesAndTheWindowClose) {
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
