@@ -1,7 +1,7 @@
 // The button's hot area and click latch, and the text helper.
 #include <gtest/gtest.h>
 
-#include "Headless.h"
+#include "support/HeadlessTable.h"
 #include "ui/Button.h"
 #include "ui/Texture.h"
 
