@@ -6,7 +6,7 @@ JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS  ?=
 
 .PHONY: all deps build play test test-fast test-sanitize package clean
-.PHONY: windows-deps windows
+.PHONY: windows-deps windows test-windows
 
 all: build
 
@@ -60,6 +60,13 @@ windows: windows-deps
 	fi
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
 	cd $(WINDOWS_DIR) && cpack
+
+# The zip checked and played as a Windows player would: unpacked into a scratch folder, started
+# under Wine on a virtual display and played by the same end-to-end script as the Linux game.
+test-windows: windows
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target wm_close
+	tests/windows/check_zip.sh $(WINDOWS_DIR)/blackjack-windows-x64.zip \
+		$(BUILD_DIR)/tests/e2e/wm_close
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(WINDOWS_DIR)
