@@ -8,6 +8,8 @@
 #   ./blackjack). The game finds its images and font itself; this script never looks for them.
 # Environment:
 #   BLACKJACK_WM_CLOSE  the wm_close helper that sends the close request (default: wm_close)
+#   BLACKJACK_LAUNCH_WAIT  seconds the game may take to show its window (default 30; more under
+#                       Wine, whose first start sets up its services)
 #   BLACKJACK_SHOTS     if set, a directory that receives menu.png and round.png (1024 x 768),
 #                       or every screenshot when a check fails
 # Needs Xvfb, xdotool and ImageMagick (import, convert).
@@ -19,6 +21,7 @@ else
     read -r -a game <<<"${BLACKJACK_CMD:-./blackjack}"
 fi
 wm_close=${BLACKJACK_WM_CLOSE:-wm_close}
+launch_wait=${BLACKJACK_LAUNCH_WAIT:-30}
 shots=${BLACKJACK_SHOTS:-}
 
 # Window coordinates of what the script clicks and looks at.
@@ -93,7 +96,7 @@ launch() {
     # is found twice in a row.
     local found last=""
     wid=""
-    for _ in $(seq 60); do
+    for _ in $(seq $((launch_wait * 2))); do
         found=$(xdotool search --onlyvisible --name '^Blackjack$' 2>/dev/null | tail -n 1) || true
         if [ -n "$found" ] && [ "$found" = "$last" ]; then
             wid=$found
@@ -105,8 +108,15 @@ launch() {
     done
     if [ -z "$wid" ]; then
         kill -0 "$game_pid" 2>/dev/null || fail "$1: the game ended before showing its window"
-        fail "$1: no window titled Blackjack within 30 s"
+        fail "$1: no window titled Blackjack within $launch_wait s"
     fi
+    # Under Wine the window is shown before the game's first frame: wait for a picture in it.
+    for _ in $(seq $((launch_wait * 2))); do
+        shot first
+        [ "$(identify -format '%k' "$work/first.miff")" -gt 1 ] && return 0
+        sleep 0.5
+    done
+    fail "$1: the window stayed blank for $launch_wait s"
 }
 
 # shot NAME: the game window as $work/NAME.miff (quick to write, unlike PNG)
@@ -202,7 +212,9 @@ shot betting
 [ "$(digest betting "$deal_area")" != "$menu_deal" ] || fail "no DEAL button on the table"
 betting_deal=$(digest betting "$deal_area")
 betting_play=$(digest betting "$play_area")
-[ "$(grep -c '^START GAME$' "$work/round.out")" -eq 1 ] || fail "START GAME not printed once"
+# A Windows game ends its lines with CR LF.
+[ "$(tr -d '\r' <"$work/round.out" | grep -c '^START GAME$')" -eq 1 ] ||
+    fail "START GAME not printed once"
 ok "START prints START GAME once and shows the table"
 
 # Deal until a round stays in play (a natural settles at once and brings DEAL straight back).
@@ -250,7 +262,8 @@ for _ in 1 2 3; do
     gone_within 30 && break
 done
 ended_with_zero "EXIT"
-[ "$(grep -c '^START GAME$' "$work/exit.out")" -eq 1 ] || fail "START GAME not printed once"
+[ "$(tr -d '\r' <"$work/exit.out" | grep -c '^START GAME$')" -eq 1 ] ||
+    fail "START GAME not printed once"
 ok "EXIT ends the game with status 0"
 
 # --- a close request on the menu ----------------------------------------------------------------
