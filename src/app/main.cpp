@@ -1,7 +1,9 @@
 // The game's entry: one window, one renderer, the menu and then the table, driven by the mouse.
 #include <SDL.h>
 
+#include <filesystem>
 #include <iostream>
+#include <string>
 
 #include "app/Scene.h"
 #include "ui/GameScene.h"
@@ -18,14 +20,109 @@ int startupFailure(const char* what) {
     return 1;
 }
 
+// The screens read ./images and ./fonts. Started from another folder (a shortcut, or
+// ./build/run/blackjack from the source tree), the game moves into its own folder when its
+// pictures and font lie beside it. False, with one line on standard error naming both places,
+// when neither has them.
+bool enterAssetFolder() {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (fs::is_directory("images", error)) {
+        return true;
+    }
+    char* base = SDL_GetBasePath();
+    const fs::path own = fs::u8path(base != nullptr ? base : "");
+    SDL_free(base);
+    if (!own.empty() && fs::is_directory(own / "images", error) &&
+        fs::is_directory(own / "fonts", error)) {
+        fs::current_path(own, error);
+        if (!error) {
+            return true;
+        }
+    }
+    std::cerr << "blackjack: cannot find the game's pictures: no images/ in the working folder "
+              << fs::current_path(error).string() << " and no images/ and fonts/ in "
+              << (own.empty() ? "the game's own folder (unknown)" : own.string()) << std::endl;
+    return false;
+}
+
+// With no display SDL falls back to a driver that draws nowhere, and the game would run unseen.
+// Unless SDL_VIDEODRIVER asked for such a driver, that is reported on standard error and true.
+bool drawsNowhere() {
+    const char* current = SDL_GetCurrentVideoDriver();
+    const std::string driver = current != nullptr ? current : "";
+    if (driver != "offscreen" && driver != "dummy") {
+        return false;
+    }
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    std::string wanted = asked != nullptr ? asked : "";
+    for (char& c : wanted) {
+        c = static_cast<char>(SDL_tolower(c));
+    }
+    if (wanted.find(driver) != std::string::npos) {
+        return false;
+    }
+    std::cerr << "blackjack: no display to show the window on (SDL fell back to its " << driver
+              << " video driver); set DISPLAY, or SDL_VIDEODRIVER=" << driver
+              << " to run without one" << std::endl;
+    return true;
+}
+
+// The pointer as the screens see it: where it last moved, and whether this frame is a click.
+struct Mouse {
+    int x = 0;
+    int y = 0;
+    bool clicked = false;
+};
+
+// Takes one frame's events off SDL's queue. A button press is the frame's click and ends the
+// reading: what follows it stays queued, so several presses in one slow frame still count one
+// click each, and each lands where the pointer had moved before it, not where it went after. A
+// frame after a click takes no press at all, because a button takes a new click only after a
+// frame without one.
+void readFrameEvents(Mouse& mouse, bool& running) {
+    const bool clickedLastFrame = mouse.clicked;
+    mouse.clicked = false;
+    SDL_PumpEvents();
+    SDL_Event event;
+    while (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
+        if (event.type == SDL_MOUSEBUTTONDOWN && clickedLastFrame) {
+            return;
+        }
+        SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+        switch (event.type) {
+            case SDL_QUIT:
+                running = false;
+                break;
+            case SDL_MOUSEMOTION:
+                mouse.x = event.motion.x;
+                mouse.y = event.motion.y;
+                break;
+            case SDL_MOUSEBUTTONDOWN:
+                // Any button; the click lands where the pointer last moved to.
+                mouse.clicked = true;
+                return;
+            default:
+                break;
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     (void)argc;
     (void)argv;
 
+    if (!enterAssetFolder()) {
+        return 1;
+    }
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         return startupFailure("cannot initialise SDL video");
+    }
+    if (drawsNowhere()) {
+        SDL_Quit();
+        return 1;
     }
     SDL_Window* window = SDL_CreateWindow("Blackjack", SDL_WINDOWPOS_CENTERED,
                                           SDL_WINDOWPOS_CENTERED, kWindowWidth, kWindowHeight, 0);
@@ -52,32 +149,11 @@ int main(int argc, char** argv) {
     Scene* currentScene = &menu;
     currentScene->init(renderer);
 
-    int mouseX = 0;
-    int mouseY = 0;
-    bool clicked = false;
-    SDL_Event event;
-
+    // SIGINT and SIGTERM reach the loop as a window close: SDL turns them into SDL_QUIT.
+    Mouse mouse;
     while (running) {
-        clicked = false;
-        while (SDL_PollEvent(&event) != 0) {
-            switch (event.type) {
-                case SDL_QUIT:
-                    running = false;
-                    break;
-                case SDL_MOUSEMOTION:
-                    mouseX = event.motion.x;
-                    mouseY = event.motion.y;
-                    break;
-                case SDL_MOUSEBUTTONDOWN:
-                    // The click lands where the pointer last moved to.
-                    clicked = true;
-                    break;
-                default:
-                    break;
-            }
-        }
-
-        currentScene->handleInput(mouseX, mouseY, clicked);
+        readFrameEvents(mouse, running);
+        currentScene->handleInput(mouse.x, mouse.y, mouse.clicked);
         currentScene->update();
 
         if (currentScene == &menu && menu.shouldStartGame()) {

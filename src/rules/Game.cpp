@@ -178,11 +178,15 @@ void Game::settle() {
 }
 
 void Game::pollEvents() {
-    // Everything waiting is dropped except a window close, which would otherwise be lost to the
-    // main loop: it stays queued for the loop's next drain.
+    // What the main loop reads stays queued for its next drain: a window close (or a SIGTERM or
+    // SIGINT, which SDL turns into one), pointer moves and button presses. Dropping a press here
+    // would lose a click.
+    static_assert(SDL_MOUSEBUTTONDOWN == SDL_MOUSEMOTION + 1,
+                  "the kept pointer events are adjacent");
     SDL_PumpEvents();
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_QUIT - 1);
-    SDL_FlushEvents(SDL_QUIT + 1, SDL_LASTEVENT);
+    SDL_FlushEvents(SDL_QUIT + 1, SDL_MOUSEMOTION - 1);
+    SDL_FlushEvents(SDL_MOUSEBUTTONDOWN + 1, SDL_LASTEVENT);
 }
 
 bool Game::canDouble() const {

@@ -20,10 +20,11 @@
 // the wallet covers the stake; split only when the wallet covers the stake.
 class Game {
 public:
-    // Reads the card sheet with `renderer`; a null renderer (or a missing sheet) leaves
-    // `cardTexture` null and the rules work unchanged. A program that never draws can do without
-    // SDL2_image: this constructor comes in two kinds, one per library, and every program that
-    // makes a Game links one of them (src/CMakeLists.txt).
+    // Reads the card sheet with `renderer`; a sheet that cannot be read prints "Failed to load
+    // texture: ./images/CARDS.png" on standard output. A null renderer (or a missing sheet)
+    // leaves `cardTexture` null and the rules work unchanged. A program that never draws can do
+    // without SDL2_image: this constructor comes in two kinds, one per library, and every
+    // program that makes a Game links one of them (src/CMakeLists.txt).
     explicit Game(SDL_Renderer* renderer);
     ~Game();
     Game(const Game&) = delete;
@@ -43,8 +44,8 @@ public:
     void split();
     // Pays the round into the wallet and writes the result text. Called by stand() only.
     void settle();
-    // Drops every event waiting in SDL's queue except a window close, which stays queued for the
-    // main loop.
+    // Pumps SDL's queue and drops every waiting event the main loop does not read; a window
+    // close, pointer moves and button presses stay queued for it.
     void pollEvents();
 
     bool canDouble() const;
@@ -61,8 +62,10 @@ public:
     std::string getResultText() const { return resultText; }
 
     // Draws the three hands from the card sheet: the dealer's at (30, 100) with the hole card face
-    // down until revealed, the player's at (30, 300), the split hand at (230, 300); each card
-    // steps 40 right and 5 down, and the hand not being played sits 20 lower.
+    // down until revealed, the player's at (30, 300), the split hand at (230, 300), or 20 pixels
+    // right of the first hand's last card once that reaches x = 230; each card steps 40 right
+    // (the two player hands less, when together they would pass the table's right edge) and 5
+    // down, and the hand not being played sits 20 lower.
     void renderHands();
     void renderCard(int rank, std::string suit, int x, int y);
     void renderCardBack(int x, int y);

@@ -2,14 +2,20 @@
 // ./images/CARDS.png with SDL2_image.
 #include <SDL_image.h>
 
+#include <iostream>
+
 #include "rules/Game.h"
 
 Game::Game(SDL_Renderer* renderer) : Game(renderer, WithoutCardSheet{}) {
     if (renderer == nullptr) {
         return;
     }
-    if (SDL_Surface* sheet = IMG_Load("./images/CARDS.png")) {
+    // Reported like every other picture: without the sheet no card can be seen.
+    const char* const sheetPath = "./images/CARDS.png";
+    if (SDL_Surface* sheet = IMG_Load(sheetPath)) {
         cardTexture = SDL_CreateTextureFromSurface(renderer, sheet);
         SDL_FreeSurface(sheet);
+    } else {
+        std::cout << "Failed to load texture: " << sheetPath << std::endl;
     }
 }

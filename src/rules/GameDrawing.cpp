@@ -17,9 +17,33 @@ constexpr int kPlayerX = 30;
 constexpr int kPlayerY = 300;
 constexpr int kSplitX = 230;
 constexpr int kSplitY = 300;
+constexpr int kTableRight = 820;
+// Between the two hands of a split once the first one reaches the second's usual place.
+constexpr int kHandGap = 20;
+// The narrowest step that leaves a card's corner index (rank over suit, 23 pixels wide) in sight.
+constexpr int kNarrowestStepX = 24;
 
 SDL_Rect cellRect(int cell) {
     return SDL_Rect{cellX(cell), cellY(cell), kCardWidth, kCardHeight};
+}
+
+// Where the two player hands of a split go: the step of both fans and the second hand's x.
+struct SplitLayout {
+    int stepX;
+    int splitX;
+};
+
+SplitLayout splitLayout(int firstCards, int secondCards) {
+    SplitLayout layout{kFanStepX, kSplitX};
+    for (;;) {
+        const int firstRight = kPlayerX + layout.stepX * (firstCards - 1) + kCardWidth;
+        layout.splitX = firstRight <= kSplitX ? kSplitX : firstRight + kHandGap;
+        const int splitRight = layout.splitX + layout.stepX * (secondCards - 1) + kCardWidth;
+        if (splitRight <= kTableRight || layout.stepX == kNarrowestStepX) {
+            return layout;
+        }
+        --layout.stepX;
+    }
 }
 
 }  // namespace
@@ -67,8 +91,13 @@ void Game::renderHands() {
         }
     }
 
-    for (int i = 0; i < static_cast<int>(player.cards.size()); ++i) {
-        const int x = kPlayerX + kFanStepX * i;
+    const int firstCards = static_cast<int>(player.cards.size());
+    const int secondCards = static_cast<int>(splitHand.cards.size());
+    // Without a split the hand fans as usual; the second hand's place is then unused.
+    const SplitLayout layout =
+        splitActive ? splitLayout(firstCards, secondCards) : SplitLayout{kFanStepX, kSplitX};
+    for (int i = 0; i < firstCards; ++i) {
+        const int x = kPlayerX + layout.stepX * i;
         int y = kPlayerY + kFanStepY * i;
         if (playingSplit) {
             y += kWaitingDrop;
@@ -79,8 +108,8 @@ void Game::renderHands() {
     if (!splitActive) {
         return;
     }
-    for (int i = 0; i < static_cast<int>(splitHand.cards.size()); ++i) {
-        const int x = kSplitX + kFanStepX * i;
+    for (int i = 0; i < secondCards; ++i) {
+        const int x = layout.splitX + layout.stepX * i;
         int y = kSplitY + kFanStepY * i;
         if (!playingSplit && !roundOver) {
             y += kWaitingDrop;

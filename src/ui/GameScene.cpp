@@ -1,6 +1,7 @@
 #include "ui/GameScene.h"
 
 #include <cstdlib>
+#include <iostream>
 #include <string>
 
 #include "ui/Texture.h"
@@ -14,6 +15,7 @@ constexpr int kArrowHeight = 40;
 constexpr int kChipWidth = 64;
 constexpr int kChipHeight = 66;
 constexpr int kFontSize = 22;
+constexpr const char* kFontPath = "./fonts/ds-digit.ttf";
 
 // Frames of the button strip and of the arrow strip.
 constexpr int kExitFrame = 1;
@@ -34,6 +36,18 @@ constexpr int kChipX = 885;
 constexpr int kChipCentreX = kChipX + kChipWidth / 2;
 constexpr int kCountGap = 8;
 constexpr int kPanelCentreX = 820 + 204 / 2;
+
+// The status texts on the table. The result text stays left of the dealer and player texts and
+// above the dealer's cards, which start at y = 100; the player text stays left of the chip
+// panel. A text too wide breaks onto further lines.
+constexpr int kTableRight = 820;
+constexpr int kResultX = 40;
+constexpr int kResultY = 30;
+constexpr int kResultRight = 590;
+constexpr int kResultBottom = 100;
+constexpr int kHandTextsX = 600;
+constexpr int kDealerTextY = 30;
+constexpr int kPlayerTextY = 60;
 
 // Draws a text texture at its own size with its top-left corner at (x, y).
 void drawText(SDL_Renderer* renderer, SDL_Texture* label, int x, int y) {
@@ -64,7 +78,11 @@ void GameScene::init(SDL_Renderer* renderer) {
     buttonsTexture = loadTexture("./images/BUTTONS.png", renderer);
 
     TTF_Init();
-    font = TTF_OpenFont("./fonts/ds-digit.ttf", kFontSize);
+    font = TTF_OpenFont(kFontPath, kFontSize);
+    if (font == nullptr) {
+        // The game plays on, every text missing.
+        std::cout << "Failed to load font: " << kFontPath << std::endl;
+    }
 
     shownWallet = engine->getWallet();
     pendingBet = 0;
@@ -192,8 +210,11 @@ void GameScene::update() {
         playEnabled = false;
     }
 
-    doubleEnabled = engine->canDouble();
-    splitEnabled = engine->canSplit();
+    // DOUBLE and SPLIT are live only when they can act: the rules allow them and the wallet
+    // covers the stake once more.
+    const bool walletCoversStake = engine->getWallet() >= engine->getBet();
+    doubleEnabled = engine->canDouble() && walletCoversStake;
+    splitEnabled = engine->canSplit() && walletCoversStake;
 
     pendingBet = 0;
     for (int i = 0; i < kChipKinds; ++i) {
@@ -213,14 +234,19 @@ void GameScene::update() {
 
     dropLabel(resultLabel);
     if (engine->isRoundOver()) {
-        resultLabel = createTextTexture(renderer, font, engine->getResultText());
+        resultLabel = createTextBlockTexture(
+            renderer, font, breakLines(font, engine->getResultText(), kResultRight - kResultX),
+            kResultBottom - kResultY);
     }
 
     std::string pText = "Player: " + std::to_string(engine->getPlayerValue());
     if (engine->isSplit()) {
         pText += " | Split: " + std::to_string(engine->getSplitValue());
     }
-    relabel(playerLabel, pText);
+    // After a split the value of the second hand goes below when the line would reach the panel.
+    dropLabel(playerLabel);
+    playerLabel =
+        createTextBlockTexture(renderer, font, breakLines(font, pText, kTableRight - kHandTextsX));
     relabel(dealerLabel, "Dealer: " + std::to_string(engine->dealerShownValue()));
 }
 
@@ -247,13 +273,13 @@ void GameScene::render(SDL_Renderer* renderer) {
     }
 
     if (resultLabel != nullptr) {
-        drawText(renderer, resultLabel, 40, 30);
+        drawText(renderer, resultLabel, kResultX, kResultY);
     }
     if (dealerLabel != nullptr) {
-        drawText(renderer, dealerLabel, 600, 30);
+        drawText(renderer, dealerLabel, kHandTextsX, kDealerTextY);
     }
     if (playerLabel != nullptr) {
-        drawText(renderer, playerLabel, 600, 60);
+        drawText(renderer, playerLabel, kHandTextsX, kPlayerTextY);
     }
 
     for (int i = 0; i < kChipKinds; ++i) {

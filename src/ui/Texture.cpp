@@ -2,6 +2,7 @@
 
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <iostream>
 
 SDL_Texture* loadTexture(const char* path, SDL_Renderer* renderer) {
@@ -15,17 +16,103 @@ SDL_Texture* loadTexture(const char* path, SDL_Renderer* renderer) {
     return texture;
 }
 
+namespace {
+
+const SDL_Color kWhite{255, 255, 255, 255};
+
+}  // namespace
+
 SDL_Texture* createTextTexture(SDL_Renderer* renderer, TTF_Font* font, const std::string& text) {
     // Without a font there is nothing to draw, and SDL_ttf would only report an error.
     if (font == nullptr) {
         return nullptr;
     }
-    const SDL_Color white{255, 255, 255, 255};
-    SDL_Surface* surface = TTF_RenderText_Blended(font, text.c_str(), white);
+    SDL_Surface* surface = TTF_RenderText_Blended(font, text.c_str(), kWhite);
     if (surface == nullptr) {
         return nullptr;
     }
     SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
     SDL_FreeSurface(surface);
+    return texture;
+}
+
+std::vector<std::string> breakLines(TTF_Font* font, const std::string& text, int maxWidth) {
+    const auto fits = [font, maxWidth](const std::string& line) {
+        int width = 0;
+        return TTF_SizeText(font, line.c_str(), &width, nullptr) == 0 && width <= maxWidth;
+    };
+    if (font == nullptr || fits(text)) {
+        return {text};
+    }
+    // The pieces end with a separator's bar; the space after it is where a line may end. A piece
+    // too wide by itself is cut at its own spaces.
+    const std::string separator = " | ";
+    std::vector<std::string> pieces;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t found = text.find(separator, start);
+        const std::size_t end = found == std::string::npos ? text.size() : found + 2;
+        const std::string piece = text.substr(start, end - start);
+        if (fits(piece)) {
+            pieces.push_back(piece);
+        } else {
+            for (std::size_t word = 0; word <= piece.size();) {
+                const std::size_t space = std::min(piece.find(' ', word), piece.size());
+                pieces.push_back(piece.substr(word, space - word));
+                word = space + 1;
+            }
+        }
+        start = end + 1;
+    }
+    // As many pieces to a line as fit: the fewest lines.
+    std::vector<std::string> lines;
+    for (const std::string& piece : pieces) {
+        if (!lines.empty() && fits(lines.back() + ' ' + piece)) {
+            lines.back() += ' ' + piece;
+        } else {
+            lines.push_back(piece);
+        }
+    }
+    return lines;
+}
+
+SDL_Texture* createTextBlockTexture(SDL_Renderer* renderer, TTF_Font* font,
+                                    const std::vector<std::string>& lines, int maxHeight) {
+    if (font == nullptr || lines.size() <= 1) {
+        return createTextTexture(renderer, font, lines.empty() ? std::string() : lines[0]);
+    }
+    std::vector<SDL_Surface*> rendered;
+    int width = 0;
+    int lineHeight = TTF_FontHeight(font);
+    for (const std::string& line : lines) {
+        SDL_Surface* surface = TTF_RenderText_Blended(font, line.c_str(), kWhite);
+        if (surface != nullptr) {
+            width = std::max(width, surface->w);
+            lineHeight = std::max(lineHeight, surface->h);
+        }
+        rendered.push_back(surface);
+    }
+    // The font's own line spacing, or closer lines where the block must stay within maxHeight.
+    const int gaps = static_cast<int>(lines.size()) - 1;
+    const int pitch = std::max(
+        1, std::min(std::max(TTF_FontLineSkip(font), lineHeight), (maxHeight - lineHeight) / gaps));
+    SDL_Surface* block = SDL_CreateRGBSurfaceWithFormat(
+        0, std::max(width, 1), pitch * gaps + lineHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (block != nullptr) {
+        // Clear white, so that lines laid over one another stay pure white where they blend.
+        SDL_FillRect(block, nullptr, SDL_MapRGBA(block->format, 255, 255, 255, 0));
+    }
+    for (std::size_t i = 0; i < rendered.size(); ++i) {
+        if (rendered[i] != nullptr && block != nullptr) {
+            SDL_Rect where{0, pitch * static_cast<int>(i), 0, 0};
+            SDL_SetSurfaceBlendMode(rendered[i], SDL_BLENDMODE_BLEND);
+            SDL_BlitSurface(rendered[i], nullptr, block, &where);
+        }
+        SDL_FreeSurface(rendered[i]);
+    }
+    if (block == nullptr) {
+        return nullptr;
+    }
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, block);
+    SDL_FreeSurface(block);
     return texture;
 }

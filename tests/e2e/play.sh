@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Plays the real game as a person does, on a virtual X display of its own: the window, START, a
-# chip and DEAL, STAND, then a window manager's close request; in a second run START and EXIT; in
-# a third a close request on the menu. Every way out must end the game with status 0.
+# burst of 30 clicks on a chip while the machine is busy, a chip and DEAL, STAND, then a window
+# manager's close request; in a second run START and EXIT; in a third a close request on the
+# menu; in a fourth, started from another folder, START and SIGTERM. Every way out must end the
+# game with status 0. Without its pictures or without a display the game must fail at once with
+# status 1.
 #
 # Usage: play.sh [COMMAND...]
 #   COMMAND starts the game, run in the current directory (default: $BLACKJACK_CMD, else
@@ -23,11 +26,25 @@ fi
 wm_close=${BLACKJACK_WM_CLOSE:-wm_close}
 launch_wait=${BLACKJACK_LAUNCH_WAIT:-30}
 shots=${BLACKJACK_SHOTS:-}
+# Every word of the command that names a file is made absolute, so the command starts the game from
+# any folder; the last such word is the program.
+program=""
+for i in "${!game[@]}"; do
+    if [ -f "${game[$i]}" ]; then
+        game[$i]=$(realpath "${game[$i]}")
+        program=${game[$i]}
+        program_at=$i
+    fi
+done
 
 # Window coordinates of what the script clicks and looks at.
 start=(512 524)
 exit_button=(912 714)
 add_five=(978 130)
+add_fifty=(978 330)
+remove_fifty=(858 330)
+add_hundred=(978 430)
+remove_hundred=(858 430)
 deal=(912 644)
 stand=(337 684)
 away=(700 745)                  # over no button, so that nothing is drawn hovered
@@ -41,8 +58,10 @@ work=$(mktemp -d)
 xvfb_pid=""
 game_pid=""
 wid=""
+hogs=()
 
 cleanup() {
+    kill "${hogs[@]}" 2>/dev/null || true
     if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
         kill "$game_pid" 2>/dev/null || true
         wait "$game_pid" 2>/dev/null || true
@@ -89,8 +108,9 @@ DISPLAY=":$(head -n 1 "$work/display")"
 export DISPLAY
 
 # --- helpers ------------------------------------------------------------------------------------
+# launch NAME [FOLDER]: starts the game in FOLDER (default: the current one), waits for its window.
 launch() {
-    "${game[@]}" >"$work/$1.out" 2>"$work/$1.err" &
+    (cd "${2:-.}" && exec "${game[@]}") >"$work/$1.out" 2>"$work/$1.err" &
     game_pid=$!
     # SDL may replace its first window when it sets up the renderer: wait until the same window
     # is found twice in a row.
@@ -156,17 +176,13 @@ until_shows() {
     return 1
 }
 
-# click_until X Y AREA WANT|DIFFER FINGERPRINT: clicks until the screen answers, at most three
-# times. While the table is shown the game drops events that arrive during its own input
-# handling, so a click can be lost; every click retried here does nothing once it has worked.
-click_until() {
+# click_and_see X Y AREA WANT|DIFFER FINGERPRINT: one click, then screenshots until the screen
+# answers. The game loses no click, so there is no second try.
+click_and_see() {
     local x=$1 y=$2
     shift 2
-    for _ in 1 2 3; do
-        click "$x" "$y"
-        until_shows "$@" && return 0
-    done
-    return 1
+    click "$x" "$y"
+    until_shows "$@"
 }
 
 # gone_within TENTHS: true once the game has ended, false if it still runs after TENTHS / 10 s.
@@ -194,6 +210,20 @@ close_window() {
     "$wm_close" "$wid" || fail "the close request could not be sent"
 }
 
+# fails_at_start NAME FOLDER COMMAND...: the game, started in FOLDER by COMMAND, must end within
+# 10 s with status 1 and one line of its own on standard error.
+fails_at_start() {
+    local name=$1 folder=$2 status=0
+    shift 2
+    (cd "$folder" && exec "$@") >"$work/$name.out" 2>"$work/$name.err" &
+    game_pid=$!
+    gone_within 100 || fail "$name: the game still runs"
+    wait "$game_pid" || status=$?
+    game_pid=""
+    [ "$status" -eq 1 ] || fail "$name: the game ended with status $status, not 1"
+    [ "$(grep -c '^blackjack: ' "$work/$name.err")" -eq 1 ] || fail "$name: no line on stderr"
+}
+
 # --- a round, then a window manager's close request --------------------------------------------
 launch round
 [ "$(xdotool getwindowname "$wid")" = Blackjack ] || fail "window title"
@@ -206,7 +236,7 @@ sleep 0.3
 shot menu
 menu_logo=$(digest menu "$logo_area")
 menu_deal=$(digest menu "$deal_area")
-click_until "${start[@]}" "$logo_area" DIFFER "$menu_logo" || fail "START did not leave the menu"
+click_and_see "${start[@]}" "$logo_area" DIFFER "$menu_logo" || fail "START did not leave the menu"
 sleep 0.5
 shot betting
 [ "$(digest betting "$deal_area")" != "$menu_deal" ] || fail "no DEAL button on the table"
@@ -217,14 +247,41 @@ betting_play=$(digest betting "$play_area")
     fail "START GAME not printed once"
 ok "START prints START GAME once and shows the table"
 
+# The bet text for 150 dollars, made once with a chip of 100 and one of 50, then taken back off.
+click_and_see "${add_hundred[@]}" "$bet_area" DIFFER "$(digest betting "$bet_area")" ||
+    fail "the 100 chip did not change the bet"
+shot hundred
+click_and_see "${add_fifty[@]}" "$bet_area" DIFFER "$(digest hundred "$bet_area")" ||
+    fail "the 50 chip did not change the bet"
+shot hundred_fifty
+bet_150=$(digest hundred_fifty "$bet_area")
+click "${remove_hundred[@]}"
+click_and_see "${remove_fifty[@]}" "$bet_area" WANT "$(digest betting "$bet_area")" ||
+    fail "the chips did not come off the bet"
+
+# 30 clicks 50 ms apart on the 5 chip while CPU-bound processes keep both cores busy: every click
+# is a chip, so the bet must read 150. The rounds below stake it with their own chip of 5.
+for _ in 1 2 3 4; do
+    sh -c 'while :; do :; done' &
+    hogs+=($!)
+done
+xdotool mousemove --window "$wid" "${add_five[@]}"
+sleep 0.2
+xdotool click --repeat 30 --delay 50 1
+kill "${hogs[@]}"
+hogs=()
+xdotool mousemove --window "$wid" "${away[@]}"
+until_shows "$bet_area" WANT "$bet_150" || fail "30 clicks on the 5 chip under load did not bet 150"
+ok "30 clicks 50 ms apart on a busy machine bet exactly 30 chips of 5"
+
 # Deal until a round stays in play (a natural settles at once and brings DEAL straight back).
 in_play=no
 for round in 1 2 3 4; do
     shot before
-    click_until "${add_five[@]}" "$bet_area" DIFFER "$(digest before "$bet_area")" ||
+    click_and_see "${add_five[@]}" "$bet_area" DIFFER "$(digest before "$bet_area")" ||
         fail "the 5 chip did not change the bet"
     shot staked
-    click_until "${deal[@]}" "$table_area" DIFFER "$(digest staked "$table_area")" ||
+    click_and_see "${deal[@]}" "$table_area" DIFFER "$(digest staked "$table_area")" ||
         fail "DEAL put no cards on the table"
     sleep 0.5
     shot dealt
@@ -241,7 +298,7 @@ done
 ok "a chip and DEAL put cards on the table and bring HIT and STAND"
 cp "$work/dealt.miff" "$work/round.miff"
 
-click_until "${stand[@]}" "$deal_area" WANT "$betting_deal" || fail "STAND did not bring DEAL back"
+click_and_see "${stand[@]}" "$deal_area" WANT "$betting_deal" || fail "STAND did not bring DEAL back"
 shot settled
 [ "$(digest settled "$play_area")" = "$betting_play" ] || fail "HIT and STAND still shown"
 ok "STAND ends the round and brings DEAL back"
@@ -255,12 +312,9 @@ launch exit
 xdotool mousemove --window "$wid" "${away[@]}"
 sleep 0.3
 shot menu2
-click_until "${start[@]}" "$logo_area" DIFFER "$(digest menu2 "$logo_area")" ||
+click_and_see "${start[@]}" "$logo_area" DIFFER "$(digest menu2 "$logo_area")" ||
     fail "START did not leave the menu"
-for _ in 1 2 3; do
-    click "${exit_button[@]}"
-    gone_within 30 && break
-done
+click "${exit_button[@]}"
 ended_with_zero "EXIT"
 [ "$(tr -d '\r' <"$work/exit.out" | grep -c '^START GAME$')" -eq 1 ] ||
     fail "START GAME not printed once"
@@ -272,6 +326,33 @@ close_window
 ended_with_zero "close on the menu"
 ! grep -q 'START GAME' "$work/menu.out" || fail "START GAME printed without a click"
 ok "a close request on the menu ends the game with status 0"
+
+# --- from another folder, SIGTERM on the table; no pictures; no display ------------------------
+mkdir "$work/elsewhere"
+launch elsewhere "$work/elsewhere"
+xdotool mousemove --window "$wid" "${away[@]}"
+sleep 0.3
+shot elsewhere
+[ "$(digest elsewhere "$logo_area")" = "$menu_logo" ] || fail "another folder: no menu pictures"
+click_and_see "${start[@]}" "$logo_area" DIFFER "$menu_logo" || fail "START did not leave the menu"
+kill -TERM "$game_pid"
+ended_with_zero "SIGTERM on the table"
+ok "started from another folder the game finds its pictures; SIGTERM ends it with status 0"
+
+# The program alone in a folder, started from another one (unless it is a launcher script, which
+# would find no game there); and no display at all.
+[ -n "$program" ] || fail "no program file in the command: ${game[*]}"
+if [ "$(head -c 2 "$program")" != "#!" ]; then
+    mkdir "$work/bare"
+    cp "$program" "$work/bare/"
+    bare=("${game[@]}")
+    bare[$program_at]="$work/bare/$(basename "$program")"
+    fails_at_start bare "$work/elsewhere" "${bare[@]}"
+    grep "$work/elsewhere" "$work/bare.err" | grep -q "$work/bare" ||
+        fail "the line does not name both folders looked in"
+fi
+fails_at_start no_display . env -u DISPLAY "${game[@]}"
+ok "without its pictures or without a display the game fails at once with status 1"
 
 if [ -n "$shots" ]; then
     mkdir -p "$shots"

@@ -27,21 +27,7 @@ using namespace table;
 std::string failedLine(const std::string& image) {
     return "Failed to load texture: ./images/" + image + ".png\n";
 }
-
-// The cell of a face-up card in the card sheet.
-int cardCell(const Card& card) {
-    int base = 0;
-    if (card.suit == "Clubs") {
-        base = 2;
-    } else if (card.suit == "Diamonds") {
-        base = 15;
-    } else if (card.suit == "Hearts") {
-        base = 28;
-    } else if (card.suit == "Spades") {
-        base = 41;
-    }
-    return base + (card.rank == 1 ? 12 : card.rank - 2);
-}
+const std::string kFontFailedLine = "Failed to load font: ./fonts/ds-digit.ttf\n";
 
 // Places to look at on the game screen, each covered by one picture only once the pointer rests
 // away from the buttons.
@@ -153,13 +139,13 @@ TEST_P(SpoiledImage, IsReportedAndLeavesAHoleWhileEverythingElsePlays) {
         return;
     }
 
-    // Exactly one line per failed load, in loading order, and nothing for the card sheet.
+    // Exactly one line per failed load, in loading order: the engine reads the card sheet first.
     std::string expected;
     for (const char* name : {"BG", "LOGO", "BUTTONS"}) {
         expected += bad(name) ? failedLine(name) : "";
     }
     expected += "START GAME\n";
-    for (const char* name : {"BG", "TABLE", "CHIPBG", "CHIPS", "ARROWS", "BUTTONS"}) {
+    for (const char* name : {"CARDS", "BG", "TABLE", "CHIPBG", "CHIPS", "ARROWS", "BUTTONS"}) {
         expected += bad(name) ? failedLine(name) : "";
     }
     EXPECT_EQ(out, expected);
@@ -179,7 +165,7 @@ TEST_P(SpoiledImage, IsReportedAndLeavesAHoleWhileEverythingElsePlays) {
     EXPECT_EQ(at(kExitSpot), bad("BUTTONS") ? panel : kButtonColour);
     const Rgb table = bad("TABLE") ? underTable : kTableColour;
     EXPECT_EQ(at(kDealerCardSpot),
-              bad("CARDS") ? table : cardCellColour(cardCell(*game->engine->dealer.cards[0])));
+              bad("CARDS") ? table : cardCellColour(sheetCell(*game->engine->dealer.cards[0])));
 
     // The status texts do not depend on the pictures.
     EXPECT_NE(game->walletLabel, nullptr);
@@ -209,8 +195,9 @@ TEST_F(BadAssets, NoPicturesAndNoFontStillPlayARound) {
     const std::string out = testing::internal::GetCapturedStdout();
 
     EXPECT_EQ(out, failedLine("BG") + failedLine("LOGO") + failedLine("BUTTONS") + "START GAME\n" +
-                       failedLine("BG") + failedLine("TABLE") + failedLine("CHIPBG") +
-                       failedLine("CHIPS") + failedLine("ARROWS") + failedLine("BUTTONS"));
+                       failedLine("CARDS") + failedLine("BG") + failedLine("TABLE") +
+                       failedLine("CHIPBG") + failedLine("CHIPS") + failedLine("ARROWS") +
+                       failedLine("BUTTONS") + kFontFailedLine);
     // Nothing but the clear colour anywhere.
     for (Point p : {kBgSpot, kTableSpot, kPanelSpot, kChipSpot, kExitSpot, kDealerCardSpot}) {
         EXPECT_EQ(at(p), kBlack) << p.x << ", " << p.y;
@@ -341,7 +328,7 @@ TEST_P(SpoiledFont, LeavesEveryTextEmptyAndThePicturesDrawn) {
     if (HasFatalFailure()) {
         return;
     }
-    EXPECT_EQ(out, "");
+    EXPECT_EQ(out, kFontFailedLine);
     EXPECT_EQ(game->font, nullptr);
     expectNoLabels();
 

@@ -210,7 +210,7 @@ TEST_F(CardDrawing, TheHandInPlaySitsHigherAfterASplit) {
     expectCorner(sheetCell("7C"), 70, 105);
 }
 
-TEST_F(CardDrawing, TheSecondHandIsDrawnOnlyWhileSplitAndOverALongFirstHand) {
+TEST_F(CardDrawing, TheSecondHandIsDrawnOnlyWhileSplitAndBeyondALongFirstHand) {
     Deck& deck = *game->deck;
     for (const std::string& name : cardNames("2S 2H 3S 3H AS AH")) {
         game->player.addCard(findCard(deck, name));
@@ -222,8 +222,9 @@ TEST_F(CardDrawing, TheSecondHandIsDrawnOnlyWhileSplitAndOverALongFirstHand) {
     game->splitActive = true;
     game->splitDone = true;
     drawTable();
-    expectWholeCard(sheetCell("KC"), 230, 320);
-    expectCorner(sheetCell("AS"), 190, 320);
+    // The first hand reaches past x = 230: the second starts 20 pixels beyond its last card.
+    expectWholeCard(sheetCell("AH"), 230, 325);
+    expectWholeCard(sheetCell("KC"), 230 + 117 + 20, 320);
 }
 
 // The engine reads its sheet from ./images/CARDS.png under the working directory.

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <sstream>
 
+#include "rules/CardSheet.h"
+#include "rules/Rules.h"
+
 Card* findCard(Deck& deck, const std::string& name) {
     static const std::string ranks = "A23456789TJQK";
     static const std::string suitLetters = "SHDC";
@@ -28,6 +31,18 @@ Card* findCard(Deck& deck, const std::string& name) {
 std::string cardName(const Card& card) {
     static const std::string ranks = "A23456789TJQK";
     return std::string(1, ranks.at(card.rank - 1)) + card.suit.at(0);
+}
+
+int sheetCell(const Card& card) {
+    int base = kClubsCell;
+    if (card.suit == "Diamonds") {
+        base = kDiamondsCell;
+    } else if (card.suit == "Hearts") {
+        base = kHeartsCell;
+    } else if (card.suit == "Spades") {
+        base = kSpadesCell;
+    }
+    return base + (card.rank == kAceRank ? kAceOffset : card.rank - 2);
 }
 
 std::vector<std::string> cardNames(const std::string& list) {

@@ -14,6 +14,10 @@ Card* findCard(Deck& deck, const std::string& name);
 // The short name of a card, as findCard reads it ("TH", "AS").
 std::string cardName(const Card& card);
 
+// The cell of a face-up card in the card sheet: Clubs from cell 2, then Diamonds, Hearts and
+// Spades, each from 2 up to the ace.
+int sheetCell(const Card& card);
+
 // Card names separated by spaces, in order: "AS KH 9D".
 std::vector<std::string> cardNames(const std::string& list);
 

@@ -1,5 +1,5 @@
 // The table: layout and draw order, the betting and playing controls against the wallet, the
-// status texts, and the cards as the rounds go.
+// status texts, the cards as the rounds go, and the engine's event drain.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -268,20 +268,27 @@ TEST_F(GameSceneTest, DoubleWhenTheWalletEqualsTheStake) {
     click(kDouble);
     EXPECT_TRUE(betting());
     EXPECT_EQ(scene.engine->player.cards.size(), 3u);
-    EXPECT_TRUE(shows(scene.resultLabel, "PLAYER WINS | 1000$ Won | Player Higher Score"));
+    EXPECT_TRUE(shows(scene.resultLabel, "PLAYER WINS | 1000$ Won |\nPlayer Higher Score"));
     EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 2000"));
 }
 
-TEST_F(GameSceneTest, DoubleIsRefusedWhenTheWalletIsShort) {
-    bet(990);
-    deal("6H 9C 4C 8D TS");
-    EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 10"));
-    ASSERT_TRUE(scene.doubleEnabled);
-    click(kDouble);
-    EXPECT_TRUE(playing());
-    EXPECT_EQ(scene.engine->player.cards.size(), 2u);
-    EXPECT_TRUE(shows(scene.betLabel, "Bet: 990"));
-    EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 10"));
+// What is drawn live acts: with the stake not covered once more, DOUBLE and SPLIT are neither
+// drawn nor clickable, though the rules allow them.
+TEST_F(GameSceneTest, DoubleAndSplitAreHiddenWhenTheWalletIsShort) {
+    // Eights on 505 leave 495, lost to 17; then ten on 490 of those leaves 5, lost to 17.
+    for (const char* cards : {"8H TD 8C 7S", "6H 9C 4C 8D TS"}) {
+        bet(scene.engine->getWallet() == 1000 ? 505 : 490);
+        deal(cards);
+        EXPECT_TRUE(scene.engine->canSplit() || scene.engine->canDouble()) << cards;
+        EXPECT_FALSE(scene.splitEnabled || scene.doubleEnabled) << cards;
+        EXPECT_TRUE(filledWith({420, 660, 284, 48}, art::kBackground)) << cards;
+        click(kDouble);
+        click(kSplit);
+        EXPECT_EQ(scene.engine->player.cards.size(), 2u) << cards;
+        EXPECT_FALSE(scene.engine->isSplit()) << cards;
+        click(kStand);
+    }
+    EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 5"));
 }
 
 TEST_F(GameSceneTest, HoleCardAndSheetCells) {
@@ -306,7 +313,7 @@ TEST_F(GameSceneTest, HoleCardAndSheetCells) {
     EXPECT_TRUE(cardAt(30, 100, 36));
     EXPECT_TRUE(cardAt(110, 310, 53));
     EXPECT_TRUE(shows(scene.dealerLabel, "Dealer: 20"));
-    EXPECT_TRUE(shows(scene.resultLabel, "DEALER WINS | 5$ Lost | Dealer Higher Score"));
+    EXPECT_TRUE(shows(scene.resultLabel, "DEALER WINS | 5$ Lost |\nDealer Higher Score"));
 }
 
 TEST_F(GameSceneTest, SplitHandsTakeTurnsBeingRaised) {
@@ -324,7 +331,7 @@ TEST_F(GameSceneTest, SplitHandsTakeTurnsBeingRaised) {
     EXPECT_FALSE(scene.splitEnabled);
     EXPECT_TRUE(shows(scene.betLabel, "Bet: 100"));
     EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 900"));
-    EXPECT_TRUE(shows(scene.playerLabel, "Player: 11 | Split: 17"));
+    EXPECT_TRUE(shows(scene.playerLabel, "Player: 11 |\nSplit: 17"));
     // The first hand is played first and sits higher.
     scene.render(renderer);
     EXPECT_TRUE(cardAt(30, 300, 34));
@@ -343,13 +350,119 @@ TEST_F(GameSceneTest, SplitHandsTakeTurnsBeingRaised) {
     click(kStand);
     EXPECT_TRUE(betting());
     EXPECT_TRUE(
-        shows(scene.resultLabel, "DEALER WINS | 50$ Lost | Dealer Higher Score | Hand 2 Push"));
-    EXPECT_TRUE(shows(scene.playerLabel, "Player: 11 | Split: 17"));
+        shows(scene.resultLabel, "DEALER WINS | 50$ Lost |\nDealer Higher Score | Hand 2 Push"));
+    EXPECT_TRUE(shows(scene.playerLabel, "Player: 11 |\nSplit: 17"));
     EXPECT_TRUE(shows(scene.betLabel, "Bet: 0"));
     scene.render(renderer);
     EXPECT_TRUE(cardAt(30, 320, 34)) << "the hands stay as they were";
     EXPECT_TRUE(cardAt(230, 300, 8));
     EXPECT_TRUE(cardAt(70, 105, 46)) << "the seven of Spades turned over";
+}
+
+// Long results break after a separator and keep every character, their ink from (40, 30) left
+// of x = 590 (the dealer and player texts) and above y = 100 (the dealer's cards). The test font
+// is wider than the game's, so its breaks come earlier.
+TEST_F(GameSceneTest, ResultTextsStayLeftOfTheHandTextsAndAboveTheCards) {
+    const std::pair<std::string, std::string> results[] = {
+        {"PLAYER WINS | 25$ Won | Dealer Busted", "PLAYER WINS | 25$ Won | Dealer Busted"},
+        {"TIE/PUSH | 0$ | Player Higher Score | Hand 2 Dealer Higher Score",
+         "TIE/PUSH | 0$ | Player Higher Score |\nHand 2 Dealer Higher Score"},
+        {"DEALER WINS | 2147483647$ Lost | Dealer Higher Score | Hand 2 Dealer Higher Score",
+         "DEALER WINS | 2147483647$ Lost |\nDealer Higher Score |\nHand 2 Dealer Higher Score"},
+    };
+    for (const auto& [text, lines] : results) {
+        std::string broken;
+        for (const std::string& line : breakLines(font, text, 590 - 40)) {
+            broken += (broken.empty() ? "" : "\n") + line;
+        }
+        EXPECT_EQ(broken, lines);
+        scene.engine->roundOver = true;
+        scene.engine->resultText = text;
+        frame(kAway, false);
+        const SDL_Rect ink = inkIn({0, 0, 600, 100}, art::kTable);
+        EXPECT_TRUE(ink.x >= 40 && ink.y >= 30 && ink.x + ink.w <= 590 && ink.y + ink.h <= 100)
+            << text << ": ink " << ink.x << ", " << ink.y << ", " << ink.w << " x " << ink.h;
+    }
+    scene.engine->resultText = results[0].first;
+    frame(kAway, false);
+    EXPECT_TRUE(shows(scene.resultLabel, results[0].first)) << "one line, as ever";
+
+    // "Player: 21 | Split: 21" would reach the chip panel: the split hand's value goes below.
+    scene.engine->splitActive = true;
+    scene.engine->player.value = scene.engine->splitHand.value = 21;
+    frame(kAway, false);
+    EXPECT_TRUE(shows(scene.playerLabel, "Player: 21 |\nSplit: 21"));
+    int w = 0;
+    SDL_QueryTexture(scene.playerLabel, nullptr, nullptr, &w, nullptr);
+    EXPECT_LE(600 + w, 820);
+}
+
+// Split hands never cover each other: the second starts 20 pixels right of the first once that
+// passes x = 230, and both fans close up to stay on the table with every corner index in sight.
+// The hand in play stays raised.
+TEST_F(GameSceneTest, SplitHandsNeverCoverEachOther) {
+    const struct {
+        const char* cards;
+        int hits;
+        int step;
+        int splitX;
+    } splits[] = {
+        // Eights: the first hand takes 2, 3, 2 and 4 and stands; the second is in play.
+        {"8H 6S 8C KD 2C 7D 3D 2S 4H", 3, 40, 30 + 4 * 40 + 117 + 20},
+        // Twos: the first hand busts on its eleventh card, the second on its sixth.
+        {"2C KD 2S 7D AH 4C AD AC AS 2H 2D 3C 3D 3H 3S 4D 4H 4S 5H 5C", 14, 35,
+         30 + 10 * 35 + 117 + 20},
+    };
+    for (const auto& split : splits) {
+        bet(5);
+        deal(split.cards);
+        click(kSplit);
+        for (int i = 0; i < split.hits; ++i) {
+            click(kHit);
+        }
+        if (!scene.engine->playingSplit) {
+            click(kStand);
+        }
+        const Hand& first = scene.engine->player;
+        const Hand& second = scene.engine->splitHand;
+        const int firstCount = static_cast<int>(first.cards.size());
+        for (int i = 0; i < firstCount; ++i) {
+            EXPECT_TRUE(cardAt(30 + split.step * i, 320 + 5 * i, sheetCell(*first.cards[i]),
+                               i + 1 == firstCount ? 117 : split.step))
+                << split.cards << ", first hand, card " << i;
+        }
+        for (int i = 0; i < static_cast<int>(second.cards.size()); ++i) {
+            EXPECT_TRUE(cardAt(split.splitX + split.step * i, 300 + 5 * i,
+                               sheetCell(*second.cards[i]), split.step))
+                << split.cards << ", second hand, card " << i;
+        }
+        EXPECT_LE(split.splitX + split.step * (second.cards.size() - 1) + 117, 820u);
+        if (!scene.engine->roundOver) {
+            click(kStand);
+        }
+    }
+}
+
+// The engine's drain leaves the main loop what it reads, in order: no press is lost to it.
+TEST_F(GameSceneTest, EngineDrainLeavesMovesPressesAndTheWindowClose) {
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    const Uint32 pushed[] = {SDL_MOUSEMOTION,    SDL_KEYDOWN, SDL_MOUSEBUTTONDOWN,
+                             SDL_MOUSEBUTTONUP,  SDL_QUIT,    SDL_MOUSEWHEEL,
+                             SDL_MOUSEBUTTONDOWN};
+    for (Uint32 type : pushed) {
+        SDL_Event event{};
+        event.type = type;
+        ASSERT_EQ(SDL_PushEvent(&event), 1);
+    }
+
+    scene.handleInput(kAway.x, kAway.y, false);
+
+    std::vector<Uint32> left;
+    for (SDL_Event event{}; SDL_PollEvent(&event) != 0;) {
+        left.push_back(event.type);
+    }
+    EXPECT_EQ(left, (std::vector<Uint32>{SDL_MOUSEMOTION, SDL_MOUSEBUTTONDOWN, SDL_QUIT,
+                                         SDL_MOUSEBUTTONDOWN}));
 }
 
 TEST_F(GameSceneTest, MissingFontLeavesEveryLabelEmpty) {
@@ -358,7 +471,10 @@ TEST_F(GameSceneTest, MissingFontLeavesEveryLabelEmpty) {
     std::filesystem::remove("fonts/ds-digit.ttf");
 
     GameScene bare;
+    testing::internal::CaptureStdout();
     bare.init(renderer);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Failed to load font: ./fonts/ds-digit.ttf\n");
     EXPECT_EQ(bare.font, nullptr);
     bare.handleInput(978, 130, true);
     bare.update();
@@ -387,10 +503,10 @@ TEST_F(GameSceneTest, MissingImagesAreReportedAndLeaveHoles) {
     testing::internal::CaptureStdout();
     bare.init(renderer);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Failed to load texture: ./images/CARDS.png\n"
               "Failed to load texture: ./images/TABLE.png\n"
               "Failed to load texture: ./images/CHIPS.png\n"
-              "Failed to load texture: ./images/ARROWS.png\n")
-        << "the card sheet is read silently";
+              "Failed to load texture: ./images/ARROWS.png\n");
     bare.handleInput(978, 230, true);
     bare.update();
     bare.render(renderer);

@@ -111,10 +111,12 @@ protected:
     }
 
     // A fanned card of the sheet's `cell` has its top-left corner exactly at (x, y); its left
-    // strip of 40 pixels is never covered by the next card of the fan.
-    ::testing::AssertionResult cardAt(int x, int y, int cell) const {
+    // strip of `shown` pixels (40 in a fan, at least the corner index's 23) is never covered by
+    // the next card of the fan.
+    ::testing::AssertionResult cardAt(int x, int y, int cell, int shown = 40) const {
         const Rgb c = art::card(cell);
-        if (at(x, y) == c && at(x + 39, y + 163) == c && at(x - 1, y) != c && at(x, y - 1) != c) {
+        if (at(x, y) == c && at(x + shown - 1, y + 163) == c && at(x - 1, y) != c &&
+            at(x, y - 1) != c) {
             return ::testing::AssertionSuccess();
         }
         return ::testing::AssertionFailure()
@@ -123,20 +125,31 @@ protected:
                << at(x - 1, y);
     }
 
-    // The label is the text `text` in the screen's font: the size SDL_ttf gives the string, and
+    // The label is the text `text` in the screen's font, broken into lines where `text` holds a
+    // line end: as wide as SDL_ttf makes its widest line (one line: the string's own size), and
     // the same pixels as a fresh rendering of it. Draws over the frame.
     ::testing::AssertionResult shows(SDL_Texture* label, const std::string& text) {
         if (label == nullptr) {
             return ::testing::AssertionFailure() << "no label, expected \"" << text << "\"";
         }
-        int w = 0, h = 0, textW = 0, textH = 0;
+        std::vector<std::string> lines;
+        int textW = 0, textH = 0;
+        for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+            end = text.find('\n', start);
+            lines.push_back(text.substr(start, end == std::string::npos ? end : end - start));
+            int lineW = 0;
+            TTF_SizeText(font, lines.back().c_str(), &lineW, &textH);
+            textW = std::max(textW, lineW);
+        }
+        SDL_Texture* expected = createTextBlockTexture(renderer, font, lines);
+        int w = 0, h = 0, expectedH = 0;
         SDL_QueryTexture(label, nullptr, nullptr, &w, &h);
-        TTF_SizeText(font, text.c_str(), &textW, &textH);
-        if (w != textW || h != textH) {
+        SDL_QueryTexture(expected, nullptr, nullptr, nullptr, &expectedH);
+        if (w != textW || h != (lines.size() == 1 ? textH : expectedH)) {
+            SDL_DestroyTexture(expected);
             return ::testing::AssertionFailure() << "label is " << w << " x " << h << ", \"" << text
                                                  << "\" is " << textW << " x " << textH;
         }
-        SDL_Texture* expected = createTextTexture(renderer, font, text);
         const std::vector<Rgb> got = drawAlone(label, w, h);
         const bool same = got == drawAlone(expected, w, h);
         SDL_DestroyTexture(expected);
