@@ -25,8 +25,9 @@ test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory test-sanitize
 
+# Every test but those labelled slow (end-to-end, package, soak, art redraw): well under a minute.
 test-fast: build
-	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS) -LE slow
 
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBLACKJACK_SANITIZE=ON -DBLACKJACK_BUILD_BENCHMARKS=OFF $(CMAKE_FLAGS)
