@@ -61,7 +61,7 @@ public:
     // down until revealed, the player's at (30, 300), the split hand at (230, 300); each card
     // steps 40 right and 5 down, and the hand not being played sits 20 lower.
     void renderHands();
-    void renderCard(int rank, std::string suit, int x, int y);
+    void renderCard(int rank, const std::string& suit, int x, int y);
     void renderCardBack(int x, int y);
 
     SDL_Renderer* renderer = nullptr;

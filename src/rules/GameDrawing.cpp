@@ -28,7 +28,7 @@ SDL_Rect cellRect(int cell) {
 
 }  // namespace
 
-void Game::renderCard(int rank, std::string suit, int x, int y) {
+void Game::renderCard(int rank, const std::string& suit, int x, int y) {
     int base = 0;
     if (suit == "Clubs") {
         base = 2;
