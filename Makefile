@@ -5,7 +5,7 @@ WINDOWS_DIR  ?= build-windows
 JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS  ?=
 
-.PHONY: all deps build play test test-fast test-sanitize package clean
+.PHONY: all deps configure build play test test-fast test-sanitize lint package clean
 .PHONY: windows-deps windows test-windows
 
 all: build
@@ -13,8 +13,10 @@ all: build
 deps:
 	@./scripts/install-deps
 
-build: deps
+configure: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 # Starts the game from its run directory, where ./images and ./fonts live.
@@ -27,14 +29,27 @@ test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory test-sanitize
 
+# Every test but those labelled slow (end-to-end, package, soak, art redraw): well under a minute.
 test-fast: build
-	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS) -LE slow
 
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBLACKJACK_SANITIZE=ON -DBLACKJACK_BUILD_BENCHMARKS=OFF $(CMAKE_FLAGS)
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS) -LE 'e2e|package'
+
+# The C++ files' formatting against .clang-format, and clang-tidy's checks (.clang-tidy) over src/
+# and tools/ with the compile commands of $(BUILD_DIR). Any finding fails.
+lint: configure
+	@for tool in clang-format clang-tidy; do command -v $$tool >/dev/null || { \
+		echo "make lint: $$tool is not installed (scripts/install-deps installs it)" >&2; \
+		exit 1; }; done
+	find src tools tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
+	@echo "clang-tidy over src/ and tools/"
+	@bash -o pipefail -c "find src tools -name '*.cpp' | \
+		xargs -P $(JOBS) -n 1 clang-tidy -p $(BUILD_DIR) --quiet 2>&1 | \
+		{ grep -v '^[0-9]* warnings\? generated\.$$' || true; }"
 
 # The game as a .deb and a .tar.gz in $(BUILD_DIR)/.
 package: build

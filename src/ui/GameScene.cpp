@@ -70,9 +70,9 @@ void GameScene::init(SDL_Renderer* renderer) {
     this->renderer = renderer;
     engine = std::make_unique<Game>(renderer);
 
-    bgTexture = loadTexture("./images/BG.png", renderer);
-    tableTexture = loadTexture("./images/TABLE.png", renderer);
-    panelTexture = loadTexture("./images/CHIPBG.png", renderer);
+    bgTexture = loadOpaqueTexture("./images/BG.png", renderer);
+    tableTexture = loadOpaqueTexture("./images/TABLE.png", renderer);
+    panelTexture = loadOpaqueTexture("./images/CHIPBG.png", renderer);
     chipsTexture = loadTexture("./images/CHIPS.png", renderer);
     arrowsTexture = loadTexture("./images/ARROWS.png", renderer);
     buttonsTexture = loadTexture("./images/BUTTONS.png", renderer);

@@ -18,7 +18,7 @@ constexpr int kExitFrame = 1;
 }  // namespace
 
 void MenuScene::init(SDL_Renderer* renderer) {
-    bgTexture = loadTexture("./images/BG.png", renderer);
+    bgTexture = loadOpaqueTexture("./images/BG.png", renderer);
     logoTexture = loadTexture("./images/LOGO.png", renderer);
     buttonsTexture = loadTexture("./images/BUTTONS.png", renderer);
 

@@ -15,8 +15,11 @@
 #                       Wine, whose first start sets up its services)
 #   BLACKJACK_SHOTS     if set, a directory that receives menu.png and round.png (1024 x 768),
 #                       or every screenshot when a check fails
-# Needs Xvfb, xdotool and ImageMagick (import, convert).
+# Needs Xvfb, xdotool and ImageMagick (import, convert); without one it is skipped (status 77).
 set -euo pipefail
+
+source "$(dirname "${BASH_SOURCE[0]}")/../support/skip.sh"
+require_programs Xvfb xdotool import convert
 
 if [ $# -gt 0 ]; then
     game=("$@")
