@@ -61,6 +61,30 @@ else()
     message(WARNING "BLACKJACK_ICON is not defined: the desktop entry goes without its icon")
 endif()
 
+# The copyright file, in Debian's machine-readable format, for the .deb and the .tar.gz alike: the
+# game's own licence (LICENSE) and the licence of the font it ships, which must travel with it
+# (packaging/licenses/DejaVu.txt). Each text keeps its one home; this file quotes them.
+function(blackjack_licence_paragraph var file)
+    file(READ "${file}" _text)
+    string(FIND "${_text}" "Permission is hereby granted" _start)
+    if(_start LESS 0)
+        message(FATAL_ERROR "${file} holds no licence text")
+    endif()
+    string(SUBSTRING "${_text}" ${_start} -1 _text)
+    string(STRIP "${_text}" _text)
+    # A paragraph's lines are indented by one space; an empty line is written " .".
+    string(REPLACE "\n\n" "\n.\n" _text "${_text}")
+    string(REPLACE "\n" "\n " _text " ${_text}")
+    set(${var} "${_text}" PARENT_SCOPE)
+endfunction()
+blackjack_licence_paragraph(BLACKJACK_MIT_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
+blackjack_licence_paragraph(BLACKJACK_DEJAVU_LICENSE
+    "${PROJECT_SOURCE_DIR}/packaging/licenses/DejaVu.txt")
+configure_file("${PROJECT_SOURCE_DIR}/packaging/copyright.in"
+               "${CMAKE_BINARY_DIR}/packaging/copyright" @ONLY)
+install(FILES "${CMAKE_BINARY_DIR}/packaging/copyright"
+        DESTINATION "${CMAKE_INSTALL_DOCDIR}" COMPONENT game)
+
 # ---- CPack: a .deb and a .tar.gz ----------------------------------------------------------------
 
 set(CPACK_PACKAGE_NAME blackjack)

@@ -1,7 +1,7 @@
 // The cost of one frame, as the main loop runs it (input, update, clear, draw, present), on SDL's
 // software renderer into a 1024 x 768 surface, with the real art and font of the run directory.
-// The floor frame, a clear and one whole-window texture copy, runs first in the same process, and
-// every other frame reports its cost as a multiple of it in the counter `floors`.
+// The floor frame, a clear and one blended whole-window texture copy, runs first in the same
+// process, and every other frame reports its cost as a multiple of it in the counter `floors`.
 //
 // Run from anywhere: the benchmark changes into the run directory (BLACKJACK_RUN_DIR, or the
 // build's own run directory) before it loads anything.
@@ -67,7 +67,9 @@ void reportAgainstFloor(benchmark::State& state, const FrameClock& clock) {
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
-// The least a frame can cost: clear, one whole-window copy of the background, present.
+// The unit frames are measured in: clear, one whole-window copy of the background as loadTexture
+// gives any picture (blended, in the PNG's byte order), present. The game draws its opaque
+// pictures as plain copies (loadOpaqueTexture), so its frames can cost less than this.
 void BM_FloorFrame(benchmark::State& state) {
     SDL_Renderer* renderer = screenRenderer();
     SDL_Texture* bg = loadTexture("./images/BG.png", renderer);

@@ -67,7 +67,7 @@ public:
     // (the two player hands less, when together they would pass the table's right edge) and 5
     // down, and the hand not being played sits 20 lower.
     void renderHands();
-    void renderCard(int rank, std::string suit, int x, int y);
+    void renderCard(int rank, const std::string& suit, int x, int y);
     void renderCardBack(int x, int y);
 
     SDL_Renderer* renderer = nullptr;

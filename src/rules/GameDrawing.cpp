@@ -33,7 +33,7 @@ SplitLayout splitLayout(int firstCards, int secondCards) {
 
 }  // namespace
 
-void Game::renderCard(int rank, std::string suit, int x, int y) {
+void Game::renderCard(int rank, const std::string& suit, int x, int y) {
     int base = 0;
     if (suit == "Clubs") {
         base = kClubsCell;

@@ -41,9 +41,9 @@ void GameScene::init(SDL_Renderer* renderer) {
     this->renderer = renderer;
     engine = std::make_unique<Game>(renderer);
 
-    bgTexture.reset(loadTexture("./images/BG.png", renderer));
-    tableTexture.reset(loadTexture("./images/TABLE.png", renderer));
-    panelTexture.reset(loadTexture("./images/CHIPBG.png", renderer));
+    bgTexture.reset(loadOpaqueTexture("./images/BG.png", renderer));
+    tableTexture.reset(loadOpaqueTexture("./images/TABLE.png", renderer));
+    panelTexture.reset(loadOpaqueTexture("./images/CHIPBG.png", renderer));
     chipsTexture.reset(loadTexture("./images/CHIPS.png", renderer));
     arrowsTexture.reset(loadTexture("./images/ARROWS.png", renderer));
     buttonsTexture.reset(loadTexture("./images/BUTTONS.png", renderer));

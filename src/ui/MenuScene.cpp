@@ -7,7 +7,7 @@
 #include "ui/Texture.h"
 
 void MenuScene::init(SDL_Renderer* renderer) {
-    bgTexture.reset(loadTexture("./images/BG.png", renderer));
+    bgTexture.reset(loadOpaqueTexture("./images/BG.png", renderer));
     logoTexture.reset(loadTexture("./images/LOGO.png", renderer));
     buttonsTexture.reset(loadTexture("./images/BUTTONS.png", renderer));
 

@@ -13,10 +13,15 @@
 #   BLACKJACK_LAYOUT    the file of click points and screenshot areas the build writes from the
 #                       game's layout (build/tests/e2e/layout.sh); required
 #   BLACKJACK_WM_CLOSE  the wm_close helper that sends the close request (default: wm_close)
+#   BLACKJACK_LAUNCH_WAIT  seconds the game may take to show its window (default 30; more under
+#                       Wine, whose first start sets up its services)
 #   BLACKJACK_SHOTS     if set, a directory that receives menu.png and round.png (1024 x 768),
 #                       or every screenshot when a check fails
-# Needs Xvfb, xdotool and ImageMagick (import, convert).
+# Needs Xvfb, xdotool and ImageMagick (import, convert); without one it is skipped (status 77).
 set -euo pipefail
+
+source "$(dirname "${BASH_SOURCE[0]}")/../support/skip.sh"
+require_programs Xvfb xdotool import convert
 
 if [ $# -gt 0 ]; then
     game=("$@")
@@ -24,6 +29,7 @@ else
     read -r -a game <<<"${BLACKJACK_CMD:-./blackjack}"
 fi
 wm_close=${BLACKJACK_WM_CLOSE:-wm_close}
+launch_wait=${BLACKJACK_LAUNCH_WAIT:-30}
 shots=${BLACKJACK_SHOTS:-}
 # Every word of the command that names a file is made absolute, so the command starts the game from
 # any folder; the last such word is the program.
@@ -112,7 +118,7 @@ launch() {
     # is found twice in a row.
     local found last=""
     wid=""
-    for _ in $(seq 60); do
+    for _ in $(seq $((launch_wait * 2))); do
         found=$(xdotool search --onlyvisible --name '^Blackjack$' 2>/dev/null | tail -n 1) || true
         if [ -n "$found" ] && [ "$found" = "$last" ]; then
             wid=$found
@@ -124,8 +130,15 @@ launch() {
     done
     if [ -z "$wid" ]; then
         kill -0 "$game_pid" 2>/dev/null || fail "$1: the game ended before showing its window"
-        fail "$1: no window titled Blackjack within 30 s"
+        fail "$1: no window titled Blackjack within $launch_wait s"
     fi
+    # Under Wine the window is shown before the game's first frame: wait for a picture in it.
+    for _ in $(seq $((launch_wait * 2))); do
+        shot first
+        [ "$(identify -format '%k' "$work/first.miff")" -gt 1 ] && return 0
+        sleep 0.5
+    done
+    fail "$1: the window stayed blank for $launch_wait s"
 }
 
 # shot NAME: the game window as $work/NAME.miff (quick to write, unlike PNG)
@@ -231,7 +244,9 @@ shot betting
 [ "$(digest betting "$deal_area")" != "$menu_deal" ] || fail "no DEAL button on the table"
 betting_deal=$(digest betting "$deal_area")
 betting_play=$(digest betting "$play_area")
-[ "$(grep -c '^START GAME$' "$work/round.out")" -eq 1 ] || fail "START GAME not printed once"
+# A Windows game ends its lines with CR LF.
+[ "$(tr -d '\r' <"$work/round.out" | grep -c '^START GAME$')" -eq 1 ] ||
+    fail "START GAME not printed once"
 ok "START prints START GAME once and shows the table"
 
 # The bet text for 150 dollars, made once with a chip of 100 and one of 50, then taken back off.
@@ -303,7 +318,8 @@ click_and_see "${start[@]}" "$logo_area" DIFFER "$(digest menu2 "$logo_area")" |
     fail "START did not leave the menu"
 click "${exit_button[@]}"
 ended_with_zero "EXIT"
-[ "$(grep -c '^START GAME$' "$work/exit.out")" -eq 1 ] || fail "START GAME not printed once"
+[ "$(tr -d '\r' <"$work/exit.out" | grep -c '^START GAME$')" -eq 1 ] ||
+    fail "START GAME not printed once"
 ok "EXIT ends the game with status 0"
 
 # --- a close request on the menu ----------------------------------------------------------------

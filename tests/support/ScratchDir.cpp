@@ -7,7 +7,7 @@
 
 namespace fs = std::filesystem;
 
-const char* const kSystemFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+const char* const kSystemFont = BLACKJACK_TEST_FONT;
 
 ScratchDir::ScratchDir() : previous_(fs::current_path()) {
     std::string pattern = (fs::temp_directory_path() / "blackjack-test-XXXXXX").string();

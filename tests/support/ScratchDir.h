@@ -22,7 +22,7 @@ private:
     std::filesystem::path path_;
 };
 
-// A real TrueType font, for the tests that need real text.
+// A real TrueType font, for the tests that need real text: the one the build copies for the game.
 extern const char* const kSystemFont;
 // Copies kSystemFont to where the game loads its font from: ./fonts/ds-digit.ttf.
 void installSystemFont();

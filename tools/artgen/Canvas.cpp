@@ -228,16 +228,16 @@ void Canvas::sampleRange(Box box, int& sx0, int& sy0, int& sx1, int& sy1) const 
     sy1 = std::min(samplesHigh(), static_cast<int>(std::ceil(box.y1 * scale_)));
 }
 
-void Canvas::blend(size_t index, Color c, float coverage) {
-    float a = clamp01(c.a * coverage);
+void Canvas::blend(size_t index, Color straight, float coverage) {
+    float a = clamp01(straight.a * coverage);
     if (a <= 0) {
         return;
     }
     Color& d = samples_[index];
     float keep = 1 - a;
-    d.r = c.r * a + d.r * keep;
-    d.g = c.g * a + d.g * keep;
-    d.b = c.b * a + d.b * keep;
+    d.r = straight.r * a + d.r * keep;
+    d.g = straight.g * a + d.g * keep;
+    d.b = straight.b * a + d.b * keep;
     d.a = a + d.a * keep;
 }
 
@@ -364,7 +364,7 @@ bool Canvas::savePng(const std::string& path) const {
         Uint8* row = static_cast<Uint8*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch;
         for (int x = 0; x < width_; ++x) {
             Color p = samples_[static_cast<size_t>(y) * width_ + x];
-            Uint8* out = row + 4 * x;
+            Uint8* out = row + 4 * static_cast<size_t>(x);
             if (p.a > 0) {
                 out[0] = toByte(p.r / p.a);
                 out[1] = toByte(p.g / p.a);

@@ -33,7 +33,9 @@ float statusText(Canvas& target, Fonts& fonts, const std::string& text, float x,
 
 void statusTextCentred(Canvas& target, Fonts& fonts, const std::string& text, float cx, float y) {
     TextImage image = renderText(fonts, Face::Narrow, 22, 1, text);
-    target.drawMask(image.mask, Affine::translate(cx - image.mask.width / 2, y),
+    // Halved in whole pixels, as the game centres its texts.
+    const int half = image.mask.width / 2;
+    target.drawMask(image.mask, Affine::translate(cx - static_cast<float>(half), y),
                     solid(rgb(0xffffff)));
 }
 

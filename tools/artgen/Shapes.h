@@ -18,7 +18,7 @@ Shape circle(Vec centre, float radius);
 Shape ellipse(Vec centre, float rx, float ry);
 Shape roundRect(Box box, float radius);
 Shape polygon(const std::vector<Vec>& points);
-Shape segment(Vec from, Vec to, float halfWidth);
+Shape segment(Vec a, Vec b, float halfWidth);
 
 Shape unite(const Shape& a, const Shape& b);
 Shape intersect(const Shape& a, const Shape& b);

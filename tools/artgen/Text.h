@@ -5,9 +5,9 @@
 #include <string>
 #include <utility>
 
-#include "Canvas.h"
+#include <SDL_ttf.h>
 
-typedef struct _TTF_Font TTF_Font;
+#include "Canvas.h"
 
 namespace artgen {
 
