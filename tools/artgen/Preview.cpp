@@ -101,7 +101,8 @@ Canvas gameScreen(const Artwork& art, Fonts& fonts) {
         const SDL_Rect chip = chipRect(i);
         drawCell(screen, art.chips, kChipCellColumns[i] * kChipWidth,
                  kChipCellRows[i] * kChipHeight, kChipWidth, kChipHeight, chip.x, chip.y);
-        statusTextCentred(screen, fonts, "x" + std::to_string(counts[i]), chip.x + chip.w / 2,
+        const int countCentreX = chip.x + chip.w / 2;
+        statusTextCentred(screen, fonts, "x" + std::to_string(counts[i]), countCentreX,
                           chip.y + chip.h + kChipCountGap);
         frameAt(screen, art.arrows, kRemoveFrame, kArrowWidth, kArrowHeight, removeChipRect(i));
         frameAt(screen, art.arrows, kAddFrame, kArrowWidth, kArrowHeight, addChipRect(i));
