@@ -24,23 +24,60 @@ std::string share(std::uint64_t count, std::uint64_t rounds) {
 }
 
 std::string line(const char* label, const std::string& value) {
-    return format("%-34s%s\n", label, value.c_str());
+    return format("%-40s%s\n", label, value.c_str());
 }
 
 std::string percent(double fraction) {
     return format("%+8.3f%%", 100.0 * fraction);
 }
 
+// The best play is one of a kind; every other strategy is a chart by total.
+const char* fullDeckLabel(StrategyKind kind) {
+    return kind == StrategyKind::Optimal ? "  computed, best play off a full deck"
+                                         : "  computed, this chart off a full deck";
+}
+constexpr const char* kInfiniteDeckLabel = "  computed, infinite deck";
+
 std::string computedLine(const char* label, double value, const Estimate& estimate) {
     return line(label, percent(value) + (estimate.covers(value) ? "   inside the interval"
                                                                 : "   outside the interval"));
 }
 
-}  // namespace
-
-Analytic analyticReturn(const Strategy& strategy, int bet) {
-    return {infinite::expectedReturn(strategy, bet), singledeck::expectedReturn(strategy, bet)};
+const char* playName(Action action) {
+    switch (action) {
+        case Action::Hit:
+            return "hit";
+        case Action::Double:
+            return "double";
+        case Action::Split:
+            return "split";
+        default:
+            return "stand";
+    }
 }
+
+std::string cardName(int points) {
+    return points == kAce ? "A" : std::to_string(points);
+}
+
+std::string formatDeviations(const std::vector<Deviation>& deviations) {
+    std::string out =
+        "\nTwo-card hands whose best play differs from the row of their total, with the\n"
+        "expected value of both plays per initial stake:\n\n";
+    out += "Hand     Up   Best play            Row's play\n";
+    for (const Deviation& d : deviations) {
+        const std::string hand = cardName(d.second) + "," + cardName(d.first);
+        out += format("%-8s %-4s %-6s %+8.3f%%     %-6s %+8.3f%%\n", hand.c_str(),
+                      cardName(d.up).c_str(), playName(d.best), 100.0 * d.bestValue,
+                      playName(d.row), 100.0 * d.rowValue);
+    }
+    out +=
+        "\nLater decisions, after a hit and on each hand of a split, are also made on the\n"
+        "exact cards; the simulator looks each one up.\n";
+    return out;
+}
+
+}  // namespace
 
 std::string withSeparators(std::uint64_t value) {
     std::string digits = std::to_string(value);
@@ -63,8 +100,10 @@ std::string formatReport(const Options& options, const SimulationConfig& config,
     out += "player's expected return per unit staked\n";
     out += line("  simulated", percent(estimate.mean) + "   95% CI " + percent(estimate.low()) +
                                    " to " + percent(estimate.high()));
-    out += computedLine("  computed, infinite deck", analytic.infiniteDeck, estimate);
-    out += computedLine("  computed, full single deck", analytic.freshSingleDeck, estimate);
+    out += computedLine(fullDeckLabel(options.strategy), analytic.fullDeck, estimate);
+    if (analytic.infiniteDeck) {
+        out += computedLine(kInfiniteDeckLabel, *analytic.infiniteDeck, estimate);
+    }
     if (!config.freshDeckEachRound) {
         out +=
             "  (computed for the first round off a full deck; the table deals on down to 15\n"
@@ -91,13 +130,17 @@ std::string formatReport(const Options& options, const SimulationConfig& config,
     return out;
 }
 
-std::string formatStrategy(const Options& options, const Strategy& strategy,
-                           const Analytic& analytic) {
+std::string formatStrategy(const Options& options, const Plan& plan) {
     std::string out = "Strategy " + std::string(strategyName(options.strategy)) + "\n\n";
-    out += formatChart(strategy);
+    out += formatChart(plan.chart);
+    if (options.strategy == StrategyKind::Optimal) {
+        out += formatDeviations(plan.deviations);
+    }
     out += "\nplayer's expected return per unit staked, bet " + std::to_string(options.bet) + "\n";
-    out += line("  computed, infinite deck", percent(analytic.infiniteDeck));
-    out += line("  computed, full single deck", percent(analytic.freshSingleDeck));
+    out += line(fullDeckLabel(options.strategy), percent(plan.analytic.fullDeck));
+    if (plan.analytic.infiniteDeck) {
+        out += line(kInfiniteDeckLabel, percent(*plan.analytic.infiniteDeck));
+    }
     return out;
 }
 

@@ -5,18 +5,10 @@
 #include <string>
 
 #include "sim/Options.h"
+#include "sim/Plan.h"
 #include "sim/Simulation.h"
-#include "sim/Strategy.h"
 
 namespace sim {
-
-// The expected return per unit staked of a strategy, computed in both models (Model.h).
-struct Analytic {
-    double infiniteDeck = 0.0;
-    double freshSingleDeck = 0.0;
-};
-
-Analytic analyticReturn(const Strategy& strategy, int bet);
 
 // 1234567 as "1,234,567".
 std::string withSeparators(std::uint64_t value);
@@ -26,9 +18,9 @@ std::string withSeparators(std::uint64_t value);
 std::string formatReport(const Options& options, const SimulationConfig& config,
                          const SimulationResult& result, const Analytic& analytic);
 
-// The chart of the chosen strategy and what it is expected to return.
-std::string formatStrategy(const Options& options, const Strategy& strategy,
-                           const Analytic& analytic);
+// The chart of the chosen strategy (for optimal, with the two-card hands that play otherwise) and
+// what it is expected to return.
+std::string formatStrategy(const Options& options, const Plan& plan);
 
 // A progress bar on a terminal, drawn only once a run has lasted a second.
 class ProgressBar {

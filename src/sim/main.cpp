@@ -29,17 +29,16 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    const sim::Strategy strategy = sim::strategyOf(options.strategy);
-    const sim::Analytic analytic = sim::analyticReturn(strategy, options.bet);
+    const sim::Plan plan = sim::makePlan(options.strategy, options.bet);
     if (options.printStrategy) {
-        std::fputs(sim::formatStrategy(options, strategy, analytic).c_str(), stdout);
+        std::fputs(sim::formatStrategy(options, plan).c_str(), stdout);
         return 0;
     }
 
     sim::SimulationConfig config;
     config.rounds = options.rounds;
     config.bet = options.bet;
-    config.strategy = strategy;
+    config.strategy = plan.table;
     config.seed = options.seedGiven ? options.seed : std::random_device{}();
     config.threads =
         options.threads != 0 ? options.threads : std::max(1u, std::thread::hardware_concurrency());
@@ -52,6 +51,6 @@ int main(int argc, char** argv) {
                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     });
     bar.finish();
-    std::fputs(sim::formatReport(options, config, result, analytic).c_str(), stdout);
+    std::fputs(sim::formatReport(options, config, result, plan.analytic).c_str(), stdout);
     return 0;
 }

@@ -8,7 +8,7 @@
 #include <new>
 
 #include "rules/Game.h"
-#include "sim/Model.h"
+#include "sim/Plan.h"
 #include "sim/Simulation.h"
 
 namespace {
@@ -36,7 +36,7 @@ namespace sim {
 namespace {
 
 TEST(HotPath, PlayingRoundsAllocatesNothingOnceWarmedUp) {
-    const Strategy strategy = infinite::optimalStrategy();
+    const CardStrategy strategy = makePlan(StrategyKind::Optimal, 100).table;
     for (const bool freshDeck : {false, true}) {
         Game game(nullptr);
         game.deck->seed(11u);

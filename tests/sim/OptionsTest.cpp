@@ -39,6 +39,7 @@ TEST(Options, ReadsEveryOptionInBothSpellings) {
     EXPECT_EQ(parseOptions({"--seed", "18446744073709551615"}).options.seed, UINT64_MAX);
     EXPECT_EQ(parseOptions({"--strategy=mimic-dealer"}).options.strategy,
               StrategyKind::MimicDealer);
+    EXPECT_EQ(parseOptions({"--strategy", "basic"}).options.strategy, StrategyKind::Basic);
 }
 
 TEST(Options, RejectsBadValuesNamingTheOption) {
