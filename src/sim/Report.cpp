@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdarg>
 
-#include "sim/Model.h"
-
 namespace sim {
 
 namespace {
@@ -144,34 +142,60 @@ std::string formatStrategy(const Options& options, const Plan& plan) {
     return out;
 }
 
-ProgressBar::ProgressBar(std::FILE* out, bool enabled, std::uint64_t total)
-    : out_(out), enabled_(enabled), total_(total) {}
+ProgressBar::ProgressBar(std::FILE* out, bool enabled, std::uint64_t total,
+                         std::function<int()> columns)
+    : out_(out), enabled_(enabled), total_(total), columns_(std::move(columns)) {}
 
 void ProgressBar::update(std::uint64_t done, double elapsedSeconds) {
     if (!enabled_ || elapsedSeconds < 1.0) {
         return;
     }
-    shown_ = true;
-    std::fputs(progressLine(done, total_).c_str(), out_);
+    const int columns = columns_();
+    const std::string bar = progressLine(done, total_, columns);
+    std::fputs(bar.c_str(), out_);
+    // A shorter line than the last (the terminal narrowed) must not leave the old one's end
+    // behind, nor reach the last column.
+    const int length = static_cast<int>(bar.size()) - 1;
+    const int blank = std::min(static_cast<int>(shownLength_), columns - 1) - length;
+    if (blank > 0) {
+        std::fprintf(out_, "%*s", blank, "");
+    }
     std::fflush(out_);
+    shownLength_ = static_cast<std::size_t>(length + std::max(blank, 0));
 }
 
 void ProgressBar::finish() {
-    if (shown_) {
-        std::fprintf(out_, "\r%*s\r", 79, "");
+    if (shownLength_ > 0) {
+        const int blank = std::min(static_cast<int>(shownLength_), columns_() - 1);
+        std::fprintf(out_, "\r%*s\r", blank, "");
         std::fflush(out_);
-        shown_ = false;
+        shownLength_ = 0;
     }
 }
 
-std::string progressLine(std::uint64_t done, std::uint64_t total) {
-    constexpr int kWidth = 30;
+std::string progressLine(std::uint64_t done, std::uint64_t total, int columns) {
+    constexpr int kWidestBar = 30;
+    constexpr int kNarrowestBar = 10;
+    const int room = columns - 1;
     const double fraction = total == 0 ? 1.0 : std::min(1.0, static_cast<double>(done) / total);
-    const int filled = static_cast<int>(fraction * kWidth);
-    std::string bar(static_cast<std::size_t>(filled), '#');
-    bar.append(static_cast<std::size_t>(kWidth - filled), '.');
-    return "\r[" + bar + "] " + format("%3d%%", static_cast<int>(fraction * 100)) + "  " +
-           withSeparators(done) + " / " + withSeparators(total) + " rounds";
+    const std::string share = format("%3d%%", static_cast<int>(fraction * 100));
+    const std::string counts = withSeparators(done) + " / " + withSeparators(total) + " rounds";
+    // "[", the bar, "] " and the text after it.
+    const auto barBefore = [&](const std::string& text) -> std::string {
+        const int width = std::min(kWidestBar, room - 3 - static_cast<int>(text.size()));
+        if (width < kNarrowestBar) {
+            return {};
+        }
+        const int filled = static_cast<int>(fraction * width);
+        return "[" + std::string(static_cast<std::size_t>(filled), '#') +
+               std::string(static_cast<std::size_t>(width - filled), '.') + "] " + text;
+    };
+    for (const std::string& text : {share + "  " + counts, share}) {
+        if (std::string line = barBefore(text); !line.empty()) {
+            return "\r" + line;
+        }
+    }
+    return "\r" + (static_cast<int>(share.size()) <= room ? share : std::string());
 }
 
 }  // namespace sim

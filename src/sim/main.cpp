@@ -1,6 +1,7 @@
 // blackjack-sim: what this table costs a player, computed from its rules and measured on the
 // game's own engine.
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +15,19 @@
 #include "sim/Options.h"
 #include "sim/Report.h"
 #include "sim/Simulation.h"
+
+namespace {
+
+// The width of the terminal on `fd`, or 80 when it does not say.
+int terminalColumns(int fd) {
+    winsize size{};
+    if (ioctl(fd, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) {
+        return size.ws_col;
+    }
+    return 80;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     const sim::ParsedOptions parsed =
@@ -44,7 +58,8 @@ int main(int argc, char** argv) {
         options.threads != 0 ? options.threads : std::max(1u, std::thread::hardware_concurrency());
     config.freshDeckEachRound = options.freshDeckEachRound;
 
-    sim::ProgressBar bar(stderr, isatty(fileno(stderr)) != 0, config.rounds);
+    sim::ProgressBar bar(stderr, isatty(fileno(stderr)) != 0, config.rounds,
+                         [] { return terminalColumns(fileno(stderr)); });
     const auto start = std::chrono::steady_clock::now();
     const sim::SimulationResult result = sim::simulate(config, [&](std::uint64_t done) {
         bar.update(done,
