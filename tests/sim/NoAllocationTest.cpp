@@ -31,6 +31,14 @@ std::atomic<long> allocations{0};
 [[gnu::noinline]] void operator delete(void* memory, std::size_t) noexcept {
     std::free(memory);
 }
+// The forms that do not throw (std::stable_sort's buffer uses them) must pair with the above too.
+[[gnu::noinline]] void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    return std::malloc(size == 0 ? 1 : size);
+}
+[[gnu::noinline]] void operator delete(void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
 
 namespace sim {
 namespace {
