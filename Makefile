@@ -71,7 +71,7 @@ serve-web: web
 test-web: web
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target blackjack wm_close
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -R '^e2e_play$$'
-	ctest --test-dir $(WEB_DIR) --output-on-failure --no-tests=error
+	ctest --test-dir $(WEB_DIR) --verbose --no-tests=error
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(WEB_DIR)

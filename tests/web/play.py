@@ -123,7 +123,7 @@ class Browser:
         args = [chromium, "--headless", "--no-sandbox", "--enable-unsafe-swiftshader",
                 "--no-first-run", "--no-default-browser-check", "--disable-background-networking",
                 "--disable-component-update", "--disable-sync", "--disable-extensions",
-                "--mute-audio", "--force-device-scale-factor=1", "--window-size=1280,1100",
+                "--mute-audio", "--force-device-scale-factor=1", "--window-size=1280,1300",
                 "--remote-debugging-port=0", "--remote-debugging-address=127.0.0.1",
                 f"--user-data-dir={profile}", "about:blank"]
         self.log = open(self.log_path, "wb")
