@@ -2,11 +2,13 @@
 BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
 WINDOWS_DIR  ?= build-windows
+WEB_DIR      ?= build-web
+WEB_PORT     ?= 8000
 JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS  ?=
 
 .PHONY: all deps configure build play test test-fast test-sanitize lint package clean
-.PHONY: windows-deps windows test-windows
+.PHONY: windows-deps windows test-windows deps-web web serve-web test-web
 
 all: build
 
@@ -83,5 +85,39 @@ test-windows: windows
 	tests/windows/check_zip.sh $(WINDOWS_DIR)/blackjack-windows-x64.zip \
 		$(BUILD_DIR)/tests/e2e/wm_close $(BUILD_DIR)/tests/e2e/layout.sh
 
+
+# The game in a web page, in $(WEB_DIR)/site/. The desktop build draws the art; the libraries are
+# built for the web once by scripts/build-web-deps and kept in ~/.cache/blackjack.
+# Debian's emscripten finds its JavaScript modules only through Debian's node folder, and runs
+# with Debian's Python.
+web serve-web test-web: export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
+web serve-web test-web: export EMSDK_PYTHON ?= /usr/bin/python3
+
+deps-web:
+	@./scripts/install-deps web
+
+web: deps-web
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target blackjack_assets e2e_layout
+	prefix=$$(./scripts/build-web-deps) && \
+	emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=MinSizeRel -DBLACKJACK_WEB_DEPS="$$prefix" \
+		-DBLACKJACK_WEB_ASSETS="$(abspath $(BUILD_DIR))/run" \
+		-DBLACKJACK_DESKTOP_MENU_SHOT="$(abspath $(BUILD_DIR))/e2e-shots/menu.png" \
+		-DBLACKJACK_LAYOUT_POINTS="$(abspath $(BUILD_DIR))/tests/e2e/layout.sh"
+	cmake --build $(WEB_DIR) -j $(JOBS)
+	@du -cb $(addprefix $(WEB_DIR)/site/blackjack.,js wasm data) | \
+		awk 'END { printf "web: %s/site/ is ready, %.2f MB to download\n", "$(WEB_DIR)", $$1 / 1e6 }'
+
+serve-web: web
+	@echo "serve-web: open http://127.0.0.1:$(WEB_PORT)/ in a browser; Ctrl-C stops the server"
+	cd $(WEB_DIR)/site && python3 -m http.server --bind 127.0.0.1 $(WEB_PORT)
+
+# The page played in headless Chromium. It compares its menu with the desktop game's, which the
+# desktop end-to-end test takes, so that test runs first.
+test-web: web
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target blackjack wm_close
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -R '^e2e_play$$'
+	ctest --test-dir $(WEB_DIR) --verbose --no-tests=error
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(WINDOWS_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(WINDOWS_DIR) $(WEB_DIR)

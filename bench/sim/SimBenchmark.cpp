@@ -1,16 +1,17 @@
 // Rounds per second: one engine played round after round, the whole multi-threaded run, and the
-// strategy computation. Run with --benchmark_filter to pick one.
+// strategy computations. Run with --benchmark_filter to pick one.
 
 #include <benchmark/benchmark.h>
 
 #include "rules/Game.h"
 #include "sim/Model.h"
+#include "sim/Plan.h"
 #include "sim/Simulation.h"
 
 namespace {
 
-const sim::Strategy& optimal() {
-    static const sim::Strategy strategy = sim::infinite::optimalStrategy();
+const sim::CardStrategy& optimal() {
+    static const sim::CardStrategy strategy = sim::makePlan(sim::StrategyKind::Optimal, 100).table;
     return strategy;
 }
 
@@ -53,11 +54,20 @@ void optimalStrategy(benchmark::State& state) {
 BENCHMARK(optimalStrategy)->Unit(benchmark::kMicrosecond);
 
 void singleDeckReturn(benchmark::State& state) {
+    const sim::Strategy basic = sim::infinite::optimalStrategy();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(sim::singledeck::expectedReturn(optimal(), 100));
+        benchmark::DoNotOptimize(sim::singledeck::expectedReturn(basic, 100));
     }
 }
 BENCHMARK(singleDeckReturn)->Unit(benchmark::kMillisecond);
+
+// The whole table of best plays off one deck, with its return and its chart.
+void bestPlay(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(sim::makePlan(sim::StrategyKind::Optimal, 100));
+    }
+}
+BENCHMARK(bestPlay)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

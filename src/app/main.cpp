@@ -5,6 +5,10 @@
 #include <iostream>
 #include <string>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 #include "app/Scene.h"
 #include "ui/GameScene.h"
 #include "ui/Layout.h"
@@ -106,6 +110,60 @@ void readFrameEvents(Mouse& mouse, bool& running) {
     }
 }
 
+// What the main loop carries from one frame to the next. The two screens belong to main.
+struct MainLoop {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    MenuScene* menu = nullptr;
+    GameScene* game = nullptr;
+    // The screen that takes input and is drawn: the menu, then the table, never back.
+    Scene* currentScene = nullptr;
+    Mouse mouse;
+    // False once a quit request has been seen (a window close, or SIGINT or SIGTERM, which SDL
+    // turns into one); the frame that saw it still runs to its end.
+    bool running = true;
+};
+
+// One frame: read the events, let the current screen take the input and update, switch from the
+// menu to the table when START was pressed, and draw the whole window.
+void runFrame(MainLoop& loop) {
+    readFrameEvents(loop.mouse, loop.running);
+    loop.currentScene->handleInput(loop.mouse.x, loop.mouse.y, loop.mouse.clicked);
+    loop.currentScene->update();
+
+    if (loop.currentScene == loop.menu && loop.menu->shouldStartGame()) {
+        loop.menu->cleanup();
+        loop.currentScene = loop.game;
+        loop.currentScene->init(loop.renderer);
+    }
+
+    SDL_RenderClear(loop.renderer);
+    loop.currentScene->render(loop.renderer);
+    SDL_RenderPresent(loop.renderer);
+}
+
+// Releases the current screen (the menu's was released at the switch), the renderer, the window
+// and SDL.
+void shutDown(MainLoop& loop) {
+    loop.currentScene->cleanup();
+    SDL_DestroyRenderer(loop.renderer);
+    SDL_DestroyWindow(loop.window);
+    SDL_Quit();
+}
+
+#ifdef __EMSCRIPTEN__
+// A frame in the page. A page that goes away takes the game with it, so no quit request is
+// expected; should one come, it ends the loop as closing the window does on the desktop.
+void runWebFrame(void* arg) {
+    MainLoop& loop = *static_cast<MainLoop*>(arg);
+    runFrame(loop);
+    if (!loop.running) {
+        emscripten_cancel_main_loop();
+        shutDown(loop);
+    }
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -141,33 +199,20 @@ int main(int argc, char** argv) {
         return status;
     }
 
-    bool running = true;
     MenuScene menu;
     GameScene game;
-    Scene* currentScene = &menu;
-    currentScene->init(renderer);
+    MainLoop loop{window, renderer, &menu, &game, &menu};
+    loop.currentScene->init(renderer);
 
-    // SIGINT and SIGTERM reach the loop as a window close: SDL turns them into SDL_QUIT.
-    Mouse mouse;
-    while (running) {
-        readFrameEvents(mouse, running);
-        currentScene->handleInput(mouse.x, mouse.y, mouse.clicked);
-        currentScene->update();
-
-        if (currentScene == &menu && menu.shouldStartGame()) {
-            menu.cleanup();
-            currentScene = &game;
-            currentScene->init(renderer);
-        }
-
-        SDL_RenderClear(renderer);
-        currentScene->render(renderer);
-        SDL_RenderPresent(renderer);
+#ifdef __EMSCRIPTEN__
+    // The browser calls a frame at every display refresh; main's locals stay alive, as this call
+    // never returns.
+    emscripten_set_main_loop_arg(runWebFrame, &loop, 0, 1);
+#else
+    while (loop.running) {
+        runFrame(loop);
     }
-
-    currentScene->cleanup();
-    SDL_DestroyRenderer(renderer);
-    SDL_DestroyWindow(window);
-    SDL_Quit();
+    shutDown(loop);
+#endif
     return 0;
 }

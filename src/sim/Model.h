@@ -22,6 +22,9 @@ double standValue(int total, const DealerOutcome& dealer);
 // so an odd stake is paid a little less than 3:2.
 double naturalNet(int bet);
 
+// Whether the rules let the player double on this unsplit two-card hand.
+bool doubleAllowed(HandState hand);
+
 // Infinite-deck model: every card is drawn with the same chances whatever has been dealt
 // (1/13 for each rank, so 4/13 for a card worth ten).
 namespace infinite {
@@ -59,8 +62,7 @@ double expectedReturn(const Strategy& strategy, int bet);
 }  // namespace infinite
 
 // Single-deck model: the first round dealt off a full, freshly shuffled 52-card deck, every card's
-// removal followed exactly. A split is exactly twice one of its hands played alone off the same
-// deck (see the evaluator), so no approximation is made anywhere.
+// removal followed exactly (RoundValues, in BestPlay.h, playing the chart).
 namespace singledeck {
 
 double expectedReturn(const Strategy& strategy, int bet);

@@ -108,7 +108,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
             const auto kind = strategyFromName(value);
             if (!kind) {
                 parsed.error =
-                    "--strategy expects optimal, mimic-dealer or never-bust, not '" + value + "'";
+                    "--strategy expects optimal, basic, mimic-dealer or never-bust, not '" + value +
+                    "'";
                 return parsed;
             }
             options.strategy = *kind;
@@ -124,7 +125,9 @@ std::string usage() {
            "\n"
            "  --rounds N        rounds to play (default 1000000)\n"
            "  --bet N           flat stake in dollars (default 100)\n"
-           "  --strategy NAME   optimal (default), mimic-dealer or never-bust\n"
+           "  --strategy NAME   optimal (default: the best play for the exact cards off a full\n"
+           "                    deck), basic (the best chart by total for an infinite deck),\n"
+           "                    mimic-dealer or never-bust\n"
            "  --seed S          seed for the shuffles (default: a random one, printed)\n"
            "  --threads T       threads, one engine each (default: one per core)\n"
            "  --fresh-deck      gather and shuffle all 52 cards before every round\n"

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdarg>
 
-#include "sim/Model.h"
-
 namespace sim {
 
 namespace {
@@ -24,23 +22,60 @@ std::string share(std::uint64_t count, std::uint64_t rounds) {
 }
 
 std::string line(const char* label, const std::string& value) {
-    return format("%-34s%s\n", label, value.c_str());
+    return format("%-40s%s\n", label, value.c_str());
 }
 
 std::string percent(double fraction) {
     return format("%+8.3f%%", 100.0 * fraction);
 }
 
+// The best play is one of a kind; every other strategy is a chart by total.
+const char* fullDeckLabel(StrategyKind kind) {
+    return kind == StrategyKind::Optimal ? "  computed, best play off a full deck"
+                                         : "  computed, this chart off a full deck";
+}
+constexpr const char* kInfiniteDeckLabel = "  computed, infinite deck";
+
 std::string computedLine(const char* label, double value, const Estimate& estimate) {
     return line(label, percent(value) + (estimate.covers(value) ? "   inside the interval"
                                                                 : "   outside the interval"));
 }
 
-}  // namespace
-
-Analytic analyticReturn(const Strategy& strategy, int bet) {
-    return {infinite::expectedReturn(strategy, bet), singledeck::expectedReturn(strategy, bet)};
+const char* playName(Action action) {
+    switch (action) {
+        case Action::Hit:
+            return "hit";
+        case Action::Double:
+            return "double";
+        case Action::Split:
+            return "split";
+        default:
+            return "stand";
+    }
 }
+
+std::string cardName(int points) {
+    return points == kAce ? "A" : std::to_string(points);
+}
+
+std::string formatDeviations(const std::vector<Deviation>& deviations) {
+    std::string out =
+        "\nTwo-card hands whose best play differs from the row of their total, with the\n"
+        "expected value of both plays per initial stake:\n\n";
+    out += "Hand     Up   Best play            Row's play\n";
+    for (const Deviation& d : deviations) {
+        const std::string hand = cardName(d.second) + "," + cardName(d.first);
+        out += format("%-8s %-4s %-6s %+8.3f%%     %-6s %+8.3f%%\n", hand.c_str(),
+                      cardName(d.up).c_str(), playName(d.best), 100.0 * d.bestValue,
+                      playName(d.row), 100.0 * d.rowValue);
+    }
+    out +=
+        "\nLater decisions, after a hit and on each hand of a split, are also made on the\n"
+        "exact cards; the simulator looks each one up.\n";
+    return out;
+}
+
+}  // namespace
 
 std::string withSeparators(std::uint64_t value) {
     std::string digits = std::to_string(value);
@@ -63,8 +98,10 @@ std::string formatReport(const Options& options, const SimulationConfig& config,
     out += "player's expected return per unit staked\n";
     out += line("  simulated", percent(estimate.mean) + "   95% CI " + percent(estimate.low()) +
                                    " to " + percent(estimate.high()));
-    out += computedLine("  computed, infinite deck", analytic.infiniteDeck, estimate);
-    out += computedLine("  computed, full single deck", analytic.freshSingleDeck, estimate);
+    out += computedLine(fullDeckLabel(options.strategy), analytic.fullDeck, estimate);
+    if (analytic.infiniteDeck) {
+        out += computedLine(kInfiniteDeckLabel, *analytic.infiniteDeck, estimate);
+    }
     if (!config.freshDeckEachRound) {
         out +=
             "  (computed for the first round off a full deck; the table deals on down to 15\n"
@@ -91,44 +128,74 @@ std::string formatReport(const Options& options, const SimulationConfig& config,
     return out;
 }
 
-std::string formatStrategy(const Options& options, const Strategy& strategy,
-                           const Analytic& analytic) {
+std::string formatStrategy(const Options& options, const Plan& plan) {
     std::string out = "Strategy " + std::string(strategyName(options.strategy)) + "\n\n";
-    out += formatChart(strategy);
+    out += formatChart(plan.chart);
+    if (options.strategy == StrategyKind::Optimal) {
+        out += formatDeviations(plan.deviations);
+    }
     out += "\nplayer's expected return per unit staked, bet " + std::to_string(options.bet) + "\n";
-    out += line("  computed, infinite deck", percent(analytic.infiniteDeck));
-    out += line("  computed, full single deck", percent(analytic.freshSingleDeck));
+    out += line(fullDeckLabel(options.strategy), percent(plan.analytic.fullDeck));
+    if (plan.analytic.infiniteDeck) {
+        out += line(kInfiniteDeckLabel, percent(*plan.analytic.infiniteDeck));
+    }
     return out;
 }
 
-ProgressBar::ProgressBar(std::FILE* out, bool enabled, std::uint64_t total)
-    : out_(out), enabled_(enabled), total_(total) {}
+ProgressBar::ProgressBar(std::FILE* out, bool enabled, std::uint64_t total,
+                         std::function<int()> columns)
+    : out_(out), enabled_(enabled), total_(total), columns_(std::move(columns)) {}
 
 void ProgressBar::update(std::uint64_t done, double elapsedSeconds) {
     if (!enabled_ || elapsedSeconds < 1.0) {
         return;
     }
-    shown_ = true;
-    std::fputs(progressLine(done, total_).c_str(), out_);
+    const int columns = columns_();
+    const std::string bar = progressLine(done, total_, columns);
+    std::fputs(bar.c_str(), out_);
+    // A shorter line than the last (the terminal narrowed) must not leave the old one's end
+    // behind, nor reach the last column.
+    const int length = static_cast<int>(bar.size()) - 1;
+    const int blank = std::min(static_cast<int>(shownLength_), columns - 1) - length;
+    if (blank > 0) {
+        std::fprintf(out_, "%*s", blank, "");
+    }
     std::fflush(out_);
+    shownLength_ = static_cast<std::size_t>(length + std::max(blank, 0));
 }
 
 void ProgressBar::finish() {
-    if (shown_) {
-        std::fprintf(out_, "\r%*s\r", 79, "");
+    if (shownLength_ > 0) {
+        const int blank = std::min(static_cast<int>(shownLength_), columns_() - 1);
+        std::fprintf(out_, "\r%*s\r", blank, "");
         std::fflush(out_);
-        shown_ = false;
+        shownLength_ = 0;
     }
 }
 
-std::string progressLine(std::uint64_t done, std::uint64_t total) {
-    constexpr int kWidth = 30;
+std::string progressLine(std::uint64_t done, std::uint64_t total, int columns) {
+    constexpr int kWidestBar = 30;
+    constexpr int kNarrowestBar = 10;
+    const int room = columns - 1;
     const double fraction = total == 0 ? 1.0 : std::min(1.0, static_cast<double>(done) / total);
-    const int filled = static_cast<int>(fraction * kWidth);
-    std::string bar(static_cast<std::size_t>(filled), '#');
-    bar.append(static_cast<std::size_t>(kWidth - filled), '.');
-    return "\r[" + bar + "] " + format("%3d%%", static_cast<int>(fraction * 100)) + "  " +
-           withSeparators(done) + " / " + withSeparators(total) + " rounds";
+    const std::string share = format("%3d%%", static_cast<int>(fraction * 100));
+    const std::string counts = withSeparators(done) + " / " + withSeparators(total) + " rounds";
+    // "[", the bar, "] " and the text after it.
+    const auto barBefore = [&](const std::string& text) -> std::string {
+        const int width = std::min(kWidestBar, room - 3 - static_cast<int>(text.size()));
+        if (width < kNarrowestBar) {
+            return {};
+        }
+        const int filled = static_cast<int>(fraction * width);
+        return "[" + std::string(static_cast<std::size_t>(filled), '#') +
+               std::string(static_cast<std::size_t>(width - filled), '.') + "] " + text;
+    };
+    for (const std::string& text : {share + "  " + counts, share}) {
+        if (std::string line = barBefore(text); !line.empty()) {
+            return "\r" + line;
+        }
+    }
+    return "\r" + (static_cast<int>(share.size()) <= room ? share : std::string());
 }
 
 }  // namespace sim

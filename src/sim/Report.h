@@ -2,21 +2,14 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "sim/Options.h"
+#include "sim/Plan.h"
 #include "sim/Simulation.h"
-#include "sim/Strategy.h"
 
 namespace sim {
-
-// The expected return per unit staked of a strategy, computed in both models (Model.h).
-struct Analytic {
-    double infiniteDeck = 0.0;
-    double freshSingleDeck = 0.0;
-};
-
-Analytic analyticReturn(const Strategy& strategy, int bet);
 
 // 1234567 as "1,234,567".
 std::string withSeparators(std::uint64_t value);
@@ -26,14 +19,15 @@ std::string withSeparators(std::uint64_t value);
 std::string formatReport(const Options& options, const SimulationConfig& config,
                          const SimulationResult& result, const Analytic& analytic);
 
-// The chart of the chosen strategy and what it is expected to return.
-std::string formatStrategy(const Options& options, const Strategy& strategy,
-                           const Analytic& analytic);
+// The chart of the chosen strategy (for optimal, with the two-card hands that play otherwise) and
+// what it is expected to return.
+std::string formatStrategy(const Options& options, const Plan& plan);
 
-// A progress bar on a terminal, drawn only once a run has lasted a second.
+// A progress bar on a terminal, drawn only once a run has lasted a second. `columns` tells the
+// terminal's width each time the bar is drawn, so a resized terminal gets a bar that fits.
 class ProgressBar {
 public:
-    ProgressBar(std::FILE* out, bool enabled, std::uint64_t total);
+    ProgressBar(std::FILE* out, bool enabled, std::uint64_t total, std::function<int()> columns);
     void update(std::uint64_t done, double elapsedSeconds);
     // Erases the bar, if it was drawn.
     void finish();
@@ -41,10 +35,14 @@ public:
 private:
     std::FILE* out_;
     bool enabled_;
-    bool shown_ = false;
     std::uint64_t total_;
+    std::function<int()> columns_;
+    std::size_t shownLength_ = 0;  // of the line on screen, 0 when there is none
 };
 
-std::string progressLine(std::uint64_t done, std::uint64_t total);
+// The bar as one line for a terminal `columns` wide: a carriage return and at most columns - 1
+// characters, since writing in the last column makes some terminals wrap. Narrower terminals get
+// a shorter bar, then no counts, then the percentage alone.
+std::string progressLine(std::uint64_t done, std::uint64_t total, int columns);
 
 }  // namespace sim

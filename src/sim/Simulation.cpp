@@ -43,8 +43,18 @@ Estimate estimateReturn(const Tally& tally, int bet) {
     return estimate;
 }
 
-RoundPlayer::RoundPlayer(const Strategy& strategy, int bet, bool freshDeckEachRound)
+RoundPlayer::RoundPlayer(const CardStrategy& strategy, int bet, bool freshDeckEachRound)
     : strategy_(strategy), bet_(bet), freshDeck_(freshDeckEachRound) {}
+
+namespace {
+
+// The catalog's number for a hand of two cards.
+int twoCards(const HandCatalog& hands, const Hand& hand) {
+    return hands.addRank(hands.addRank(HandCatalog::kEmpty, hand.cards[0]->rank),
+                         hand.cards[1]->rank);
+}
+
+}  // namespace
 
 void RoundPlayer::play(Game& game, Tally& tally) const {
     // The stake, a double or a split, and every payout fit: the wallet never exceeds 4 stakes.
@@ -63,38 +73,46 @@ void RoundPlayer::play(Game& game, Tally& tally) const {
         ++tally.naturals;  // only a natural settles the round at the deal
     } else {
         const int up = game.dealerShownValue();
+        const HandCatalog& hands = strategy_.hands();
+        const Action* plays = strategy_.plays(CardStrategy::kUnsplit, up);
+        // The catalog's number for the hand in play, kept up to date card by card.
+        int number = twoCards(hands, game.player);
         bool opening = true;
         bool onSecondHand = false;
         while (!game.isRoundOver()) {
-            const Hand& hand = onSecondHand ? game.splitHand : game.player;
-            const HandState state{hand.value, hand.aces > 0};
             if (opening) {
                 opening = false;
                 if (game.canSplit()) {
-                    // A pair of aces is worth 12 with one ace still at 11; any other pair is
-                    // worth twice one card.
-                    const int pair = state.soft ? kAce : state.total / 2;
+                    const int pair = rankPoints(game.player.cards[0]->rank);
                     if (strategy_.splits(pair, up)) {
                         game.split();
                         split = true;
+                        plays = strategy_.plays(pair, up);
+                        number = twoCards(hands, game.player);
                         continue;
                     }
                 }
-                if (strategy_.opening(state, up) == Action::Double && game.canDouble()) {
-                    game.doubleDown();
-                    doubled = true;
+            }
+            const Action action = plays[number];
+            if (action == Action::Double && game.canDouble()) {
+                game.doubleDown();
+                doubled = true;
+                continue;
+            }
+            if (action == Action::Stand) {
+                game.stand();
+            } else {
+                game.hit();
+                const Hand& hand = onSecondHand ? game.splitHand : game.player;
+                if (hand.value <= kBlackjack) {
+                    number = hands.addRank(number, hand.cards.back()->rank);
                     continue;
                 }
             }
-            if (strategy_.play(state, up) == Action::Hit) {
-                game.hit();
-                // A bust on the first hand of a split moves play to the second.
-                if (split && !onSecondHand && game.getPlayerValue() > kBlackjack) {
-                    onSecondHand = true;
-                }
-            } else {
-                game.stand();
-                onSecondHand = split;
+            // The hand stood or went bust: after the first hand of a split comes the second.
+            if (split && !onSecondHand) {
+                onSecondHand = true;
+                number = twoCards(hands, game.splitHand);
             }
         }
     }
@@ -111,7 +129,7 @@ void RoundPlayer::play(Game& game, Tally& tally) const {
     if (game.getPlayerValue() > kBlackjack || (split && game.getSplitValue() > kBlackjack)) {
         ++tally.playerBusts;
     }
-    if (game.dealerShownValue() > kBlackjack) {
+    if (game.dealer.value > kBlackjack) {
         ++tally.dealerBusts;
     }
     tally.doubles += doubled ? 1 : 0;

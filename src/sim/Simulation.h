@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "sim/Strategy.h"
+#include "sim/CardStrategy.h"
 
 class Game;
 
@@ -44,14 +44,14 @@ Estimate estimateReturn(const Tally& tally, int bet);
 // the table, and counts what happens.
 class RoundPlayer {
 public:
-    RoundPlayer(const Strategy& strategy, int bet, bool freshDeckEachRound);
+    RoundPlayer(const CardStrategy& strategy, int bet, bool freshDeckEachRound);
 
     // Plays one round from the betting state and adds it to `tally`. The wallet is set before the
     // stake is placed so that it always covers a double or a split and never runs out.
     void play(Game& game, Tally& tally) const;
 
 private:
-    const Strategy& strategy_;
+    const CardStrategy& strategy_;
     int bet_;
     bool freshDeck_;
 };
@@ -59,7 +59,7 @@ private:
 struct SimulationConfig {
     std::uint64_t rounds = 1'000'000;
     int bet = 100;
-    Strategy strategy;
+    CardStrategy strategy;
     std::uint64_t seed = 0;
     unsigned threads = 1;
     // Gather and shuffle the whole deck before every round instead of only below 15 cards.

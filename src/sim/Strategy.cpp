@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "sim/Model.h"
-
 namespace sim {
 
 namespace {
@@ -15,6 +13,7 @@ struct NamedKind {
 
 constexpr NamedKind kKinds[] = {
     {"optimal", StrategyKind::Optimal},
+    {"basic", StrategyKind::Basic},
     {"mimic-dealer", StrategyKind::MimicDealer},
     {"never-bust", StrategyKind::NeverBust},
 };
@@ -109,17 +108,6 @@ Strategy mimicDealerStrategy() {
 Strategy neverBustStrategy() {
     return fixedStrategy(
         [](HandState hand) { return hand.soft ? hand.total < kDealerStandsOn : hand.total <= 11; });
-}
-
-Strategy strategyOf(StrategyKind kind) {
-    switch (kind) {
-        case StrategyKind::MimicDealer:
-            return mimicDealerStrategy();
-        case StrategyKind::NeverBust:
-            return neverBustStrategy();
-        default:
-            return infinite::optimalStrategy();
-    }
 }
 
 std::string formatChart(const Strategy& strategy) {

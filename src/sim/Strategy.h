@@ -79,7 +79,9 @@ private:
     std::array<std::array<bool, kUpCards>, kAce + 1> split_{};
 };
 
-enum class StrategyKind { Optimal, MimicDealer, NeverBust };
+// optimal: the best play for the exact cards off a full deck (BestPlay.h); basic: the best chart by
+// total for an infinite deck, the one a player can learn by heart; the two simple ones below.
+enum class StrategyKind { Optimal, Basic, MimicDealer, NeverBust };
 
 std::string_view strategyName(StrategyKind kind);
 std::optional<StrategyKind> strategyFromName(std::string_view name);
@@ -90,8 +92,6 @@ Strategy mimicDealerStrategy();
 // hand cannot bust on one card, and from soft 17 up it stands like the dealer). Never doubles or
 // splits.
 Strategy neverBustStrategy();
-// The strategy of the given kind; the optimal one is computed (see Model.h).
-Strategy strategyOf(StrategyKind kind);
 
 // The strategy as a chart a player can read: hard totals, soft totals and pairs down the side,
 // the dealer's up card across the top.

@@ -1,9 +1,9 @@
 #include "ui/GameScene.h"
 
-#include <cstdlib>
 #include <iostream>
 #include <string>
 
+#include "ui/EndGame.h"
 #include "ui/Texture.h"
 
 namespace {
@@ -81,7 +81,7 @@ void GameScene::init(SDL_Renderer* renderer) {
     place(splitButton, buttonsTexture, kSplitFrame, kSplitButtonRect);
 
     dealButton.setOnClick([this] { deal(); });
-    exitButton.setOnClick([] { std::exit(0); });
+    exitButton.setOnClick([] { endGame(); });
     hitButton.setOnClick([this] { engine->hit(); });
     standButton.setOnClick([this] { engine->stand(); });
     doubleButton.setOnClick([this] { doubleDown(); });

@@ -1,8 +1,8 @@
 #include "ui/MenuScene.h"
 
-#include <cstdlib>
 #include <iostream>
 
+#include "ui/EndGame.h"
 #include "ui/Layout.h"
 #include "ui/Texture.h"
 
@@ -23,7 +23,7 @@ void MenuScene::init(SDL_Renderer* renderer) {
         std::cout << "START GAME" << std::endl;
         startGame = true;
     });
-    exitButton.setOnClick([] { std::exit(0); });
+    exitButton.setOnClick([] { endGame(); });
 }
 
 void MenuScene::handleInput(int x, int y, bool clicked) {

@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     std::ofstream out(argv[1]);
     out << "# Written by the build from ui/Layout.h; play.sh sources it.\n"
         << "start=" << point(centreOf(kStartButtonRect)) << "\n"
+        << "menu_exit=" << point(centreOf(kMenuExitButtonRect)) << "\n"
         << "exit_button=" << point(centreOf(kExitButtonRect)) << "\n"
         << "add_five=" << point(centreOf(addChipRect(0))) << "\n"
         << "add_fifty=" << point(centreOf(addChipRect(2))) << "\n"
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
         << "\n"
         // The bet text, one line high across the panel.
         << "bet_area=" << area({kPanelRect.x, kBetTextY - 3, kPanelRect.w, 35}) << "\n"
+        << "dealer_card_area=" << area({kDealerX, kDealerY, kCardWidth, kCardHeight}) << "\n"
         << "player_card_area=" << area({kPlayerX, kPlayerY, kCardWidth, kCardHeight}) << "\n";
     out.close();
     if (!out) {

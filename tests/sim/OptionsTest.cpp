@@ -39,6 +39,7 @@ TEST(Options, ReadsEveryOptionInBothSpellings) {
     EXPECT_EQ(parseOptions({"--seed", "18446744073709551615"}).options.seed, UINT64_MAX);
     EXPECT_EQ(parseOptions({"--strategy=mimic-dealer"}).options.strategy,
               StrategyKind::MimicDealer);
+    EXPECT_EQ(parseOptions({"--strategy", "basic"}).options.strategy, StrategyKind::Basic);
 }
 
 TEST(Options, RejectsBadValuesNamingTheOption) {
@@ -71,20 +72,67 @@ TEST(Options, RejectsBadValuesNamingTheOption) {
     EXPECT_FALSE(parseOptions({"--print-strategy=yes"}).ok());
 }
 
-TEST(Progress, DrawsOnlyWhenEnabledAndAfterASecond) {
-    EXPECT_NE(progressLine(500, 1000).find(" 50%"), std::string::npos);
-    EXPECT_NE(progressLine(1000, 1000).find("100%"), std::string::npos);
+// What a bar has written to `out` so far.
+std::string written(std::FILE* out) {
+    std::string text(static_cast<std::size_t>(std::ftell(out)), '\0');
+    std::rewind(out);
+    text.resize(std::fread(text.data(), 1, text.size(), out));
+    return text;
+}
+
+TEST(Progress, DrawsOnlyWhenEnabledAndAfterASecondAndClearsItself) {
+    EXPECT_NE(progressLine(500, 1000, 80).find(" 50%"), std::string::npos);
+    EXPECT_NE(progressLine(1000, 1000, 80).find("100%"), std::string::npos);
 
     std::FILE* out = std::tmpfile();
     ASSERT_NE(out, nullptr);
-    ProgressBar quiet(out, false, 1000);
+    const auto eighty = [] { return 80; };
+    ProgressBar quiet(out, false, 1000, eighty);
     quiet.update(500, 5.0);
     quiet.finish();
-    ProgressBar bar(out, true, 1000);
+    ProgressBar bar(out, true, 1000, eighty);
     bar.update(100, 0.5);
     EXPECT_EQ(std::ftell(out), 0L);
     bar.update(500, 1.5);
-    EXPECT_GT(std::ftell(out), 0L);
+    const std::string drawn = written(out);
+    ASSERT_FALSE(drawn.empty());
+    bar.finish();
+    // A carriage return, blanks over the whole bar, and back to the start of the line.
+    const std::string cleared = written(out).substr(drawn.size());
+    EXPECT_EQ(cleared, "\r" + std::string(drawn.size() - 1, ' ') + "\r");
+    std::fclose(out);
+}
+
+// Writing in a terminal's last column wraps the line on some terminals, so every line leaves it
+// free; the narrower the terminal, the less it shows, the percentage longest.
+TEST(Progress, FitsEveryTerminalWidth) {
+    for (int columns = 1; columns <= 120; ++columns) {
+        const std::string line = progressLine(123'456'789, 987'654'321, columns);
+        ASSERT_EQ(line[0], '\r');
+        EXPECT_LE(static_cast<int>(line.size()) - 1, columns - 1) << columns << " columns";
+        EXPECT_EQ(line.find('\n'), std::string::npos);
+        if (columns >= 5) {
+            EXPECT_NE(line.find(" 12%"), std::string::npos) << columns << " columns: " << line;
+        }
+    }
+    EXPECT_NE(progressLine(123'456'789, 987'654'321, 80).find("[###"), std::string::npos);
+    EXPECT_NE(progressLine(123'456'789, 987'654'321, 80).find("123,456,789 / 987,654,321"),
+              std::string::npos);
+    EXPECT_NE(progressLine(123'456'789, 987'654'321, 24).find("[#."), std::string::npos);
+
+    // A terminal that narrows between two draws: the shorter line blanks what is left of the
+    // longer one, but not past the new width.
+    std::FILE* out = std::tmpfile();
+    ASSERT_NE(out, nullptr);
+    int columns = 80;
+    ProgressBar bar(out, true, 1000, [&columns] { return columns; });
+    bar.update(500, 1.5);
+    const std::size_t wide = written(out).size();
+    columns = 30;
+    bar.update(600, 1.6);
+    const std::string narrow = written(out).substr(wide);
+    EXPECT_EQ(narrow.size() - 1, 29u) << narrow;
+    std::fclose(out);
 }
 
 }  // namespace

@@ -2,19 +2,29 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <vector>
 
 #include "rules/Game.h"
-#include "sim/Model.h"
+#include "sim/Plan.h"
 #include "sim/Report.h"
 #include "sim/Simulation.h"
 
 namespace sim {
 namespace {
 
-const Strategy& optimal() {
-    static const Strategy strategy = infinite::optimalStrategy();
-    return strategy;
+// Each kind's plan, worked out once for the whole file.
+const Plan& planOf(StrategyKind kind) {
+    static std::map<StrategyKind, Plan> plans;
+    auto found = plans.find(kind);
+    if (found == plans.end()) {
+        found = plans.emplace(kind, makePlan(kind, 100)).first;
+    }
+    return found->second;
+}
+
+const CardStrategy& optimal() {
+    return planOf(StrategyKind::Optimal).table;
 }
 
 // Gathers the whole deck and puts cards of `ranks` on top, the first rank dealt first.
@@ -31,11 +41,12 @@ void stackDeck(Game& game, const std::vector<int>& ranks) {
     }
 }
 
-Tally playStacked(const std::vector<int>& ranks, int bet = 100) {
+Tally playStacked(const std::vector<int>& ranks, int bet = 100,
+                  const CardStrategy& strategy = optimal()) {
     Game game(nullptr);
     stackDeck(game, ranks);
     Tally tally;
-    RoundPlayer(optimal(), bet, false).play(game, tally);
+    RoundPlayer(strategy, bet, false).play(game, tally);
     EXPECT_EQ(tally.rounds, 1u);
     EXPECT_EQ(tally.wins + tally.pushes + tally.losses, 1u);
     return tally;
@@ -82,12 +93,25 @@ TEST(RoundPlayer, PlaysBothHandsOfASplit) {
 
     // 8s against a 9 (dealer 17): the first hand's 12 hits and busts, which moves play to the
     // second hand's 18; one hand lost and one won is a push.
-    ASSERT_EQ(optimal().play({12, false}, 9), Action::Hit);
+    ASSERT_EQ(optimal().play(8, optimal().hands().of({8, 4}), 9), Action::Hit);
     tally = playStacked({8, 9, 8, 8, 4, 10, 10});
     EXPECT_EQ(tally.splits, 1u);
     EXPECT_EQ(tally.playerBusts, 1u);
     EXPECT_EQ(tally.pushes, 1u);
     EXPECT_EQ(tally.net, 0);
+}
+
+TEST(RoundPlayer, PlaysTheExactCardsNotJustTheTotal) {
+    // 12 against a 4 (dealer 14), then a 5 and a 10: a hit makes 17 and leaves the dealer the 10
+    // to bust on; a stand lets the dealer draw the 5 to 19.
+    EXPECT_EQ(playStacked({10, 4, 2, 10, 5, 10}).net, 100);  // 10,2 hits
+    EXPECT_EQ(playStacked({9, 4, 3, 10, 5, 10}).net, -100);  // 9,3 stands
+    const CardStrategy& basic = planOf(StrategyKind::Basic).table;
+    EXPECT_EQ(playStacked({10, 4, 2, 10, 5, 10}, 100, basic).net, -100);  // the chart stands
+    // 6,6 against a 2 is split off one deck, not by the infinite-deck chart.
+    const std::vector<int> sixes = {6, 2, 6, 10, 11, 12, 13, 10};
+    EXPECT_EQ(playStacked(sixes).splits, 1u);
+    EXPECT_EQ(playStacked(sixes, 100, basic).splits, 0u);
 }
 
 TEST(RoundPlayer, CountsABustAndKeepsTheDealerFromDrawing) {
@@ -129,7 +153,7 @@ std::string withoutSpeed(const std::string& report) {
 
 TEST(Simulation, TheSameSeedAndThreadCountGiveTheSameReport) {
     const Options options;
-    const Analytic analytic{0.0, 0.0};
+    const Analytic analytic;
     const SimulationConfig config = smallRun(42, 3);
     const SimulationResult first = simulate(config);
     const SimulationResult second = simulate(config);
@@ -150,19 +174,43 @@ TEST(Simulation, TheSameSeedAndThreadCountGiveTheSameReport) {
 // Off a freshly shuffled full deck every round, the engine must return what the single-deck
 // model computes, within the run's own 95% interval.
 TEST(Simulation, IntervalCoversTheSingleDeckReturn) {
-    for (const Strategy& strategy : {optimal(), neverBustStrategy()}) {
+    for (const StrategyKind kind :
+         {StrategyKind::Optimal, StrategyKind::Basic, StrategyKind::NeverBust}) {
         SimulationConfig config;
         config.rounds = 200000;
-        config.strategy = strategy;
+        config.strategy = planOf(kind).table;
         config.seed = 20240611;
         config.threads = 2;
         config.freshDeckEachRound = true;
         const Estimate estimate = estimateReturn(simulate(config).tally, config.bet);
-        const double computed = singledeck::expectedReturn(strategy, config.bet);
+        const double computed = planOf(kind).analytic.fullDeck;
         EXPECT_TRUE(estimate.covers(computed))
-            << computed << " outside " << estimate.low() << " .. " << estimate.high();
+            << strategyName(kind) << ": " << computed << " outside " << estimate.low() << " .. "
+            << estimate.high();
         EXPECT_LT(estimate.halfWidth, 0.006);
     }
+}
+
+// Each computed line says what it is: the best play has one figure, a chart two.
+TEST(Report, NamesWhatEachComputedFigureIs) {
+    SimulationConfig config = smallRun(5, 1);
+    config.rounds = 1000;
+    const SimulationResult result = simulate(config);
+    Options options;
+    const std::string best =
+        formatReport(options, config, result, planOf(options.strategy).analytic);
+    EXPECT_NE(best.find("  computed, best play off a full deck     -0.259%"), std::string::npos)
+        << best;
+    EXPECT_EQ(best.find("chart"), std::string::npos);
+    EXPECT_EQ(best.find("infinite"), std::string::npos);
+
+    options.strategy = StrategyKind::Basic;
+    const std::string chart =
+        formatReport(options, config, result, planOf(options.strategy).analytic);
+    EXPECT_NE(chart.find("  computed, this chart off a full deck    -0.301%"), std::string::npos)
+        << chart;
+    EXPECT_NE(chart.find("  computed, infinite deck                 -0.837%"), std::string::npos);
+    EXPECT_EQ(chart.find("best play"), std::string::npos);
 }
 
 TEST(Estimate, IsTheMeanReturnPerStakeWithANormalInterval) {

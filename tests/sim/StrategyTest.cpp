@@ -121,8 +121,8 @@ TEST(SimpleStrategies, HitAndStandWhereTheirNamesSay) {
 }
 
 TEST(StrategyNames, RoundTripAndRejectUnknownNames) {
-    for (const StrategyKind kind :
-         {StrategyKind::Optimal, StrategyKind::MimicDealer, StrategyKind::NeverBust}) {
+    for (const StrategyKind kind : {StrategyKind::Optimal, StrategyKind::Basic,
+                                    StrategyKind::MimicDealer, StrategyKind::NeverBust}) {
         EXPECT_EQ(strategyFromName(strategyName(kind)), kind);
     }
     EXPECT_FALSE(strategyFromName("Optimal").has_value());

@@ -37,3 +37,16 @@ endif()
 if(NOT first MATCHES "rounds played +30,000\n" OR NOT first MATCHES "house edge")
     message(FATAL_ERROR "unexpected report:\n${first}")
 endif()
+
+# The best play's chart lists the two-card hands that play otherwise, and its computed line says
+# what it is.
+execute_process(COMMAND ${SIM} --print-strategy RESULT_VARIABLE status OUTPUT_VARIABLE out)
+if(NOT status EQUAL 0 OR NOT out MATCHES "\n10,2 +4 +hit "
+   OR NOT out MATCHES "computed, best play off a full deck +-0.259%\n")
+    message(FATAL_ERROR "unexpected --print-strategy output:\n${out}")
+endif()
+execute_process(COMMAND ${SIM} --print-strategy --strategy basic OUTPUT_VARIABLE out)
+if(NOT out MATCHES "computed, this chart off a full deck +-0.301%\n"
+   OR NOT out MATCHES "computed, infinite deck +-0.837%\n" OR out MATCHES "10,2 +4")
+    message(FATAL_ERROR "unexpected --print-strategy --strategy basic output:\n${out}")
+endif()

@@ -251,7 +251,7 @@ TEST_F(GameSceneTest, DoubleWhenTheWalletEqualsTheStake) {
     click(kDoubleAt);
     EXPECT_TRUE(betting());
     EXPECT_EQ(scene.engine->player.cards.size(), 3u);
-    EXPECT_TRUE(shows(scene.resultLabel, "PLAYER WINS | 1000$ Won |\nPlayer Higher Score"));
+    EXPECT_TRUE(shows(scene.resultLabel, "PLAYER WINS | 1000$ Won | Player Higher Score"));
     EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 2000"));
 }
 
@@ -296,7 +296,7 @@ TEST_F(GameSceneTest, HoleCardAndSheetCells) {
     EXPECT_TRUE(cardAt(30, 100, 36));
     EXPECT_TRUE(cardAt(110, 310, 53));
     EXPECT_TRUE(shows(scene.dealerLabel, "Dealer: 20"));
-    EXPECT_TRUE(shows(scene.resultLabel, "DEALER WINS | 5$ Lost |\nDealer Higher Score"));
+    EXPECT_TRUE(shows(scene.resultLabel, "DEALER WINS | 5$ Lost | Dealer Higher Score"));
 }
 
 TEST_F(GameSceneTest, SplitHandsTakeTurnsBeingRaised) {
@@ -333,7 +333,7 @@ TEST_F(GameSceneTest, SplitHandsTakeTurnsBeingRaised) {
     click(kStandAt);
     EXPECT_TRUE(betting());
     EXPECT_TRUE(
-        shows(scene.resultLabel, "DEALER WINS | 50$ Lost |\nDealer Higher Score | Hand 2 Push"));
+        shows(scene.resultLabel, "DEALER WINS | 50$ Lost | Dealer Higher Score |\nHand 2 Push"));
     EXPECT_TRUE(shows(scene.playerLabel, "Player: 11 |\nSplit: 17"));
     EXPECT_TRUE(shows(scene.betLabel, "Bet: 0"));
     scene.render(renderer);
@@ -343,8 +343,8 @@ TEST_F(GameSceneTest, SplitHandsTakeTurnsBeingRaised) {
 }
 
 // Long results break after a separator and keep every character, their ink from (40, 30) left
-// of x = 590 (the dealer and player texts) and above y = 100 (the dealer's cards). The test font
-// is wider than the game's, so its breaks come earlier.
+// of x = 590 (the dealer and player texts) and above y = 100 (the dealer's cards). The tests
+// letter with the game's own font, so these are the breaks a player sees.
 TEST_F(GameSceneTest, ResultTextsStayLeftOfTheHandTextsAndAboveTheCards) {
     const std::pair<std::string, std::string> results[] = {
         {"PLAYER WINS | 25$ Won | Dealer Busted", "PLAYER WINS | 25$ Won | Dealer Busted"},

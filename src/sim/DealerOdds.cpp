@@ -1,0 +1,108 @@
+#include "sim/DealerOdds.h"
+
+#include <algorithm>
+#include <cassert>
+#include <map>
+
+namespace sim {
+
+namespace {
+
+using Multiset = std::array<int, kCardKinds>;
+
+void collectDraws(HandState hand, Multiset& count, const Multiset& limit,
+                  std::array<std::map<Multiset, double>, 6>& found) {
+    if (hand.total >= kDealerStandsOn) {
+        found[hand.bust() ? 5 : hand.total - kDealerStandsOn][count] += 1.0;
+        return;
+    }
+    for (int kind = 0; kind < kCardKinds; ++kind) {
+        if (count[kind] < limit[kind]) {
+            ++count[kind];
+            collectDraws(addCard(hand, pointsOfKind(kind)), count, limit, found);
+            --count[kind];
+        }
+    }
+}
+
+}  // namespace
+
+DealerOdds::DealerOdds(const Shoe& full) {
+    for (int up = kLowestUp; up <= kAce; ++up) {
+        if (full.count(kindOfPoints(up)) > 0) {
+            lists_[upIndex(up)] = drawsFrom(up, full);
+        }
+    }
+}
+
+DealerOdds::DrawList DealerOdds::drawsFrom(int up, const Shoe& full) {
+    // No more of a kind than the shoe holds besides the up card.
+    Multiset limit = full.without(kindOfPoints(up)).counts();
+    std::array<std::map<Multiset, double>, 6> found;
+    Multiset count{};
+    collectDraws(addCard({}, up), count, limit, found);
+
+    DrawList list;
+    for (std::size_t outcome = 0; outcome < found.size(); ++outcome) {
+        list.from[outcome] = list.draws.size();
+        for (const auto& [multiset, orders] : found[outcome]) {
+            Draw draw;
+            draw.factor.fill(kUnitFactor);
+            int kinds = 0;
+            for (int kind = 0; kind < kCardKinds; ++kind) {
+                if (const int taken = multiset[kind]; taken > 0) {
+                    assert(taken <= kMostOfAKind && kinds < kMostKinds);
+                    draw.factor[kinds++] =
+                        static_cast<std::uint8_t>(kind * kMostOfAKind + taken - 1);
+                    draw.cards += taken;
+                }
+            }
+            assert(draw.cards <= kMostCards);
+            draw.orders = orders;
+            list.draws.push_back(draw);
+        }
+    }
+    list.from[found.size()] = list.draws.size();
+    return list;
+}
+
+DealerOutcome DealerOdds::outcome(int up, const Shoe& left) {
+    auto& memo = memo_[upIndex(up)];
+    if (const auto found = memo.find(left.key()); found != memo.end()) {
+        return found->second;
+    }
+    // Each order of a draw's cards comes with the same chance: the counts left of each kind,
+    // falling as they are taken, over the shoe's size, falling likewise.
+    std::array<double, kUnitFactor + 1> ways{};
+    for (int kind = 0; kind < kCardKinds; ++kind) {
+        double product = 1.0;
+        for (int taken = 1; taken <= kMostOfAKind; ++taken) {
+            product *= std::max(0, left.count(kind) - taken + 1);
+            ways[kind * kMostOfAKind + taken - 1] = product;
+        }
+    }
+    ways[kUnitFactor] = 1.0;
+    std::array<double, kMostCards + 1> perOrder{};
+    perOrder[0] = 1.0;
+    for (int cards = 1; cards <= std::min(kMostCards, left.size()); ++cards) {
+        perOrder[cards] = perOrder[cards - 1] / (left.size() - cards + 1);
+    }
+    const DrawList& list = lists_[upIndex(up)];
+    DealerOutcome outcome;
+    for (std::size_t end = 0; end + 1 < list.from.size(); ++end) {
+        double sum = 0.0;
+        for (std::size_t i = list.from[end]; i < list.from[end + 1]; ++i) {
+            const Draw& draw = list.draws[i];
+            double chance = draw.orders * perOrder[draw.cards];
+            for (const std::uint8_t factor : draw.factor) {
+                chance *= ways[factor];
+            }
+            sum += chance;
+        }
+        outcome.p[end] = sum;
+    }
+    memo.emplace(left.key(), outcome);
+    return outcome;
+}
+
+}  // namespace sim

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "sim/Model.h"
+#include "sim/Shoe.h"
+
+namespace sim {
+
+// The dealer's chances off whatever a shoe has left, for every up card. The dealer's play looks at
+// nothing but the dealer's own cards, so the sets of cards the dealer can draw are listed once for
+// the shoe a round is dealt from; the chance of each off a given remainder is a product of counts.
+// Results are kept by remainder, so asking twice costs a lookup.
+class DealerOdds {
+public:
+    explicit DealerOdds(const Shoe& full);
+
+    // How the dealer's hand ends with `up` (points) showing and `left` to draw from, the hole card
+    // included. Draws that would need more cards than `left` holds count for nothing.
+    DealerOutcome outcome(int up, const Shoe& left);
+
+private:
+    // The most of one kind a dealer's draw can hold, given enough decks (an ace up, five aces to
+    // soft 16, a 6 to hard 12, five aces to 17), the most kinds in one draw, and the most cards.
+    static constexpr int kMostOfAKind = 10;
+    static constexpr int kMostKinds = 5;
+    static constexpr int kMostCards = 11;
+    // Index of the factor 1, after each kind's factors.
+    static constexpr int kUnitFactor = kCardKinds * kMostOfAKind;
+
+    // The cards a dealer draws (hole card included) on the way to one final total, as a multiset:
+    // for each kind drawn, the index of the ways to take that many of it (kind * kMostOfAKind +
+    // taken - 1, padded with kUnitFactor), and in how many orders the dealer, who stops at 17,
+    // draws exactly these cards. The final total depends on the cards alone, not their order.
+    struct Draw {
+        std::array<std::uint8_t, kMostKinds> factor{};
+        int cards = 0;
+        double orders = 0.0;
+    };
+
+    // Every draw from one up card, grouped by outcome: draws[from[o]] to draws[from[o + 1]] end
+    // in outcome o (17 to 21, then bust).
+    struct DrawList {
+        std::vector<Draw> draws;
+        std::array<std::size_t, 7> from{};
+    };
+
+    static DrawList drawsFrom(int up, const Shoe& full);
+
+    std::array<DrawList, kUpCards> lists_;
+    std::array<std::unordered_map<std::uint64_t, DealerOutcome>, kUpCards> memo_;
+};
+
+}  // namespace sim

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdlib>
+
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
+// Ends the game at once with status 0, from inside a screen's input handling; nothing after the
+// call runs. On the desktop that ends the process. In a web page the browser calls the frames,
+// and the runtime is kept alive for them, so a plain exit() would only stop the current frame:
+// the runtime is ended for good instead, which stops the frames and tells the page.
+[[noreturn]] inline void endGame() {
+#ifdef __EMSCRIPTEN__
+    emscripten_force_exit(0);
+#else
+    std::exit(0);
+#endif
+}

@@ -1,0 +1,451 @@
+#!/usr/bin/env python3
+"""Plays the game's web page as a person does, in headless Chromium driven through the DevTools
+protocol: the page served on 127.0.0.1, the menu, START, a chip, DEAL, STAND, then EXIT. Checks
+the table, the cards and the result line on the canvas, "START GAME" on the console, the page
+left after EXIT, and how closely the page's menu matches the desktop game's.
+
+Usage: play.py SITE_DIR [DESKTOP_MENU_PNG]
+Environment:
+  BLACKJACK_LAYOUT      the click points a desktop build writes from the game's layout
+                        (build/tests/e2e/layout.sh); required
+  BLACKJACK_CHROMIUM    the browser (default: chromium)
+  BLACKJACK_WEB_SHOTS   if set, a directory that receives menu.png and round.png (the canvas,
+                        1024 x 768) and page.png (the whole page during the round)
+Needs Debian's python3-websocket and ImageMagick's convert.
+"""
+
+import base64
+import functools
+import http.server
+import itertools
+import json
+import math
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import urllib.request
+
+import websocket
+
+WIDTH, HEIGHT = 1024, 768
+
+
+
+def read_layout(path):
+    """The click points and areas the desktop build writes from the game's layout: points as
+    (x, y), areas as (x, y, w, h)."""
+    if not path or not os.path.isfile(path):
+        sys.exit("play.py: set BLACKJACK_LAYOUT to the click points a desktop build writes "
+                 "(build/tests/e2e/layout.sh)")
+    places = {}
+    with open(path) as lines:
+        for line in lines:
+            name, _, value = line.strip().partition("=")
+            if name.startswith("#") or not value:
+                continue
+            if value.startswith("("):
+                x, y = value.strip("()").split()
+                places[name] = (int(x), int(y))
+            else:
+                size, x, y = value.split("+")
+                w, h = size.split("x")
+                places[name] = (int(x), int(y), int(w), int(h))
+    return places
+
+
+# Canvas coordinates of what the test clicks and looks at, the same as the desktop test's.
+_LAYOUT = read_layout(os.environ.get("BLACKJACK_LAYOUT", ""))
+START = _LAYOUT["start"]
+MENU_EXIT = _LAYOUT["menu_exit"]
+ADD_FIVE = _LAYOUT["add_five"]
+DEAL = _LAYOUT["deal"]
+STAND = _LAYOUT["stand"]
+TABLE_EXIT = _LAYOUT["exit_button"]
+AWAY = (700, 745)  # over no button, so that nothing is drawn hovered
+LOGO_AREA = _LAYOUT["logo_area"]  # x, y, w, h
+DEAL_AREA = _LAYOUT["deal_area"]
+PLAY_AREA = _LAYOUT["play_area"]  # hit and stand, shown only while a round is in play
+BET_AREA = _LAYOUT["bet_area"]
+RESULT_AREA = (40, 25, 540, 40)  # the result line at the top of the table
+# The uncovered strip of the first card of each hand.
+DEALER_CARD = _LAYOUT["dealer_card_area"][:2] + (40, _LAYOUT["dealer_card_area"][3])
+PLAYER_CARD = _LAYOUT["player_card_area"][:2] + (40, _LAYOUT["player_card_area"][3])
+FELT_AREA = (300, 480, 400, 120)  # bare table under the player's hand
+
+
+class Failure(Exception):
+    pass
+
+
+class Image:
+    """A screenshot as rows of RGB bytes."""
+
+    def __init__(self, png):
+        rgb = subprocess.run(["convert", "png:-", "-alpha", "off", "-depth", "8", "rgb:-"],
+                             input=png, capture_output=True, check=True).stdout
+        self.png = png
+        self.width = WIDTH
+        self.rgb = rgb
+        if len(rgb) != WIDTH * HEIGHT * 3:
+            raise Failure(f"a screenshot of {len(rgb)} bytes, not {WIDTH} x {HEIGHT} RGB")
+
+    def area(self, box):
+        x, y, w, h = box
+        return b"".join(self.rgb[3 * ((y + r) * WIDTH + x):3 * ((y + r) * WIDTH + x + w)]
+                        for r in range(h))
+
+    def mean(self, box):
+        data = self.area(box)
+        n = len(data) // 3
+        return tuple(sum(data[c::3]) / n for c in range(3))
+
+    def light_share(self, box):
+        """The share of pixels in box brighter than 200 in every channel."""
+        data = self.area(box)
+        n = len(data) // 3
+        return sum(1 for i in range(0, len(data), 3) if min(data[i:i + 3]) > 200) / n
+
+
+def similarity(a, b):
+    """How close two images of the same size are: the share of pixels whose channels all lie
+    within 16 levels, the mean difference per channel, and the PSNR in dB."""
+    close = 0
+    total = 0
+    squares = 0
+    for i in range(0, len(a), 3):
+        d = [abs(a[i + c] - b[i + c]) for c in range(3)]
+        if max(d) <= 16:
+            close += 1
+        total += sum(d)
+        squares += sum(x * x for x in d)
+    pixels = len(a) // 3
+    mse = squares / len(a)
+    psnr = float("inf") if mse == 0 else 10 * math.log10(255 * 255 / mse)
+    return close / pixels, total / len(a), psnr
+
+
+def serve(site):
+    """Serves SITE on a free port of 127.0.0.1 in a thread; returns the server."""
+    handler = functools.partial(QuietHandler, directory=site)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+class Browser:
+    """Headless Chromium with its DevTools connection to one page."""
+
+    def __init__(self, work):
+        profile = os.path.join(work, "profile")
+        self.log_path = os.path.join(work, "chromium.log")
+        chromium = os.environ.get("BLACKJACK_CHROMIUM", "chromium")
+        args = [chromium, "--headless", "--no-sandbox", "--enable-unsafe-swiftshader",
+                "--no-first-run", "--no-default-browser-check", "--disable-background-networking",
+                "--disable-component-update", "--disable-sync", "--disable-extensions",
+                "--mute-audio", "--force-device-scale-factor=1", "--window-size=1280,1300",
+                "--remote-debugging-port=0", "--remote-debugging-address=127.0.0.1",
+                f"--user-data-dir={profile}", "about:blank"]
+        self.log = open(self.log_path, "wb")
+        self.process = subprocess.Popen(args, stdout=self.log, stderr=subprocess.STDOUT)
+        port = self._debugging_port(profile)
+        with urllib.request.urlopen(f"http://127.0.0.1:{port}/json/list", timeout=10) as r:
+            pages = [t for t in json.load(r) if t["type"] == "page"]
+        if not pages:
+            raise Failure("Chromium opened no page")
+        self.ws = websocket.create_connection(pages[0]["webSocketDebuggerUrl"], timeout=30,
+                                              suppress_origin=True)
+        self.ids = itertools.count(1)
+        self.console = []
+        self.errors = []
+        self.send("Page.enable")
+        self.send("Runtime.enable")
+
+    def _debugging_port(self, profile):
+        active = os.path.join(profile, "DevToolsActivePort")
+        for _ in range(300):
+            if os.path.exists(active):
+                with open(active) as f:
+                    first = f.readline().strip()
+                if first:
+                    return int(first)
+            if self.process.poll() is not None:
+                raise Failure("Chromium ended at start-up (see chromium.log)")
+            time.sleep(0.1)
+        raise Failure("Chromium opened no DevTools port within 30 s")
+
+    def close(self):
+        try:
+            self.send("Browser.close")
+        except Exception:
+            pass
+        try:
+            self.process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+        self.log.close()
+
+    def _event(self, message):
+        method = message.get("method")
+        params = message.get("params", {})
+        if method == "Runtime.consoleAPICalled":
+            text = " ".join(str(a.get("value", a.get("description", ""))) for a in params["args"])
+            self.console.append(text)
+            if params["type"] == "error":
+                self.errors.append(text)
+        elif method == "Runtime.exceptionThrown":
+            details = params["exceptionDetails"]
+            self.errors.append(details.get("exception", {}).get("description", details["text"]))
+
+    def send(self, method, **params):
+        """Sends one command and returns its result; events that come first are recorded."""
+        ident = next(self.ids)
+        self.ws.send(json.dumps({"id": ident, "method": method, "params": params}))
+        while True:
+            message = json.loads(self.ws.recv())
+            if message.get("id") == ident:
+                if "error" in message:
+                    raise Failure(f"{method}: {message['error']}")
+                return message["result"]
+            self._event(message)
+
+    def evaluate(self, expression):
+        result = self.send("Runtime.evaluate", expression=expression, returnByValue=True)
+        return result["result"].get("value")
+
+    def wait_for(self, what, expression, seconds=30):
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            value = self.evaluate(expression)
+            if value:
+                return value
+            time.sleep(0.1)
+        raise Failure(f"no {what} within {seconds} s")
+
+    def screenshot(self, clip):
+        data = self.send("Page.captureScreenshot", format="png", clip=clip)["data"]
+        return base64.b64decode(data)
+
+
+class Player:
+    """Clicks and looks at the game's canvas in the page."""
+
+    def __init__(self, browser):
+        self.browser = browser
+        rect = browser.evaluate("JSON.stringify(document.getElementById('canvas')"
+                                ".getBoundingClientRect())")
+        rect = json.loads(rect)
+        self.left, self.top = rect["x"], rect["y"]
+        if (rect["width"], rect["height"]) != (WIDTH, HEIGHT):
+            raise Failure(f"the canvas is {rect['width']} x {rect['height']}")
+
+    def move(self, point):
+        self.browser.send("Input.dispatchMouseEvent", type="mouseMoved",
+                          x=self.left + point[0], y=self.top + point[1])
+
+    def click(self, point):
+        """A click as a mouse gives it: move there, press, release; then the pointer goes
+        away from the buttons."""
+        x, y = self.left + point[0], self.top + point[1]
+        self.move(point)
+        time.sleep(0.1)
+        for kind in ("mousePressed", "mouseReleased"):
+            self.browser.send("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left",
+                              buttons=1 if kind == "mousePressed" else 0, clickCount=1)
+        time.sleep(0.1)
+        if self.browser.evaluate("document.body.dataset.state") == "running":
+            self.move(AWAY)
+        time.sleep(0.2)
+
+    def shot(self):
+        clip = {"x": self.left, "y": self.top, "width": WIDTH, "height": HEIGHT, "scale": 1}
+        return Image(self.browser.screenshot(clip))
+
+    def until(self, box, changed_from=None, equal_to=None, seconds=5):
+        """Screenshots until BOX differs from (or equals) the given bytes; the last shot."""
+        deadline = time.monotonic() + seconds
+        while True:
+            image = self.shot()
+            area = image.area(box)
+            if (changed_from is not None and area != changed_from) or \
+                    (equal_to is not None and area == equal_to):
+                return image
+            if time.monotonic() > deadline:
+                return None
+            time.sleep(0.2)
+
+    def click_until(self, point, box, changed_from=None, equal_to=None):
+        """Clicks until the screen answers in BOX, at most three times; the shot that shows it.
+        A retried click does nothing once the first has worked."""
+        for _ in range(3):
+            self.click(point)
+            image = self.until(box, changed_from, equal_to)
+            if image:
+                return image
+        return None
+
+
+step = 0
+
+
+def ok(text):
+    global step
+    step += 1
+    print(f"ok {step} - {text}", flush=True)
+
+
+def check(condition, text):
+    if not condition:
+        raise Failure(text)
+
+
+def play(browser, url, desktop_menu, shots):
+    browser.send("Page.navigate", url=url)
+    browser.wait_for("page", "document.readyState === 'complete'")
+    title = browser.evaluate("document.title + '|' + document.querySelector('h1').textContent")
+    check(title == "Blackjack|Blackjack", f"title and heading are {title!r}")
+    state = browser.wait_for("game", "['running', 'failed'].includes(document.body.dataset.state)"
+                             " && document.body.dataset.state", seconds=60)
+    check(state == "running", "the page says: " + str(browser.evaluate(
+        "document.getElementById('status').textContent")))
+    ok("the page loads the game")
+
+    player = Player(browser)
+    player.move(AWAY)
+    # The menu is up once two screenshots in a row agree and the logo is drawn.
+    previous = None
+    menu = None
+    for _ in range(100):
+        image = player.shot()
+        if previous and image.rgb == previous.rgb and image.mean(LOGO_AREA) != (0, 0, 0):
+            menu = image
+            break
+        previous = image
+        time.sleep(0.1)
+    check(menu, "no steady menu on the canvas within 10 s")
+    ok("the menu is drawn")
+
+    if desktop_menu:
+        check(os.path.isfile(desktop_menu), f"no desktop menu screenshot at {desktop_menu} "
+              "(the desktop end-to-end test takes it)")
+        with open(desktop_menu, "rb") as f:
+            desktop = Image(f.read())
+        close, mean, psnr = similarity(menu.rgb, desktop.rgb)
+        print(f"# web menu against the desktop menu: {100 * close:.2f}% of pixels within 16 "
+              f"levels, mean difference {mean:.2f} levels, PSNR {psnr:.1f} dB", flush=True)
+        check(close >= 0.99 and mean < 2, "the web menu does not match the desktop menu")
+        ok("the web menu matches the desktop menu")
+
+    betting = player.click_until(START, LOGO_AREA, changed_from=menu.area(LOGO_AREA))
+    check(betting, "START did not leave the menu")
+    time.sleep(0.5)
+    betting = player.shot()
+    check(betting.area(DEAL_AREA) != menu.area(DEAL_AREA), "no DEAL button on the table")
+    check("START GAME" in browser.console, "no START GAME on the console")
+    r, g, b = betting.mean(FELT_AREA)
+    check(g > r and g > b and g > 40, f"no green felt under the hands, mean colour {r, g, b}")
+    ok("START prints START GAME and shows the table")
+
+    dealt = None
+    for round_number in range(1, 5):
+        before = player.shot()
+        staked = player.click_until(ADD_FIVE, BET_AREA, changed_from=before.area(BET_AREA))
+        check(staked, "the 5 chip did not change the bet")
+        dealt = player.click_until(DEAL, PLAYER_CARD, changed_from=staked.area(PLAYER_CARD))
+        check(dealt, "DEAL put no cards on the table")
+        time.sleep(0.5)
+        dealt = player.shot()
+        if dealt.area(DEAL_AREA) != betting.area(DEAL_AREA):
+            break
+        print(f"# round {round_number} was a natural, dealing again", flush=True)
+        dealt = None
+    check(dealt, "four naturals in a row")
+    check(dealt.area(PLAY_AREA) != betting.area(PLAY_AREA), "no HIT and STAND in play")
+    ok("a chip and DEAL put cards on the table and bring HIT and STAND")
+
+    settled = player.click_until(STAND, DEAL_AREA, equal_to=betting.area(DEAL_AREA))
+    check(settled, "STAND did not bring DEAL back")
+    time.sleep(0.3)
+    settled = player.shot()
+    check(settled.area(PLAY_AREA) == betting.area(PLAY_AREA), "HIT and STAND still shown")
+    for name, box in (("dealer's", DEALER_CARD), ("player's", PLAYER_CARD)):
+        share = settled.light_share(box)
+        check(share > 0.5, f"the {name} first card is not drawn ({100 * share:.0f}% light)")
+    check(settled.area(RESULT_AREA) != betting.area(RESULT_AREA), "no result line")
+    check(settled.light_share(RESULT_AREA) > 0.02, "the result line has no light text")
+    ok("STAND settles the round: cards, result line and DEAL on the table")
+
+    if shots:
+        os.makedirs(shots, exist_ok=True)
+        for name, image in (("menu", menu), ("round", settled)):
+            with open(os.path.join(shots, name + ".png"), "wb") as f:
+                f.write(image.png)
+        page = json.loads(browser.evaluate(
+            "JSON.stringify(document.querySelector('main').getBoundingClientRect())"))
+        clip = {"x": page["x"], "y": page["y"], "width": page["width"],
+                "height": page["height"], "scale": 1}
+        with open(os.path.join(shots, "page.png"), "wb") as f:
+            f.write(browser.screenshot(clip))
+
+    player.click(TABLE_EXIT)
+    browser.wait_for("goodbye after EXIT", "document.body.dataset.state === 'ended'", seconds=10)
+    visible = browser.evaluate(
+        "[getComputedStyle(document.getElementById('canvas')).display,"
+        " document.getElementById('goodbye').innerText].join('|')")
+    check(visible == "none|Thanks for playing: reload the page to play again",
+          f"after EXIT the page shows {visible!r}")
+    ok("EXIT ends the game and leaves a goodbye on the page")
+
+    check(not browser.errors, "errors on the console: " + " / ".join(browser.errors))
+    check(browser.console.count("START GAME") == 1, "START GAME not printed once")
+    ok("the console carries START GAME once and no error")
+
+
+def main():
+    if len(sys.argv) not in (2, 3):
+        print(__doc__, file=sys.stderr)
+        return 2
+    site = sys.argv[1]
+    desktop_menu = sys.argv[2] if len(sys.argv) == 3 and sys.argv[2] else None
+    shots = os.environ.get("BLACKJACK_WEB_SHOTS")
+    for name in ("index.html", "blackjack.js", "blackjack.wasm", "blackjack.data"):
+        if not os.path.isfile(os.path.join(site, name)):
+            print(f"FAIL - {name} is missing from {site}", file=sys.stderr)
+            return 1
+    size = sum(os.path.getsize(os.path.join(site, n))
+               for n in ("blackjack.js", "blackjack.wasm", "blackjack.data"))
+    print(f"# download: {size / 1e6:.2f} MB (script, WebAssembly and data)", flush=True)
+
+    work = tempfile.mkdtemp(prefix="blackjack-web-")
+    server = serve(site)
+    browser = None
+    try:
+        browser = Browser(work)
+        play(browser, f"http://127.0.0.1:{server.server_address[1]}/", desktop_menu, shots)
+    except Failure as failure:
+        print(f"FAIL - {failure}", file=sys.stderr)
+        if browser:
+            print("--- console\n" + "\n".join(browser.console), file=sys.stderr)
+            with open(browser.log_path, errors="replace") as log:
+                print("--- chromium\n" + "".join(log.readlines()[-20:]), file=sys.stderr)
+        return 1
+    finally:
+        if browser:
+            browser.close()
+        server.shutdown()
+        shutil.rmtree(work, ignore_errors=True)
+    print(f"{step} passed, 0 failed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
