@@ -12,6 +12,14 @@ CMAKE_FLAGS  ?=
 
 all: build
 
+# ctest over the build tree $(1), with more options $(2). Tests that did not run (skipped, say for
+# want of a program) are listed at the end of its output; under BLACKJACK_REQUIRE_ALL=1 (CI) that
+# fails the run, whatever skipped them.
+run_ctest = bash -o pipefail -c 'ctest --test-dir $(1) --output-on-failure -j $(JOBS) $(2) | \
+	tee $(1)/ctest.log' && { [ "$${BLACKJACK_REQUIRE_ALL:-0}" != 1 ] || \
+	! grep -q "tests did not run" $(1)/ctest.log || \
+	{ echo "BLACKJACK_REQUIRE_ALL=1: every test must run, and some did not" >&2; exit 1; }; }
+
 deps:
 	@./scripts/install-deps
 
@@ -28,18 +36,18 @@ play: build
 # Every test of the optimised build, then the same tests (less the end-to-end ones, which drive
 # the optimised binary) built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test: build
-	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	@$(call run_ctest,$(BUILD_DIR))
 	$(MAKE) --no-print-directory test-sanitize
 
 # Every test but those labelled slow (end-to-end, package, soak, art redraw): well under a minute.
 test-fast: build
-	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS) -LE slow
+	@$(call run_ctest,$(BUILD_DIR),-LE slow)
 
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBLACKJACK_SANITIZE=ON -DBLACKJACK_BUILD_BENCHMARKS=OFF $(CMAKE_FLAGS)
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
-	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-		ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS) -LE 'e2e|package'
+	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		$(call run_ctest,$(SANITIZE_DIR),-LE "e2e|package")
 
 # The C++ files' formatting against .clang-format, and clang-tidy's checks (.clang-tidy) over src/
 # and tools/ with the compile commands of $(BUILD_DIR). Any finding fails.

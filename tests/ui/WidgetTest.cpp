@@ -1,4 +1,5 @@
-// The button's hot area and click latch, and the text helper.
+// The button's hot area and click latch, and the texture helpers.
+#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include "support/HeadlessTable.h"
@@ -68,6 +69,39 @@ TEST_F(TextureTest, TextIsSolidWhite) {
     SDL_DestroyTexture(text);
 
     EXPECT_EQ(createTextTexture(renderer, nullptr, "Bet: 0"), nullptr) << "no font, no label";
+}
+
+// Opaque pictures are drawn as plain copies instead of blended: the very same pixels, from a PNG
+// with an alpha channel (as the game's own art is) and from one without. A missing file is
+// reported as any picture is.
+TEST_F(TextureTest, OpaquePicturesDrawTheSamePixelsAsBlendedOnes) {
+    SDL_Surface* rgba = SDL_CreateRGBSurfaceWithFormat(0, 16, 8, 32, SDL_PIXELFORMAT_RGBA32);
+    ASSERT_NE(rgba, nullptr);
+    for (int y = 0; y < rgba->h; ++y) {
+        for (int x = 0; x < rgba->w; ++x) {
+            const SDL_Rect dot{x, y, 1, 1};
+            SDL_FillRect(rgba, &dot, SDL_MapRGBA(rgba->format, 16 * x, 30 * y, 255 - 16 * x, 255));
+        }
+    }
+    ASSERT_EQ(IMG_SavePNG(rgba, "images/OPAQUE.png"), 0);
+    SDL_FreeSurface(rgba);
+
+    for (const char* path : {"./images/OPAQUE.png", "./images/TABLE.png"}) {
+        SDL_Texture* blended = loadTexture(path, renderer);
+        SDL_Texture* copied = loadOpaqueTexture(path, renderer);
+        ASSERT_NE(blended, nullptr) << path;
+        ASSERT_NE(copied, nullptr) << path;
+        int w = 0, h = 0;
+        SDL_QueryTexture(blended, nullptr, nullptr, &w, &h);
+        EXPECT_EQ(drawAlone(copied, w, h), drawAlone(blended, w, h)) << path;
+        SDL_DestroyTexture(blended);
+        SDL_DestroyTexture(copied);
+    }
+
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(loadOpaqueTexture("./images/NONE.png", renderer), nullptr);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Failed to load texture: ./images/NONE.png\n");
 }
 
 }  // namespace
