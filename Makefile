@@ -89,9 +89,9 @@ windows: windows-deps
 # The zip checked and played as a Windows player would: unpacked into a scratch folder, started
 # under Wine on a virtual display and played by the same end-to-end script as the Linux game.
 test-windows: windows
-	cmake --build $(BUILD_DIR) -j $(JOBS) --target wm_close
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target wm_close e2e_layout
 	tests/windows/check_zip.sh $(WINDOWS_DIR)/blackjack-windows-x64.zip \
-		$(BUILD_DIR)/tests/e2e/wm_close
+		$(BUILD_DIR)/tests/e2e/wm_close $(BUILD_DIR)/tests/e2e/layout.sh
 
 
 # The game in a web page, in $(WEB_DIR)/site/. The desktop build draws the art; the libraries are
@@ -106,11 +106,12 @@ deps-web:
 
 web: deps-web
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
-	cmake --build $(BUILD_DIR) -j $(JOBS) --target blackjack_assets
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target blackjack_assets e2e_layout
 	prefix=$$(./scripts/build-web-deps) && \
 	emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=MinSizeRel -DBLACKJACK_WEB_DEPS="$$prefix" \
 		-DBLACKJACK_WEB_ASSETS="$(abspath $(BUILD_DIR))/run" \
-		-DBLACKJACK_DESKTOP_MENU_SHOT="$(abspath $(BUILD_DIR))/e2e-shots/menu.png"
+		-DBLACKJACK_DESKTOP_MENU_SHOT="$(abspath $(BUILD_DIR))/e2e-shots/menu.png" \
+		-DBLACKJACK_LAYOUT_POINTS="$(abspath $(BUILD_DIR))/tests/e2e/layout.sh"
 	cmake --build $(WEB_DIR) -j $(JOBS)
 	@du -cb $(addprefix $(WEB_DIR)/site/blackjack.,js wasm data) | \
 		awk 'END { printf "web: %s/site/ is ready, %.2f MB to download\n", "$(WEB_DIR)", $$1 / 1e6 }'

@@ -12,6 +12,8 @@ set(BLACKJACK_WEB_DEPS "" CACHE PATH
 set(BLACKJACK_WEB_ASSETS "" CACHE PATH "A desktop build's run directory with images/ and fonts/")
 set(BLACKJACK_DESKTOP_MENU_SHOT "" CACHE FILEPATH
     "The desktop menu's screenshot the browser test compares the page with")
+set(BLACKJACK_LAYOUT_POINTS "" CACHE FILEPATH
+    "The click points a desktop build writes from the game's layout (tests/e2e/layout.sh)")
 foreach(path "${BLACKJACK_WEB_DEPS}/lib/libSDL2.a" "${BLACKJACK_WEB_ASSETS}/images/BG.png"
              "${BLACKJACK_WEB_ASSETS}/fonts/ds-digit.ttf")
     if(NOT EXISTS "${path}")
@@ -107,4 +109,5 @@ enable_testing()
 add_test(NAME web_play
     COMMAND "${_python}" "${PROJECT_SOURCE_DIR}/tests/web/play.py" "${BLACKJACK_SITE_DIR}"
         "${BLACKJACK_DESKTOP_MENU_SHOT}")
-set_tests_properties(web_play PROPERTIES LABELS web TIMEOUT 300)
+set_tests_properties(web_play PROPERTIES LABELS web TIMEOUT 300
+    ENVIRONMENT "BLACKJACK_LAYOUT=${BLACKJACK_LAYOUT_POINTS}")

@@ -18,6 +18,7 @@
 
 #include "support/Screen.h"
 #include "ui/GameScene.h"
+#include "ui/Layout.h"
 #include "ui/MenuScene.h"
 #include "ui/Texture.h"
 
@@ -131,8 +132,10 @@ void BM_GameFrame(benchmark::State& state) {
     if (state.range(0) == 1) {
         // A 25 stake and DEAL, dealt again after a natural until a round stays in play.
         for (int attempt = 0; attempt < 20 && !game->roundActive; ++attempt) {
-            clickAt(*game, renderer, 978, 230);
-            clickAt(*game, renderer, 912, 644);
+            const SDL_Point addChip = centreOf(addChipRect(1));
+            const SDL_Point deal = centreOf(kDealButtonRect);
+            clickAt(*game, renderer, addChip.x, addChip.y);
+            clickAt(*game, renderer, deal.x, deal.y);
         }
         if (!game->roundActive) {
             state.SkipWithError("no round stayed in play");

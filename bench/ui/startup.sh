@@ -6,8 +6,8 @@
 # close request), START and EXIT, and a close on the menu.
 #
 # Usage: bench/ui/startup.sh [RUNS]            (default 5 runs, from the repository's root)
-# Environment: BUILD_DIR (default build), the build tree with run/, bench/ui/frame_probe and
-# tests/e2e/wm_close built.
+# Environment: BUILD_DIR (default build), the build tree with run/, bench/ui/frame_probe,
+# tests/e2e/wm_close and tests/e2e/layout.sh built.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -17,13 +17,14 @@ probe="$build/bench/ui/frame_probe"
 for f in "$probe" "$build/tests/e2e/wm_close" "$build/run/blackjack"; do
     [ -x "$f" ] || { echo "startup.sh: $f is not built" >&2; exit 1; }
 done
+[ -f "$build/tests/e2e/layout.sh" ] || { echo "startup.sh: $build/tests/e2e/layout.sh is not built" >&2; exit 1; }
 
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
 for run in $(seq "$runs"); do
     echo "run $run of $runs" >&2
     (cd "$build/run" &&
-        BLACKJACK_WM_CLOSE="$build/tests/e2e/wm_close" \
+        BLACKJACK_WM_CLOSE="$build/tests/e2e/wm_close" BLACKJACK_LAYOUT="$build/tests/e2e/layout.sh" \
             bash "$root/tests/e2e/play.sh" "$probe" "$out" -- ./blackjack >/dev/null)
 done
 

@@ -11,12 +11,10 @@
 
 #include "app/Scene.h"
 #include "ui/GameScene.h"
+#include "ui/Layout.h"
 #include "ui/MenuScene.h"
 
 namespace {
-
-constexpr int kWindowWidth = 1024;
-constexpr int kWindowHeight = 768;
 
 // Reports a start-up failure with SDL's own explanation.
 int startupFailure(const char* what) {

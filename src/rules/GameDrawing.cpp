@@ -1,27 +1,12 @@
-// The engine draws its own cards, cut from the card sheet (rules/CardSheet.h).
+// The engine draws its own cards, cut from the card sheet (rules/CardSheet.h), at their places
+// on the table (rules/TableLayout.h).
 #include <string>
 
 #include "rules/CardSheet.h"
 #include "rules/Game.h"
+#include "rules/TableLayout.h"
 
 namespace {
-
-constexpr int kFanStepX = 40;
-constexpr int kFanStepY = 5;
-// The hand the player is not acting on sits this much lower.
-constexpr int kWaitingDrop = 20;
-
-constexpr int kDealerX = 30;
-constexpr int kDealerY = 100;
-constexpr int kPlayerX = 30;
-constexpr int kPlayerY = 300;
-constexpr int kSplitX = 230;
-constexpr int kSplitY = 300;
-constexpr int kTableRight = 820;
-// Between the two hands of a split once the first one reaches the second's usual place.
-constexpr int kHandGap = 20;
-// The narrowest step that leaves a card's corner index (rank over suit, 23 pixels wide) in sight.
-constexpr int kNarrowestStepX = 24;
 
 SDL_Rect cellRect(int cell) {
     return SDL_Rect{cellX(cell), cellY(cell), kCardWidth, kCardHeight};
@@ -39,7 +24,7 @@ SplitLayout splitLayout(int firstCards, int secondCards) {
         const int firstRight = kPlayerX + layout.stepX * (firstCards - 1) + kCardWidth;
         layout.splitX = firstRight <= kSplitX ? kSplitX : firstRight + kHandGap;
         const int splitRight = layout.splitX + layout.stepX * (secondCards - 1) + kCardWidth;
-        if (splitRight <= kTableRight || layout.stepX == kNarrowestStepX) {
+        if (splitRight <= kTableWidth || layout.stepX == kNarrowestStepX) {
             return layout;
         }
         --layout.stepX;

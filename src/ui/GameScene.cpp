@@ -8,77 +8,48 @@
 
 namespace {
 
-constexpr int kButtonWidth = 134;
-constexpr int kButtonHeight = 48;
-constexpr int kArrowWidth = 26;
-constexpr int kArrowHeight = 40;
-constexpr int kChipWidth = 64;
-constexpr int kChipHeight = 66;
 constexpr int kFontSize = 22;
 constexpr const char* kFontPath = "./fonts/ds-digit.ttf";
 
-// Frames of the button strip and of the arrow strip.
-constexpr int kExitFrame = 1;
-constexpr int kHitFrame = 2;
-constexpr int kStandFrame = 3;
-constexpr int kDealFrame = 4;
-constexpr int kDoubleFrame = 5;
-constexpr int kSplitFrame = 6;
-constexpr int kRemoveFrame = 0;
-constexpr int kAddFrame = 1;
-
-// The chip column: arrows at these tops, chips 10 pixels higher, cut from these sheet cells.
-constexpr int kArrowTops[GameScene::kChipKinds] = {110, 210, 310, 410, 510};
-constexpr int kChipTops[GameScene::kChipKinds] = {100, 200, 300, 400, 500};
-constexpr int kChipCols[GameScene::kChipKinds] = {1, 3, 4, 0, 1};
-constexpr int kChipRows[GameScene::kChipKinds] = {0, 0, 0, 1, 1};
-constexpr int kChipX = 885;
-constexpr int kChipCentreX = kChipX + kChipWidth / 2;
-constexpr int kCountGap = 8;
-constexpr int kPanelCentreX = 820 + 204 / 2;
-
-// The status texts on the table. The result text stays left of the dealer and player texts and
-// above the dealer's cards, which start at y = 100; the player text stays left of the chip
-// panel. A text too wide breaks onto further lines.
-constexpr int kTableRight = 820;
-constexpr int kResultX = 40;
-constexpr int kResultY = 30;
-constexpr int kResultRight = 590;
-constexpr int kResultBottom = 100;
-constexpr int kHandTextsX = 600;
-constexpr int kDealerTextY = 30;
-constexpr int kPlayerTextY = 60;
-
 // Draws a text texture at its own size with its top-left corner at (x, y).
-void drawText(SDL_Renderer* renderer, SDL_Texture* label, int x, int y) {
-    SDL_Rect where{x, y, 0, 0};
-    SDL_QueryTexture(label, nullptr, nullptr, &where.w, &where.h);
-    SDL_RenderCopy(renderer, label, nullptr, &where);
+void drawText(SDL_Renderer* renderer, const TextureHandle& label, SDL_Point at) {
+    SDL_Rect where{at.x, at.y, 0, 0};
+    SDL_QueryTexture(label.get(), nullptr, nullptr, &where.w, &where.h);
+    SDL_RenderCopy(renderer, label.get(), nullptr, &where);
 }
 
 // Draws a text texture at its own size, centred on `centreX`, top at y.
-void drawCentredText(SDL_Renderer* renderer, SDL_Texture* label, int centreX, int y) {
+void drawCentredText(SDL_Renderer* renderer, const TextureHandle& label, int centreX, int y) {
     SDL_Rect where{0, y, 0, 0};
-    SDL_QueryTexture(label, nullptr, nullptr, &where.w, &where.h);
+    SDL_QueryTexture(label.get(), nullptr, nullptr, &where.w, &where.h);
     where.x = centreX - where.w / 2;
-    SDL_RenderCopy(renderer, label, nullptr, &where);
+    SDL_RenderCopy(renderer, label.get(), nullptr, &where);
+}
+
+// Sets up `button` on frame `frame` of `sheet` at `where`.
+void place(Button& button, const TextureHandle& sheet, int frame, SDL_Rect where) {
+    button.setup(sheet.get(), frame, where.x, where.y, where.w, where.h);
 }
 
 }  // namespace
 
 void GameScene::init(SDL_Renderer* renderer) {
+    // Set up a second time, the screen first lets go of everything the first time gave it.
+    if (engine != nullptr) {
+        cleanup();
+    }
     this->renderer = renderer;
     engine = std::make_unique<Game>(renderer);
 
-    bgTexture = loadOpaqueTexture("./images/BG.png", renderer);
-    tableTexture = loadOpaqueTexture("./images/TABLE.png", renderer);
-    panelTexture = loadOpaqueTexture("./images/CHIPBG.png", renderer);
-    chipsTexture = loadTexture("./images/CHIPS.png", renderer);
-    arrowsTexture = loadTexture("./images/ARROWS.png", renderer);
-    buttonsTexture = loadTexture("./images/BUTTONS.png", renderer);
+    bgTexture.reset(loadOpaqueTexture("./images/BG.png", renderer));
+    tableTexture.reset(loadOpaqueTexture("./images/TABLE.png", renderer));
+    panelTexture.reset(loadOpaqueTexture("./images/CHIPBG.png", renderer));
+    chipsTexture.reset(loadTexture("./images/CHIPS.png", renderer));
+    arrowsTexture.reset(loadTexture("./images/ARROWS.png", renderer));
+    buttonsTexture.reset(loadTexture("./images/BUTTONS.png", renderer));
 
     TTF_Init();
-    font = TTF_OpenFont(kFontPath, kFontSize);
+    font.reset(TTF_OpenFont(kFontPath, kFontSize));
     if (font == nullptr) {
         // The game plays on, every text missing.
         std::cout << "Failed to load font: " << kFontPath << std::endl;
@@ -89,28 +60,25 @@ void GameScene::init(SDL_Renderer* renderer) {
 
     for (int i = 0; i < kChipKinds; ++i) {
         chipCounts[i] = 0;
-        chipCountLabels[i] = nullptr;
-        chipMinusButtons[i].setup(arrowsTexture, kRemoveFrame, 845, kArrowTops[i], kArrowWidth,
-                                  kArrowHeight);
-        chipPlusButtons[i].setup(arrowsTexture, kAddFrame, 965, kArrowTops[i], kArrowWidth,
-                                 kArrowHeight);
+        chipCountLabels[i].reset();
+        place(chipMinusButtons[i], arrowsTexture, kRemoveFrame, removeChipRect(i));
+        place(chipPlusButtons[i], arrowsTexture, kAddFrame, addChipRect(i));
         const int index = i;
         chipMinusButtons[i].setOnClick([this, index] { removeChip(index); });
         chipPlusButtons[i].setOnClick([this, index] { addChip(index); });
     }
 
-    walletLabel = nullptr;
-    betLabel = nullptr;
-    resultLabel = nullptr;
-    playerLabel = nullptr;
-    dealerLabel = nullptr;
+    for (TextureHandle* label :
+         {&walletLabel, &betLabel, &resultLabel, &playerLabel, &dealerLabel}) {
+        label->reset();
+    }
 
-    dealButton.setup(buttonsTexture, kDealFrame, 845, 620, kButtonWidth, kButtonHeight);
-    exitButton.setup(buttonsTexture, kExitFrame, 845, 690, kButtonWidth, kButtonHeight);
-    hitButton.setup(buttonsTexture, kHitFrame, 120, 660, kButtonWidth, kButtonHeight);
-    standButton.setup(buttonsTexture, kStandFrame, 270, 660, kButtonWidth, kButtonHeight);
-    doubleButton.setup(buttonsTexture, kDoubleFrame, 420, 660, kButtonWidth, kButtonHeight);
-    splitButton.setup(buttonsTexture, kSplitFrame, 570, 660, kButtonWidth, kButtonHeight);
+    place(dealButton, buttonsTexture, kDealFrame, kDealButtonRect);
+    place(exitButton, buttonsTexture, kExitFrame, kExitButtonRect);
+    place(hitButton, buttonsTexture, kHitFrame, kHitButtonRect);
+    place(standButton, buttonsTexture, kStandFrame, kStandButtonRect);
+    place(doubleButton, buttonsTexture, kDoubleFrame, kDoubleButtonRect);
+    place(splitButton, buttonsTexture, kSplitFrame, kSplitButtonRect);
 
     dealButton.setOnClick([this] { deal(); });
     exitButton.setOnClick([] { endGame(); });
@@ -189,16 +157,9 @@ void GameScene::handleInput(int x, int y, bool clicked) {
     }
 }
 
-void GameScene::dropLabel(SDL_Texture*& label) {
-    if (label != nullptr) {
-        SDL_DestroyTexture(label);
-        label = nullptr;
-    }
-}
-
-void GameScene::relabel(SDL_Texture*& label, const std::string& text) {
-    dropLabel(label);
-    label = createTextTexture(renderer, font, text);
+void GameScene::relabel(TextureHandle& label, const std::string& text) {
+    label.reset();
+    label.reset(createTextTexture(renderer, font.get(), text));
 }
 
 void GameScene::update() {
@@ -222,21 +183,23 @@ void GameScene::update() {
     }
 
     // Both old texts go before either is made again.
-    dropLabel(walletLabel);
-    dropLabel(betLabel);
-    walletLabel = createTextTexture(renderer, font, "Wallet: " + std::to_string(shownWallet));
+    walletLabel.reset();
+    betLabel.reset();
+    walletLabel.reset(
+        createTextTexture(renderer, font.get(), "Wallet: " + std::to_string(shownWallet)));
     const int shownBet = roundActive ? engine->getBet() : pendingBet;
-    betLabel = createTextTexture(renderer, font, "Bet: " + std::to_string(shownBet));
+    betLabel.reset(createTextTexture(renderer, font.get(), "Bet: " + std::to_string(shownBet)));
 
     for (int i = 0; i < kChipKinds; ++i) {
         relabel(chipCountLabels[i], "x" + std::to_string(chipCounts[i]));
     }
 
-    dropLabel(resultLabel);
+    resultLabel.reset();
     if (engine->isRoundOver()) {
-        resultLabel = createTextBlockTexture(
-            renderer, font, breakLines(font, engine->getResultText(), kResultRight - kResultX),
-            kResultBottom - kResultY);
+        resultLabel.reset(createTextBlockTexture(
+            renderer, font.get(),
+            breakLines(font.get(), engine->getResultText(), kResultRight - kResultTextAt.x),
+            kResultBottom - kResultTextAt.y));
     }
 
     std::string pText = "Player: " + std::to_string(engine->getPlayerValue());
@@ -244,9 +207,9 @@ void GameScene::update() {
         pText += " | Split: " + std::to_string(engine->getSplitValue());
     }
     // After a split the value of the second hand goes below when the line would reach the panel.
-    dropLabel(playerLabel);
-    playerLabel =
-        createTextBlockTexture(renderer, font, breakLines(font, pText, kTableRight - kHandTextsX));
+    playerLabel.reset();
+    playerLabel.reset(createTextBlockTexture(
+        renderer, font.get(), breakLines(font.get(), pText, kTableWidth - kPlayerTextAt.x)));
     relabel(dealerLabel, "Dealer: " + std::to_string(engine->dealerShownValue()));
 }
 
@@ -254,32 +217,32 @@ void GameScene::render(SDL_Renderer* renderer) {
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
 
-    const SDL_Rect bgRect{0, 0, 1024, 768};
-    const SDL_Rect tableRect{0, 0, 820, 650};
-    const SDL_Rect panelRect{820, 0, 204, 768};
-    SDL_RenderCopy(renderer, bgTexture, nullptr, &bgRect);
-    SDL_RenderCopy(renderer, tableTexture, nullptr, &tableRect);
-    SDL_RenderCopy(renderer, panelTexture, nullptr, &panelRect);
+    const SDL_Rect bgRect{0, 0, kWindowWidth, kWindowHeight};
+    const SDL_Rect tableRect = kTableRect;
+    const SDL_Rect panelRect = kPanelRect;
+    SDL_RenderCopy(renderer, bgTexture.get(), nullptr, &bgRect);
+    SDL_RenderCopy(renderer, tableTexture.get(), nullptr, &tableRect);
+    SDL_RenderCopy(renderer, panelTexture.get(), nullptr, &panelRect);
 
     engine->renderHands();
 
     for (int i = 0; i < kChipKinds; ++i) {
-        const SDL_Rect chipSrc{kChipCols[i] * kChipWidth, kChipRows[i] * kChipHeight, kChipWidth,
-                               kChipHeight};
-        const SDL_Rect chipDest{kChipX, kChipTops[i], kChipWidth, kChipHeight};
-        SDL_RenderCopy(renderer, chipsTexture, &chipSrc, &chipDest);
-        drawCentredText(renderer, chipCountLabels[i], kChipCentreX,
-                        kChipTops[i] + kChipHeight + kCountGap);
+        const SDL_Rect chipSrc{kChipCellColumns[i] * kChipWidth, kChipCellRows[i] * kChipHeight,
+                               kChipWidth, kChipHeight};
+        const SDL_Rect chipDest = chipRect(i);
+        SDL_RenderCopy(renderer, chipsTexture.get(), &chipSrc, &chipDest);
+        drawCentredText(renderer, chipCountLabels[i], chipDest.x + chipDest.w / 2,
+                        chipDest.y + chipDest.h + kChipCountGap);
     }
 
     if (resultLabel != nullptr) {
-        drawText(renderer, resultLabel, kResultX, kResultY);
+        drawText(renderer, resultLabel, kResultTextAt);
     }
     if (dealerLabel != nullptr) {
-        drawText(renderer, dealerLabel, kHandTextsX, kDealerTextY);
+        drawText(renderer, dealerLabel, kDealerTextAt);
     }
     if (playerLabel != nullptr) {
-        drawText(renderer, playerLabel, kHandTextsX, kPlayerTextY);
+        drawText(renderer, playerLabel, kPlayerTextAt);
     }
 
     for (int i = 0; i < kChipKinds; ++i) {
@@ -301,26 +264,26 @@ void GameScene::render(SDL_Renderer* renderer) {
         }
     }
 
-    drawCentredText(renderer, walletLabel, kPanelCentreX, 30);
-    drawCentredText(renderer, betLabel, kPanelCentreX, 65);
+    drawCentredText(renderer, walletLabel, kPanelCentreX, kWalletTextY);
+    drawCentredText(renderer, betLabel, kPanelCentreX, kBetTextY);
 }
 
+// Lets go of everything init gave the screen, in this order: the engine with its card sheet, the
+// six pictures, the texts, and last the font and the font library.
 void GameScene::cleanup() {
     engine.reset();
 
-    SDL_DestroyTexture(bgTexture);
-    SDL_DestroyTexture(tableTexture);
-    SDL_DestroyTexture(panelTexture);
-    SDL_DestroyTexture(chipsTexture);
-    SDL_DestroyTexture(arrowsTexture);
-    SDL_DestroyTexture(buttonsTexture);
-
-    for (SDL_Texture** label :
+    for (TextureHandle* picture : {&bgTexture, &tableTexture, &panelTexture, &chipsTexture,
+                                   &arrowsTexture, &buttonsTexture}) {
+        picture->reset();
+    }
+    for (TextureHandle* label :
          {&walletLabel, &betLabel, &resultLabel, &playerLabel, &dealerLabel}) {
-        dropLabel(*label);
+        label->reset();
     }
-    for (SDL_Texture*& label : chipCountLabels) {
-        dropLabel(label);
+    for (TextureHandle& label : chipCountLabels) {
+        label.reset();
     }
-    TTF_CloseFont(font);
+    font.reset();
+    TTF_Quit();
 }

@@ -9,13 +9,16 @@
 #include "app/Scene.h"
 #include "rules/Game.h"
 #include "ui/Button.h"
+#include "ui/Layout.h"
+#include "ui/SdlHandle.h"
 
 // The table. While betting, the chip arrows build a stake within the wallet and DEAL starts a
 // round; while a round is in play, HIT, STAND and (when the rules allow) DOUBLE and SPLIT drive
-// the engine. Every frame the status texts are rebuilt from the engine.
+// the engine. Every frame the status texts are rebuilt from the engine. The screen owns the
+// engine, its pictures, the font and the texts from init to cleanup, which lets them all go.
 class GameScene : public Scene {
 public:
-    static constexpr int kChipKinds = 5;
+    static constexpr int kChipKinds = ::kChipKinds;
 
     void init(SDL_Renderer* renderer) override;
     void handleInput(int x, int y, bool clicked) override;
@@ -25,12 +28,12 @@ public:
 
     SDL_Renderer* renderer = nullptr;
     std::unique_ptr<Game> engine;
-    SDL_Texture* bgTexture = nullptr;
-    SDL_Texture* tableTexture = nullptr;
-    SDL_Texture* panelTexture = nullptr;
-    SDL_Texture* chipsTexture = nullptr;
-    SDL_Texture* arrowsTexture = nullptr;
-    SDL_Texture* buttonsTexture = nullptr;
+    TextureHandle bgTexture;
+    TextureHandle tableTexture;
+    TextureHandle panelTexture;
+    TextureHandle chipsTexture;
+    TextureHandle arrowsTexture;
+    TextureHandle buttonsTexture;
     Button dealButton;
     Button exitButton;
     Button hitButton;
@@ -44,13 +47,13 @@ public:
     int pendingBet = 0;
     std::array<int, kChipKinds> chipCounts{};
     std::array<int, kChipKinds> chipValues{5, 25, 50, 100, 500};
-    TTF_Font* font = nullptr;
-    SDL_Texture* walletLabel = nullptr;
-    SDL_Texture* betLabel = nullptr;
-    std::array<SDL_Texture*, kChipKinds> chipCountLabels{};
-    SDL_Texture* resultLabel = nullptr;
-    SDL_Texture* playerLabel = nullptr;
-    SDL_Texture* dealerLabel = nullptr;
+    FontHandle font;
+    TextureHandle walletLabel;
+    TextureHandle betLabel;
+    std::array<TextureHandle, kChipKinds> chipCountLabels;
+    TextureHandle resultLabel;
+    TextureHandle playerLabel;
+    TextureHandle dealerLabel;
     // Betting: deal live, play off. Playing: the reverse. The three always change together.
     bool roundActive = false;
     bool dealEnabled = true;
@@ -65,8 +68,6 @@ private:
     void deal();
     void doubleDown();
     void split();
-    // Destroys `label`, if any, and leaves it null.
-    void dropLabel(SDL_Texture*& label);
-    // Replaces `label` with a fresh texture of `text`.
-    void relabel(SDL_Texture*& label, const std::string& text);
+    // Replaces `label` with a fresh texture of `text`, the old one gone first.
+    void relabel(TextureHandle& label, const std::string& text);
 };

@@ -4,9 +4,11 @@
 
 #include "app/Scene.h"
 #include "ui/Button.h"
+#include "ui/SdlHandle.h"
 
 // The start-up screen: background, logo, and the START and EXIT buttons. START raises a request
-// that the main loop answers by switching to the game; EXIT ends the process at once.
+// that the main loop answers by switching to the game; EXIT ends the process at once. The menu
+// owns its pictures from init to cleanup.
 class MenuScene : public Scene {
 public:
     void init(SDL_Renderer* renderer) override;
@@ -18,9 +20,9 @@ public:
     // True once the start button has fired; never cleared.
     bool shouldStartGame() const { return startGame; }
 
-    SDL_Texture* bgTexture = nullptr;
-    SDL_Texture* logoTexture = nullptr;
-    SDL_Texture* buttonsTexture = nullptr;
+    TextureHandle bgTexture;
+    TextureHandle logoTexture;
+    TextureHandle buttonsTexture;
     SDL_Rect logoRect{0, 0, 0, 0};
     Button startButton;
     Button exitButton;

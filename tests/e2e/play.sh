@@ -10,6 +10,8 @@
 #   COMMAND starts the game, run in the current directory (default: $BLACKJACK_CMD, else
 #   ./blackjack). The game finds its images and font itself; this script never looks for them.
 # Environment:
+#   BLACKJACK_LAYOUT    the file of click points and screenshot areas the build writes from the
+#                       game's layout (build/tests/e2e/layout.sh); required
 #   BLACKJACK_WM_CLOSE  the wm_close helper that sends the close request (default: wm_close)
 #   BLACKJACK_LAUNCH_WAIT  seconds the game may take to show its window (default 30; more under
 #                       Wine, whose first start sets up its services)
@@ -44,22 +46,20 @@ for i in "${!game[@]}"; do
     fi
 done
 
-# Window coordinates of what the script clicks and looks at.
-start=(512 524)
-exit_button=(912 714)
-add_five=(978 130)
-add_fifty=(978 330)
-remove_fifty=(858 330)
-add_hundred=(978 430)
-remove_hundred=(858 430)
-deal=(912 644)
-stand=(337 684)
+# Window coordinates of what the script clicks and looks at, from the game's layout: the points
+# start, exit_button, add_five, add_fifty, remove_fifty, add_hundred, remove_hundred, deal and
+# stand; the areas logo_area (the menu's logo), table_area (cards and result text), deal_area
+# (hidden while a round is in play), play_area (hit and stand, shown only while a round is in
+# play), bet_area (the bet text) and player_card_area (the player's first card). The browser
+# test reads the same file.
+layout=${BLACKJACK_LAYOUT:-}
+if [ -z "$layout" ] || [ ! -f "$layout" ]; then
+    echo "play.sh: set BLACKJACK_LAYOUT to the click points the build writes (build/tests/e2e/layout.sh)" >&2
+    exit 1
+fi
+# shellcheck source=/dev/null
+. "$layout"
 away=(700 745)                  # over no button, so that nothing is drawn hovered
-logo_area=918x357+53+120        # the menu's logo
-table_area=820x650+0+0          # the table: cards and result text
-deal_area=134x48+845+620        # the deal button, hidden while a round is in play
-play_area=284x48+120+660        # hit and stand, shown only while a round is in play
-bet_area=204x35+820+62          # the bet text
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -292,8 +292,8 @@ for round in 1 2 3 4; do
         fail "DEAL put no cards on the table"
     sleep 0.5
     shot dealt
-    [ "$(digest dealt 117x164+30+300)" != "$(digest staked 117x164+30+300)" ] ||
-        fail "no player's card at (30, 300)"
+    [ "$(digest dealt "$player_card_area")" != "$(digest staked "$player_card_area")" ] ||
+        fail "no player's first card"
     if [ "$(digest dealt "$deal_area")" != "$betting_deal" ]; then
         in_play=yes
         break

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "Table.h"
+#include "support/HeadlessTable.h"
 #include "support/Images.h"
 #include "support/ScratchDir.h"
 #include "support/Screen.h"
@@ -22,8 +22,6 @@
 
 namespace {
 
-using namespace table;
-
 std::string failedLine(const std::string& image) {
     return "Failed to load texture: ./images/" + image + ".png\n";
 }
@@ -31,27 +29,28 @@ const std::string kFontFailedLine = "Failed to load font: ./fonts/ds-digit.ttf\n
 
 // Places to look at on the game screen, each covered by one picture only once the pointer rests
 // away from the buttons.
-constexpr Point kBgSpot{50, 720};          // below the table, left of the action buttons
-constexpr Point kTableSpot{760, 600};      // the table, clear of cards and texts
-constexpr Point kPanelSpot{1010, 600};     // the chip panel, clear of chips and buttons
-constexpr Point kChipSpot{917, 133};       // chip 0
-constexpr Point kArrowSpot{858, 130};      // the remove arrow of chip 0
-constexpr Point kExitSpot{912, 714};       // the exit button
-constexpr Point kDealerCardSpot{40, 150};  // the dealer's first card, left of the second
+constexpr SDL_Point kBgSpot{50, 720};       // below the table, left of the action buttons
+constexpr SDL_Point kTableSpot{760, 600};   // the table, clear of cards and texts
+constexpr SDL_Point kPanelSpot{1010, 600};  // the chip panel, clear of chips and buttons
+const SDL_Point kChipSpot = centreOf(chipRect(0));
+const SDL_Point kArrowSpot = removeChipAt(0);
+constexpr SDL_Point kExitSpot = kExitAt;
+// The dealer's first card, left of the second.
+constexpr SDL_Point kDealerCardSpot{kDealerX + 10, kDealerY + 50};
+// Over nothing that takes a click.
+constexpr SDL_Point kRestAt{500, 720};
 
-class BadAssets : public ::testing::Test {
+class BadAssets : public HeadlessTest {
 protected:
-    void SetUp() override { writeGoodArt(); }
-
     // The menu: set up, a frame, a look, the start click, cleanup.
     void runMenu() {
         auto menu = std::make_unique<MenuScene>();
         menu->init(r());
-        frame(*menu, r(), kRestAt.x, kRestAt.y, false);
-        menuBg = screen.pixel(20, 20);
-        menuLogo = screen.pixel(512, 300);
-        menuStart = screen.pixel(kStartAt.x, kStartAt.y);
-        click(*menu, r(), kStartAt.x, kStartAt.y);
+        frame(*menu, r(), kRestAt, false);
+        menuBg = at(20, 20);
+        menuLogo = at(centreOf(kLogoRect));
+        menuStart = at(kStartAt);
+        click(*menu, r(), kStartAt);
         EXPECT_TRUE(menu->shouldStartGame());
         menu->cleanup();
     }
@@ -62,18 +61,18 @@ protected:
         game = std::make_unique<GameScene>();
         game->init(r());
         game->render(r());
-        frame(*game, r(), kRestAt.x, kRestAt.y, false);
-        click(*game, r(), addChipAt(0).x, addChipAt(0).y);
+        frame(*game, r(), kRestAt, false);
+        click(*game, r(), addChipAt(0));
         ASSERT_EQ(game->pendingBet, 5);
-        click(*game, r(), kDealAt.x, kDealAt.y);
+        click(*game, r(), kDealAt);
         if (!game->engine->isRoundOver()) {
             ASSERT_EQ(game->engine->getWallet(), 995);
             ASSERT_EQ(game->engine->getBet(), 5);
         }
         if (game->roundActive) {
-            click(*game, r(), kStandAt.x, kStandAt.y);
+            click(*game, r(), kStandAt);
         }
-        frame(*game, r(), kRestAt.x, kRestAt.y, false);
+        frame(*game, r(), kRestAt, false);
         ASSERT_TRUE(game->engine->isRoundOver());
         EXPECT_FALSE(game->roundActive);
         EXPECT_TRUE(game->dealEnabled);
@@ -88,13 +87,11 @@ protected:
         if (game) {
             game->cleanup();
         }
+        HeadlessTest::TearDown();
     }
 
-    SDL_Renderer* r() const { return screen.renderer(); }
-    Rgb at(Point p) { return screen.pixel(p.x, p.y); }
+    SDL_Renderer* r() const { return renderer; }
 
-    ScratchDir dir;
-    Screen screen;
     std::unique_ptr<GameScene> game;
     Rgb menuBg, menuLogo, menuStart;
 };
@@ -151,21 +148,21 @@ TEST_P(SpoiledImage, IsReportedAndLeavesAHoleWhileEverythingElsePlays) {
     EXPECT_EQ(out, expected);
 
     // The spoiled picture leaves a hole; everything else is drawn.
-    EXPECT_EQ(menuBg, bad("BG") ? kBlack : kBgColour);
-    EXPECT_EQ(menuLogo, bad("LOGO") ? kBgColour : kLogoColour);
-    EXPECT_EQ(menuStart, bad("BUTTONS") ? kBgColour : kButtonColour);
+    EXPECT_EQ(menuBg, bad("BG") ? art::kBlack : art::kBackground);
+    EXPECT_EQ(menuLogo, bad("LOGO") ? art::kBackground : art::kLogo);
+    EXPECT_EQ(menuStart, bad("BUTTONS") ? art::kBackground : art::button(kStartFrame));
 
-    EXPECT_EQ(at(kBgSpot), bad("BG") ? kBlack : kBgColour);
-    const Rgb underTable = bad("BG") ? kBlack : kBgColour;
-    EXPECT_EQ(at(kTableSpot), bad("TABLE") ? underTable : kTableColour);
-    const Rgb panel = bad("CHIPBG") ? underTable : kPanelColour;
+    EXPECT_EQ(at(kBgSpot), bad("BG") ? art::kBlack : art::kBackground);
+    const Rgb underTable = bad("BG") ? art::kBlack : art::kBackground;
+    EXPECT_EQ(at(kTableSpot), bad("TABLE") ? underTable : art::kTable);
+    const Rgb panel = bad("CHIPBG") ? underTable : art::kPanel;
     EXPECT_EQ(at(kPanelSpot), panel);
-    EXPECT_EQ(at(kChipSpot), bad("CHIPS") ? panel : chipCellColour(1, 0));
-    EXPECT_EQ(at(kArrowSpot), bad("ARROWS") ? panel : kArrowColour);
-    EXPECT_EQ(at(kExitSpot), bad("BUTTONS") ? panel : kButtonColour);
-    const Rgb table = bad("TABLE") ? underTable : kTableColour;
+    EXPECT_EQ(at(kChipSpot), bad("CHIPS") ? panel : art::chip(1, 0));
+    EXPECT_EQ(at(kArrowSpot), bad("ARROWS") ? panel : art::arrow(kRemoveFrame));
+    EXPECT_EQ(at(kExitSpot), bad("BUTTONS") ? panel : art::button(kExitFrame));
+    const Rgb table = bad("TABLE") ? underTable : art::kTable;
     EXPECT_EQ(at(kDealerCardSpot),
-              bad("CARDS") ? table : cardCellColour(sheetCell(*game->engine->dealer.cards[0])));
+              bad("CARDS") ? table : art::card(sheetCell(*game->engine->dealer.cards[0])));
 
     // The status texts do not depend on the pictures.
     EXPECT_NE(game->walletLabel, nullptr);
@@ -199,8 +196,8 @@ TEST_F(BadAssets, NoPicturesAndNoFontStillPlayARound) {
                        failedLine("CHIPBG") + failedLine("CHIPS") + failedLine("ARROWS") +
                        failedLine("BUTTONS") + kFontFailedLine);
     // Nothing but the clear colour anywhere.
-    for (Point p : {kBgSpot, kTableSpot, kPanelSpot, kChipSpot, kExitSpot, kDealerCardSpot}) {
-        EXPECT_EQ(at(p), kBlack) << p.x << ", " << p.y;
+    for (SDL_Point p : {kBgSpot, kTableSpot, kPanelSpot, kChipSpot, kExitSpot, kDealerCardSpot}) {
+        EXPECT_EQ(at(p), art::kBlack) << p.x << ", " << p.y;
     }
 }
 
@@ -208,70 +205,72 @@ TEST_F(BadAssets, NoPicturesAndNoFontStillPlayARound) {
 
 TEST_F(BadAssets, CardSheetOfTwoRowsDrawsOnlyTheCardsItHolds) {
     writeSheetPng("images/CARDS.png", kSheetColumns, 2, kCardWidth, kCardHeight,
-                  [](int col, int row) { return cardCellColour(row * kSheetColumns + col); });
+                  [](int col, int row) { return art::card(row * kSheetColumns + col); });
     game = std::make_unique<GameScene>();
     game->init(r());
     // Player 9 of Spades (cell 48, outside), dealer 2 of Clubs (cell 2), player 5 of Clubs
     // (cell 5), dealer's hole card 10 of Hearts (cell 36, outside); the dealer then draws the
     // 7 of Clubs (cell 7) to 19.
     stackDeck(*game->engine->deck, "9S 2C 5C TH 7C");
-    frame(*game, r(), kRestAt.x, kRestAt.y, false);
-    click(*game, r(), addChipAt(0).x, addChipAt(0).y);
-    click(*game, r(), kDealAt.x, kDealAt.y);
+    frame(*game, r(), kRestAt, false);
+    click(*game, r(), addChipAt(0));
+    click(*game, r(), kDealAt);
     ASSERT_TRUE(game->roundActive);
 
-    EXPECT_EQ(at({40, 150}), cardCellColour(2)) << "the dealer's up card";
-    EXPECT_EQ(at({150, 200}), cardCellColour(0)) << "the hole card's back";
-    EXPECT_EQ(at({40, 400}), kTableColour) << "the player's 9 of Spades lies outside";
-    EXPECT_EQ(at({150, 400}), cardCellColour(5)) << "the player's 5 of Clubs";
+    EXPECT_EQ(at({40, 150}), art::card(2)) << "the dealer's up card";
+    EXPECT_EQ(at({150, 200}), art::card(0)) << "the hole card's back";
+    EXPECT_EQ(at({40, 400}), art::kTable) << "the player's 9 of Spades lies outside";
+    EXPECT_EQ(at({150, 400}), art::card(5)) << "the player's 5 of Clubs";
 
-    click(*game, r(), kStandAt.x, kStandAt.y);
-    frame(*game, r(), kRestAt.x, kRestAt.y, false);
+    click(*game, r(), kStandAt);
+    frame(*game, r(), kRestAt, false);
     ASSERT_TRUE(game->engine->isRoundOver());
     EXPECT_EQ(game->engine->getWallet(), 995);
-    EXPECT_EQ(at({80, 200}), cardCellColour(2))
+    EXPECT_EQ(at({80, 200}), art::card(2))
         << "the revealed 10 of Hearts lies outside: the up card shows where it would be";
-    EXPECT_EQ(at({150, 200}), cardCellColour(7)) << "the dealer's third card";
+    EXPECT_EQ(at({150, 200}), art::card(7)) << "the dealer's third card";
 }
 
 TEST_F(BadAssets, ChipSheetOfOneRowDrawsTheFirstThreeChips) {
-    writeSheetPng("images/CHIPS.png", kChipSheetCols, 1, kChipW, kChipH, chipCellColour);
+    writeSheetPng("images/CHIPS.png", 5, 1, kChipWidth, kChipHeight, art::chip);
     testing::internal::CaptureStdout();
     playRound();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 
-    EXPECT_EQ(at({917, 133}), chipCellColour(1, 0));
-    EXPECT_EQ(at({917, 233}), chipCellColour(3, 0));
-    EXPECT_EQ(at({917, 333}), chipCellColour(4, 0));
-    EXPECT_EQ(at({917, 433}), kPanelColour) << "the 100 chip's cell lies outside";
-    EXPECT_EQ(at({917, 533}), kPanelColour) << "the 500 chip's cell lies outside";
+    EXPECT_EQ(at({917, 133}), art::chip(1, 0));
+    EXPECT_EQ(at({917, 233}), art::chip(3, 0));
+    EXPECT_EQ(at({917, 333}), art::chip(4, 0));
+    EXPECT_EQ(at({917, 433}), art::kPanel) << "the 100 chip's cell lies outside";
+    EXPECT_EQ(at({917, 533}), art::kPanel) << "the 500 chip's cell lies outside";
 }
 
 TEST_F(BadAssets, ButtonStripOfTwoFramesDrawsStartAndExitButStillDeals) {
-    writeSolidPng("images/BUTTONS.png", 2 * 134, 48, kButtonColour);
-    writeSolidPng("images/ARROWS.png", 26, 40, kArrowColour);
+    writeSheetPng("images/BUTTONS.png", 2, 1, kButtonWidth, kButtonHeight,
+                  [](int c, int) { return art::button(c); });
+    writeSheetPng("images/ARROWS.png", 1, 1, kArrowWidth, kArrowHeight,
+                  [](int c, int) { return art::arrow(c); });
     testing::internal::CaptureStdout();
     runMenu();
     playRound();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "START GAME\n");
 
-    EXPECT_EQ(menuStart, kButtonColour);
-    EXPECT_EQ(at(kExitSpot), kButtonColour);
-    EXPECT_EQ(at(kDealAt), kPanelColour) << "the deal frame lies outside the strip";
-    EXPECT_EQ(at(kArrowSpot), kArrowColour);
-    EXPECT_EQ(at(addChipAt(0)), kPanelColour) << "the add frame lies outside the strip";
+    EXPECT_EQ(menuStart, art::button(kStartFrame));
+    EXPECT_EQ(at(kExitSpot), art::button(kExitFrame));
+    EXPECT_EQ(at(kDealAt), art::kPanel) << "the deal frame lies outside the strip";
+    EXPECT_EQ(at(kArrowSpot), art::arrow(kRemoveFrame));
+    EXPECT_EQ(at(addChipAt(0)), art::kPanel) << "the add frame lies outside the strip";
 }
 
 TEST_F(BadAssets, SheetsOfOnePixelPlayARound) {
     for (const char* sheet : {"CARDS", "CHIPS", "BUTTONS", "ARROWS"}) {
-        writeSolidPng(std::string("images/") + sheet + ".png", 1, 1, kLogoColour);
+        writeSolidPng(std::string("images/") + sheet + ".png", 1, 1, art::kLogo);
     }
     testing::internal::CaptureStdout();
     runMenu();
     playRound();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "START GAME\n");
     // Only the first cell or frame touches the picture; the exit frame lies wholly outside.
-    EXPECT_EQ(at(kExitSpot), kPanelColour);
+    EXPECT_EQ(at(kExitSpot), art::kPanel);
 }
 
 // ---- The font ----
@@ -314,7 +313,7 @@ protected:
         EXPECT_EQ(game->resultLabel, nullptr);
         EXPECT_EQ(game->playerLabel, nullptr);
         EXPECT_EQ(game->dealerLabel, nullptr);
-        for (SDL_Texture* label : game->chipCountLabels) {
+        for (const TextureHandle& label : game->chipCountLabels) {
             EXPECT_EQ(label, nullptr);
         }
     }
@@ -333,16 +332,16 @@ TEST_P(SpoiledFont, LeavesEveryTextEmptyAndThePicturesDrawn) {
     expectNoLabels();
 
     // Where the wallet text would be, the chip panel shows through.
-    EXPECT_EQ(at({922, 40}), kPanelColour);
-    EXPECT_EQ(at(kChipSpot), chipCellColour(1, 0));
-    EXPECT_EQ(at(kExitSpot), kButtonColour);
+    EXPECT_EQ(at({922, 40}), art::kPanel);
+    EXPECT_EQ(at(kChipSpot), art::chip(1, 0));
+    EXPECT_EQ(at(kExitSpot), art::button(kExitFrame));
 
     // More rounds, still without a text.
     for (int round = 0; round < 3; ++round) {
-        click(*game, r(), addChipAt(1).x, addChipAt(1).y);
-        click(*game, r(), kDealAt.x, kDealAt.y);
+        click(*game, r(), addChipAt(1));
+        click(*game, r(), kDealAt);
         if (game->roundActive) {
-            click(*game, r(), kStandAt.x, kStandAt.y);
+            click(*game, r(), kStandAt);
         }
         ASSERT_TRUE(game->engine->isRoundOver());
         expectNoLabels();
@@ -371,15 +370,16 @@ TEST_F(BadAssets, FontWithScrambledGlyphsKeepsPlaying) {
     writeBytes("fonts/ds-digit.ttf", font);
     playRound();
     for (int round = 0; round < 5; ++round) {
-        click(*game, r(), addChipAt(0).x, addChipAt(0).y);
-        click(*game, r(), kDealAt.x, kDealAt.y);
+        click(*game, r(), addChipAt(0));
+        click(*game, r(), kDealAt);
         if (game->roundActive) {
-            click(*game, r(), kStandAt.x, kStandAt.y);
+            click(*game, r(), kStandAt);
         }
         ASSERT_TRUE(game->engine->isRoundOver());
     }
-    for (SDL_Texture* label : {game->walletLabel, game->betLabel, game->resultLabel,
-                               game->playerLabel, game->dealerLabel}) {
+    for (SDL_Texture* label :
+         {game->walletLabel.get(), game->betLabel.get(), game->resultLabel.get(),
+          game->playerLabel.get(), game->dealerLabel.get()}) {
         int w = 0;
         int h = 0;
         if (label != nullptr) {

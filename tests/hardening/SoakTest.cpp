@@ -16,15 +16,13 @@
 #include <sstream>
 #include <string>
 
-#include "Table.h"
+#include "support/HeadlessTable.h"
 #include "support/RulesChecker.h"
 #include "support/ScratchDir.h"
 #include "support/Screen.h"
 #include "ui/GameScene.h"
 
 namespace {
-
-using table::Point;
 
 long envNumber(const char* name, long fallback) {
     const char* text = std::getenv(name);
@@ -37,7 +35,7 @@ bool inside(const SDL_Rect& r, int x, int y) {
     return x >= r.x && x <= r.x + r.w && y >= r.y && y <= r.y + r.h;
 }
 
-const SDL_Rect kExitHotArea{845, 690, 134, 48};
+const SDL_Rect kExitHotArea = kExitButtonRect;
 
 enum class Action { None, Remove, Add, Deal, Hit, Stand, Double, Split };
 
@@ -247,12 +245,13 @@ std::string tableFault(const GameScene& s) {
     if (s.pendingBet > g.getWallet() && !s.roundActive) {
         return "the pending bet passes the wallet";
     }
-    for (SDL_Texture* label : {s.walletLabel, s.betLabel, s.playerLabel, s.dealerLabel}) {
-        if (label == nullptr) {
+    for (const TextureHandle* label :
+         {&s.walletLabel, &s.betLabel, &s.playerLabel, &s.dealerLabel}) {
+        if (*label == nullptr) {
             return "a status text is missing";
         }
     }
-    for (SDL_Texture* label : s.chipCountLabels) {
+    for (const TextureHandle& label : s.chipCountLabels) {
         if (label == nullptr) {
             return "a chip count text is missing";
         }
@@ -388,7 +387,7 @@ TEST(RandomPlay, KeepsTheTableConsistentThroughManyRounds) {
     SCOPED_TRACE("seed " + std::to_string(seed));
 
     ScratchDir dir;
-    table::writeGoodArt();
+    writeTableArt();
     Screen screen(kTargetWidth, kTargetHeight);
     SDL_Renderer* renderer = screen.renderer();
 

@@ -8,7 +8,7 @@
 #   BUILD_DIR    the CMake build tree (with CPackConfig.cmake)
 #   PLAY_SCRIPT  the end-to-end script, run with the installed command; without it the game is
 #                not started
-# Environment: BLACKJACK_WM_CLOSE, passed on to the end-to-end script.
+# Environment: BLACKJACK_WM_CLOSE and BLACKJACK_LAYOUT, passed on to the end-to-end script.
 # Needs dpkg's programs; without them, or without the end-to-end script, it is skipped (status 77).
 set -euo pipefail
 

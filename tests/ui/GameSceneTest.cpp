@@ -7,30 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "Headless.h"
+#include "support/HeadlessTable.h"
 #include "ui/GameScene.h"
 
 namespace {
 
-// Centres of the hot areas.
-constexpr int kArrowTop = 130;  // + 100 per chip kind
-constexpr int kMinusX = 858;
-constexpr int kPlusX = 978;
-constexpr SDL_Point kDeal{912, 644};
-constexpr SDL_Point kExit{912, 714};
-constexpr SDL_Point kHit{187, 684};
-constexpr SDL_Point kStand{337, 684};
-constexpr SDL_Point kDouble{487, 684};
-constexpr SDL_Point kSplit{637, 684};
 // Over no button at all.
 constexpr SDL_Point kAway{700, 740};
-
-constexpr SDL_Rect kDealRect{845, 620, 134, 48};
-constexpr SDL_Rect kExitRect{845, 690, 134, 48};
-constexpr SDL_Rect kHitRect{120, 660, 134, 48};
-constexpr SDL_Rect kStandRect{270, 660, 134, 48};
-constexpr SDL_Rect kDoubleRect{420, 660, 134, 48};
-constexpr SDL_Rect kSplitRect{570, 660, 134, 48};
 
 // Sheet cells (Clubs from 2, Diamonds from 15, Hearts from 28, Spades from 41; 2 up to ace).
 constexpr int kBack = 0;
@@ -65,10 +48,10 @@ protected:
     }
     void addChip(int kind, int times = 1) {
         for (int i = 0; i < times; ++i) {
-            click({kPlusX, kArrowTop + 100 * kind});
+            click(addChipAt(kind));
         }
     }
-    void removeChip(int kind) { click({kMinusX, kArrowTop + 100 * kind}); }
+    void removeChip(int kind) { click(removeChipAt(kind)); }
     // Builds `amount` from the largest chips down.
     void bet(int amount) {
         const int values[] = {5, 25, 50, 100, 500};
@@ -79,7 +62,7 @@ protected:
     }
     void deal(const std::string& cards) {
         stackDeck(*scene.engine->deck, cards);
-        click(kDeal);
+        click(kDealAt);
     }
 
     std::array<int, 5> counts() const { return scene.chipCounts; }
@@ -110,12 +93,12 @@ TEST_F(GameSceneTest, FirstFrameDrawsTheTableInLayersWithoutText) {
     const int cols[] = {1, 3, 4, 0, 1};
     const int rows[] = {0, 0, 0, 1, 1};
     for (int i = 0; i < 5; ++i) {
-        EXPECT_TRUE(drawnAt({885, 100 + 100 * i, 64, 66}, art::chip(cols[i], rows[i]))) << i;
-        EXPECT_TRUE(drawnAt({845, 110 + 100 * i, 26, 40}, art::arrow(0))) << i;
-        EXPECT_TRUE(drawnAt({965, 110 + 100 * i, 26, 40}, art::arrow(1))) << i;
+        EXPECT_TRUE(drawnAt(chipRect(i), art::chip(cols[i], rows[i]))) << i;
+        EXPECT_TRUE(drawnAt(removeChipRect(i), art::arrow(0))) << i;
+        EXPECT_TRUE(drawnAt(addChipRect(i), art::arrow(1))) << i;
     }
-    EXPECT_TRUE(drawnAt(kDealRect, art::button(4)));
-    EXPECT_TRUE(drawnAt(kExitRect, art::button(1)));
+    EXPECT_TRUE(drawnAt(kDealButtonRect, art::button(4)));
+    EXPECT_TRUE(drawnAt(kExitButtonRect, art::button(1)));
     EXPECT_TRUE(filledWith({0, 650, 820, 118}, art::kBackground)) << "no play buttons";
 
     // No text before the first update: the panel's top and the chip counts are bare.
@@ -132,7 +115,7 @@ TEST_F(GameSceneTest, TextsBeforeTheFirstDealAndWhereTheyStand) {
     frame(kAway, false);
     EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 1000"));
     EXPECT_TRUE(shows(scene.betLabel, "Bet: 0"));
-    for (SDL_Texture* count : scene.chipCountLabels) {
+    for (const TextureHandle& count : scene.chipCountLabels) {
         EXPECT_TRUE(shows(count, "x0"));
     }
     EXPECT_TRUE(shows(scene.playerLabel, "Player: 0"));
@@ -141,9 +124,9 @@ TEST_F(GameSceneTest, TextsBeforeTheFirstDealAndWhereTheyStand) {
 
     // Each text lies inside the rectangle of its own size laid out for it: wallet and bet
     // centred in the panel, counts centred under their chips, dealer and player at x 600.
-    const auto box = [](SDL_Texture* label, int x, int y, bool centred) {
+    const auto box = [](const TextureHandle& label, int x, int y, bool centred) {
         int w = 0, h = 0;
-        SDL_QueryTexture(label, nullptr, nullptr, &w, &h);
+        SDL_QueryTexture(label.get(), nullptr, nullptr, &w, &h);
         return SDL_Rect{centred ? x - w / 2 : x, y, w, h};
     };
     const auto inside = [](SDL_Rect ink, SDL_Rect box) {
@@ -188,11 +171,11 @@ TEST_F(GameSceneTest, ChipsBuildAStakeUpToTheWallet) {
 }
 
 TEST_F(GameSceneTest, DealWithoutChipsDoesNothing) {
-    click(kDeal);
+    click(kDealAt);
     EXPECT_TRUE(betting());
     EXPECT_EQ(scene.engine->getWallet(), 1000);
     EXPECT_EQ(scene.engine->deck->size(), 52);
-    EXPECT_TRUE(drawnAt(kDealRect, art::button(4)));
+    EXPECT_TRUE(drawnAt(kDealButtonRect, art::button(4)));
 }
 
 TEST_F(GameSceneTest, ARoundFromDealToSettlement) {
@@ -202,7 +185,7 @@ TEST_F(GameSceneTest, ARoundFromDealToSettlement) {
     ASSERT_TRUE(playing());
     EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 975"));
     EXPECT_TRUE(shows(scene.betLabel, "Bet: 25"));
-    for (SDL_Texture* count : scene.chipCountLabels) {
+    for (const TextureHandle& count : scene.chipCountLabels) {
         EXPECT_TRUE(shows(count, "x0"));
     }
     EXPECT_TRUE(shows(scene.playerLabel, "Player: 17"));
@@ -210,22 +193,22 @@ TEST_F(GameSceneTest, ARoundFromDealToSettlement) {
     EXPECT_EQ(scene.resultLabel, nullptr);
 
     scene.render(renderer);
-    EXPECT_TRUE(filledWith(kDealRect, art::kPanel)) << "no deal button while playing";
-    EXPECT_TRUE(drawnAt(kExitRect, art::button(1)));
-    EXPECT_TRUE(drawnAt(kHitRect, art::button(2)));
-    EXPECT_TRUE(drawnAt(kStandRect, art::button(3)));
+    EXPECT_TRUE(filledWith(kDealButtonRect, art::kPanel)) << "no deal button while playing";
+    EXPECT_TRUE(drawnAt(kExitButtonRect, art::button(1)));
+    EXPECT_TRUE(drawnAt(kHitButtonRect, art::button(2)));
+    EXPECT_TRUE(drawnAt(kStandButtonRect, art::button(3)));
     EXPECT_TRUE(filledWith({420, 660, 284, 48}, art::kBackground)) << "no double, no split";
-    EXPECT_TRUE(drawnAt({885, 100, 64, 66}, art::chip(1, 0))) << "the chip column stays";
-    EXPECT_TRUE(drawnAt({965, 110, 26, 40}, art::arrow(1)));
+    EXPECT_TRUE(drawnAt(chipRect(0), art::chip(1, 0))) << "the chip column stays";
+    EXPECT_TRUE(drawnAt(addChipRect(0), art::arrow(1)));
 
     // Arrows and the deal button's place are dead while the round is in play.
     addChip(0);
-    click(kDeal);
+    click(kDealAt);
     EXPECT_EQ(counts(), (std::array<int, 5>{0, 0, 0, 0, 0}));
     EXPECT_EQ(scene.engine->getBet(), 25);
     EXPECT_TRUE(playing());
 
-    click(kStand);
+    click(kStandAt);
     EXPECT_TRUE(betting());
     EXPECT_TRUE(shows(scene.resultLabel, "PLAYER WINS | 25$ Won | Dealer Busted"));
     EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 1025"));
@@ -234,7 +217,7 @@ TEST_F(GameSceneTest, ARoundFromDealToSettlement) {
     EXPECT_TRUE(shows(scene.playerLabel, "Player: 17"));
 
     scene.render(renderer);
-    EXPECT_TRUE(drawnAt(kDealRect, art::button(4)));
+    EXPECT_TRUE(drawnAt(kDealButtonRect, art::button(4)));
     EXPECT_TRUE(filledWith({0, 650, 820, 118}, art::kBackground)) << "play buttons gone";
     // The result text starts at (40, 30) on the table.
     const SDL_Rect ink = inkIn({0, 0, 560, 100}, art::kTable);
@@ -247,7 +230,7 @@ TEST_F(GameSceneTest, ARoundFromDealToSettlement) {
 TEST_F(GameSceneTest, ANaturalIsSettledInTheFrameOfTheDeal) {
     bet(25);
     stackDeck(*scene.engine->deck, "AS 9C KH 7D 2C");
-    frame(kDeal, true);
+    frame(kDealAt, true);
     EXPECT_TRUE(betting()) << "Playing is entered and left within the frame";
     EXPECT_TRUE(shows(scene.resultLabel, "PLAYER WINS | 37$ Won | Blackjack!"));
     EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 1037"));
@@ -262,10 +245,10 @@ TEST_F(GameSceneTest, DoubleWhenTheWalletEqualsTheStake) {
     deal("6H 9C 4C 8D TS");
     ASSERT_TRUE(scene.doubleEnabled);
     scene.render(renderer);
-    EXPECT_TRUE(drawnAt(kDoubleRect, art::button(5)));
-    EXPECT_TRUE(filledWith(kSplitRect, art::kBackground));
+    EXPECT_TRUE(drawnAt(kDoubleButtonRect, art::button(5)));
+    EXPECT_TRUE(filledWith(kSplitButtonRect, art::kBackground));
 
-    click(kDouble);
+    click(kDoubleAt);
     EXPECT_TRUE(betting());
     EXPECT_EQ(scene.engine->player.cards.size(), 3u);
     EXPECT_TRUE(shows(scene.resultLabel, "PLAYER WINS | 1000$ Won | Player Higher Score"));
@@ -282,11 +265,11 @@ TEST_F(GameSceneTest, DoubleAndSplitAreHiddenWhenTheWalletIsShort) {
         EXPECT_TRUE(scene.engine->canSplit() || scene.engine->canDouble()) << cards;
         EXPECT_FALSE(scene.splitEnabled || scene.doubleEnabled) << cards;
         EXPECT_TRUE(filledWith({420, 660, 284, 48}, art::kBackground)) << cards;
-        click(kDouble);
-        click(kSplit);
+        click(kDoubleAt);
+        click(kSplitAt);
         EXPECT_EQ(scene.engine->player.cards.size(), 2u) << cards;
         EXPECT_FALSE(scene.engine->isSplit()) << cards;
-        click(kStand);
+        click(kStandAt);
     }
     EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 5"));
 }
@@ -303,12 +286,12 @@ TEST_F(GameSceneTest, HoleCardAndSheetCells) {
     EXPECT_TRUE(cardAt(70, 305, 14));
     EXPECT_TRUE(drawnAt({70, 305, 117, 164}, art::card(14))) << "the last card shows whole";
 
-    click(kHit);
+    click(kHitAt);
     EXPECT_TRUE(cardAt(110, 310, 53));
     EXPECT_TRUE(cardAt(70, 105, kBack));
     EXPECT_TRUE(shows(scene.playerLabel, "Player: 14"));
 
-    click(kStand);
+    click(kStandAt);
     EXPECT_TRUE(cardAt(70, 105, 52)) << "turned over when the dealer plays";
     EXPECT_TRUE(cardAt(30, 100, 36));
     EXPECT_TRUE(cardAt(110, 310, 53));
@@ -323,10 +306,10 @@ TEST_F(GameSceneTest, SplitHandsTakeTurnsBeingRaised) {
     ASSERT_TRUE(scene.splitEnabled);
     EXPECT_FALSE(scene.doubleEnabled);
     scene.render(renderer);
-    EXPECT_TRUE(drawnAt(kSplitRect, art::button(6)));
-    EXPECT_TRUE(filledWith(kDoubleRect, art::kBackground));
+    EXPECT_TRUE(drawnAt(kSplitButtonRect, art::button(6)));
+    EXPECT_TRUE(filledWith(kDoubleButtonRect, art::kBackground));
 
-    click(kSplit);
+    click(kSplitAt);
     EXPECT_TRUE(playing());
     EXPECT_FALSE(scene.splitEnabled);
     EXPECT_TRUE(shows(scene.betLabel, "Bet: 100"));
@@ -338,16 +321,16 @@ TEST_F(GameSceneTest, SplitHandsTakeTurnsBeingRaised) {
     EXPECT_TRUE(cardAt(70, 305, 3));
     EXPECT_TRUE(cardAt(230, 320, 8));
     EXPECT_TRUE(cardAt(270, 325, 22));
-    EXPECT_TRUE(filledWith(kSplitRect, art::kBackground));
+    EXPECT_TRUE(filledWith(kSplitButtonRect, art::kBackground));
 
-    click(kStand);
+    click(kStandAt);
     EXPECT_TRUE(playing()) << "on to the second hand";
     EXPECT_TRUE(cardAt(30, 320, 34));
     EXPECT_TRUE(cardAt(70, 325, 3));
     EXPECT_TRUE(cardAt(230, 300, 8));
     EXPECT_TRUE(cardAt(270, 305, 22));
 
-    click(kStand);
+    click(kStandAt);
     EXPECT_TRUE(betting());
     EXPECT_TRUE(
         shows(scene.resultLabel, "DEALER WINS | 50$ Lost | Dealer Higher Score |\nHand 2 Push"));
@@ -393,7 +376,7 @@ TEST_F(GameSceneTest, ResultTextsStayLeftOfTheHandTextsAndAboveTheCards) {
     frame(kAway, false);
     EXPECT_TRUE(shows(scene.playerLabel, "Player: 21 |\nSplit: 21"));
     int w = 0;
-    SDL_QueryTexture(scene.playerLabel, nullptr, nullptr, &w, nullptr);
+    SDL_QueryTexture(scene.playerLabel.get(), nullptr, nullptr, &w, nullptr);
     EXPECT_LE(600 + w, 820);
 }
 
@@ -416,12 +399,12 @@ TEST_F(GameSceneTest, SplitHandsNeverCoverEachOther) {
     for (const auto& split : splits) {
         bet(5);
         deal(split.cards);
-        click(kSplit);
+        click(kSplitAt);
         for (int i = 0; i < split.hits; ++i) {
-            click(kHit);
+            click(kHitAt);
         }
         if (!scene.engine->playingSplit) {
-            click(kStand);
+            click(kStandAt);
         }
         const Hand& first = scene.engine->player;
         const Hand& second = scene.engine->splitHand;
@@ -438,7 +421,7 @@ TEST_F(GameSceneTest, SplitHandsNeverCoverEachOther) {
         }
         EXPECT_LE(split.splitX + split.step * (second.cards.size() - 1) + 117, 820u);
         if (!scene.engine->roundOver) {
-            click(kStand);
+            click(kStandAt);
         }
     }
 }
@@ -476,15 +459,15 @@ TEST_F(GameSceneTest, MissingFontLeavesEveryLabelEmpty) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "Failed to load font: ./fonts/ds-digit.ttf\n");
     EXPECT_EQ(bare.font, nullptr);
-    bare.handleInput(978, 130, true);
+    bare.handleInput(addChipAt(0).x, addChipAt(0).y, true);
     bare.update();
     bare.render(renderer);
     bare.update();
-    for (SDL_Texture* label :
-         {bare.walletLabel, bare.betLabel, bare.resultLabel, bare.playerLabel, bare.dealerLabel}) {
-        EXPECT_EQ(label, nullptr);
+    for (const TextureHandle* label : {&bare.walletLabel, &bare.betLabel, &bare.resultLabel,
+                                       &bare.playerLabel, &bare.dealerLabel}) {
+        EXPECT_EQ(*label, nullptr);
     }
-    for (SDL_Texture* label : bare.chipCountLabels) {
+    for (const TextureHandle& label : bare.chipCountLabels) {
         EXPECT_EQ(label, nullptr);
     }
     EXPECT_EQ(bare.pendingBet, 5) << "the game goes on";
@@ -507,13 +490,13 @@ TEST_F(GameSceneTest, MissingImagesAreReportedAndLeaveHoles) {
               "Failed to load texture: ./images/TABLE.png\n"
               "Failed to load texture: ./images/CHIPS.png\n"
               "Failed to load texture: ./images/ARROWS.png\n");
-    bare.handleInput(978, 230, true);
+    bare.handleInput(addChipAt(1).x, addChipAt(1).y, true);
     bare.update();
     bare.render(renderer);
     EXPECT_EQ(bare.chipCounts[1], 1) << "an invisible arrow still works";
     EXPECT_TRUE(filledWith({0, 100, 820, 550}, art::kBackground));
-    EXPECT_TRUE(filledWith({845, 110, 26, 40}, art::kPanel));
-    EXPECT_TRUE(drawnAt(kDealRect, art::button(4)));
+    EXPECT_TRUE(filledWith(removeChipRect(0), art::kPanel));
+    EXPECT_TRUE(drawnAt(kDealButtonRect, art::button(4)));
     bare.cleanup();
 }
 
@@ -521,12 +504,12 @@ using GameSceneDeathTest = GameSceneTest;
 
 TEST_F(GameSceneDeathTest, ExitEndsTheProcessInEveryState) {
     std::cout.flush();
-    EXPECT_EXIT({ click(kExit); }, testing::ExitedWithCode(0), "") << "betting";
+    EXPECT_EXIT({ click(kExitAt); }, testing::ExitedWithCode(0), "") << "betting";
 
     bet(25);
     deal("TH 9S 7C 5D");
     ASSERT_TRUE(playing());
-    EXPECT_EXIT({ click(kExit); }, testing::ExitedWithCode(0), "") << "playing";
+    EXPECT_EXIT({ click(kExitAt); }, testing::ExitedWithCode(0), "") << "playing";
 }
 
 }  // namespace

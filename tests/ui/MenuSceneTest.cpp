@@ -3,7 +3,7 @@
 
 #include <iostream>
 
-#include "Headless.h"
+#include "support/HeadlessTable.h"
 #include "ui/MenuScene.h"
 
 namespace {
@@ -40,13 +40,13 @@ TEST_F(MenuSceneTest, BackgroundLogoAndTwoButtonsOneGrownWhileHovered) {
     frame(0, 0, false);
     EXPECT_EQ(at(0, 0), art::kBackground);
     EXPECT_EQ(at(1023, 767), art::kBackground);
-    EXPECT_TRUE(drawnAt({53, 120, 918, 357}, art::kLogo));
-    EXPECT_TRUE(drawnAt({445, 500, 134, 48}, art::button(0)));
-    EXPECT_TRUE(drawnAt({445, 580, 134, 48}, art::button(1)));
+    EXPECT_TRUE(drawnAt(kLogoRect, art::kLogo));
+    EXPECT_TRUE(drawnAt(kStartButtonRect, art::button(0)));
+    EXPECT_TRUE(drawnAt(kMenuExitButtonRect, art::button(1)));
 
     frame(445, 628, false);
     EXPECT_TRUE(drawnAt({441, 578, 142, 52}, art::button(1)));
-    EXPECT_TRUE(drawnAt({445, 500, 134, 48}, art::button(0)));
+    EXPECT_TRUE(drawnAt(kStartButtonRect, art::button(0)));
     EXPECT_FALSE(menu.shouldStartGame());
 }
 

@@ -2,7 +2,7 @@
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
-#include "Headless.h"
+#include "support/HeadlessTable.h"
 #include "ui/Button.h"
 #include "ui/Texture.h"
 

@@ -6,6 +6,8 @@ left after EXIT, and how closely the page's menu matches the desktop game's.
 
 Usage: play.py SITE_DIR [DESKTOP_MENU_PNG]
 Environment:
+  BLACKJACK_LAYOUT      the click points a desktop build writes from the game's layout
+                        (build/tests/e2e/layout.sh); required
   BLACKJACK_CHROMIUM    the browser (default: chromium)
   BLACKJACK_WEB_SHOTS   if set, a directory that receives menu.png and round.png (the canvas,
                         1024 x 768) and page.png (the whole page during the round)
@@ -31,21 +33,47 @@ import websocket
 
 WIDTH, HEIGHT = 1024, 768
 
-# Canvas coordinates of what the test clicks and looks at (the same as the desktop test's).
-START = (512, 524)
-MENU_EXIT = (512, 604)
-ADD_FIVE = (978, 130)
-DEAL = (912, 644)
-STAND = (337, 684)
-TABLE_EXIT = (912, 714)
+
+
+def read_layout(path):
+    """The click points and areas the desktop build writes from the game's layout: points as
+    (x, y), areas as (x, y, w, h)."""
+    if not path or not os.path.isfile(path):
+        sys.exit("play.py: set BLACKJACK_LAYOUT to the click points a desktop build writes "
+                 "(build/tests/e2e/layout.sh)")
+    places = {}
+    with open(path) as lines:
+        for line in lines:
+            name, _, value = line.strip().partition("=")
+            if name.startswith("#") or not value:
+                continue
+            if value.startswith("("):
+                x, y = value.strip("()").split()
+                places[name] = (int(x), int(y))
+            else:
+                size, x, y = value.split("+")
+                w, h = size.split("x")
+                places[name] = (int(x), int(y), int(w), int(h))
+    return places
+
+
+# Canvas coordinates of what the test clicks and looks at, the same as the desktop test's.
+_LAYOUT = read_layout(os.environ.get("BLACKJACK_LAYOUT", ""))
+START = _LAYOUT["start"]
+MENU_EXIT = _LAYOUT["menu_exit"]
+ADD_FIVE = _LAYOUT["add_five"]
+DEAL = _LAYOUT["deal"]
+STAND = _LAYOUT["stand"]
+TABLE_EXIT = _LAYOUT["exit_button"]
 AWAY = (700, 745)  # over no button, so that nothing is drawn hovered
-LOGO_AREA = (53, 120, 918, 357)  # x, y, w, h
-DEAL_AREA = (845, 620, 134, 48)
-PLAY_AREA = (120, 660, 284, 48)  # hit and stand, shown only while a round is in play
-BET_AREA = (820, 62, 204, 35)
+LOGO_AREA = _LAYOUT["logo_area"]  # x, y, w, h
+DEAL_AREA = _LAYOUT["deal_area"]
+PLAY_AREA = _LAYOUT["play_area"]  # hit and stand, shown only while a round is in play
+BET_AREA = _LAYOUT["bet_area"]
 RESULT_AREA = (40, 25, 540, 40)  # the result line at the top of the table
-DEALER_CARD = (30, 100, 40, 164)  # the uncovered strip of the first card of each hand
-PLAYER_CARD = (30, 300, 40, 164)
+# The uncovered strip of the first card of each hand.
+DEALER_CARD = _LAYOUT["dealer_card_area"][:2] + (40, _LAYOUT["dealer_card_area"][3])
+PLAYER_CARD = _LAYOUT["player_card_area"][:2] + (40, _LAYOUT["player_card_area"][3])
 FELT_AREA = (300, 480, 400, 120)  # bare table under the player's hand
 
 

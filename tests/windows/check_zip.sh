@@ -4,9 +4,11 @@
 # fonts/, README.txt and the licences; then the end-to-end script plays it under Wine on a
 # virtual display, exactly as it plays the Linux game.
 #
-# Usage: check_zip.sh ZIP WM_CLOSE
+# Usage: check_zip.sh ZIP WM_CLOSE LAYOUT
 #   ZIP       build-windows/blackjack-windows-x64.zip
 #   WM_CLOSE  the end-to-end test's close helper (a native program)
+#   LAYOUT    the end-to-end script's click points, as the native build writes them
+#             (build/tests/e2e/layout.sh)
 # Environment:
 #   BLACKJACK_SHOTS  passed on to the end-to-end script (screenshots of the game under Wine)
 #   BLACKJACK_CACHE  where the Wine prefix is kept between runs (default ~/.cache/blackjack)
@@ -15,6 +17,7 @@ set -euo pipefail
 
 zip=$(readlink -f "$1")
 wm_close=$(readlink -f "$2")
+layout=$(readlink -f "$3")
 here=$(cd "$(dirname "$0")" && pwd)
 cache="${BLACKJACK_CACHE:-$HOME/.cache/blackjack}"
 wine=/usr/lib/wine/wine64
@@ -111,7 +114,8 @@ mkdir -p "$cache/wine"
 # linger) before the scratch folder goes.
 trap 'timeout 60 "$wineserver" -w 2>/dev/null || "$wineserver" -k 2>/dev/null; rm -rf "$work"' EXIT
 
-(cd "$game" && BLACKJACK_WM_CLOSE="$wm_close" BLACKJACK_LAUNCH_WAIT=90 BLACKJACK_WINDOWS=1 \
+(cd "$game" && BLACKJACK_WM_CLOSE="$wm_close" BLACKJACK_LAYOUT="$layout" BLACKJACK_LAUNCH_WAIT=90 \
+    BLACKJACK_WINDOWS=1 \
     bash "$here/../e2e/play.sh" "$wine" blackjack.exe) ||
     fail "the end-to-end script failed against blackjack.exe under Wine"
 ok "the end-to-end script plays blackjack.exe under Wine"

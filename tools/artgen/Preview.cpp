@@ -57,12 +57,22 @@ void card(Canvas& target, const Artwork& art, int cell, float x, float y) {
     drawCell(target, art.cards, cellX(cell), cellY(cell), kCardWidth, kCardHeight, x, y);
 }
 
+// Frame `frame` of a strip of w x h frames, drawn into `where`.
+void frameAt(Canvas& target, const Canvas& strip, int frame, int w, int h, SDL_Rect where) {
+    drawCell(target, strip, frame * w, 0, w, h, static_cast<float>(where.x),
+             static_cast<float>(where.y));
+}
+
+void buttonAt(Canvas& target, const Artwork& art, int frame, SDL_Rect where) {
+    frameAt(target, art.buttons, frame, kButtonWidth, kButtonHeight, where);
+}
+
 Canvas menuScreen(const Artwork& art) {
     Canvas screen(kWindowWidth, kWindowHeight, 1);
     drawWhole(screen, art.background, 0, 0);
-    drawWhole(screen, art.logo, 53, 120);
-    drawCell(screen, art.buttons, 0, 0, kButtonWidth, kButtonHeight, 445, 500);
-    drawCell(screen, art.buttons, kButtonWidth, 0, kButtonWidth, kButtonHeight, 445, 580);
+    drawWhole(screen, art.logo, kLogoRect.x, kLogoRect.y);
+    buttonAt(screen, art, kStartFrame, kStartButtonRect);
+    buttonAt(screen, art, kExitFrame, kMenuExitButtonRect);
     return screen;
 }
 
@@ -70,41 +80,45 @@ Canvas menuScreen(const Artwork& art) {
 Canvas gameScreen(const Artwork& art, Fonts& fonts) {
     Canvas screen(kWindowWidth, kWindowHeight, 1);
     drawWhole(screen, art.background, 0, 0);
-    drawWhole(screen, art.table, 0, 0);
-    drawWhole(screen, art.panel, 820, 0);
-    card(screen, art, cardCell(Suit::Hearts, 14), 30, 100);
-    card(screen, art, kBackCell, 70, 105);
+    drawWhole(screen, art.table, kTableRect.x, kTableRect.y);
+    drawWhole(screen, art.panel, kPanelRect.x, kPanelRect.y);
+    card(screen, art, cardCell(Suit::Hearts, 14), kDealerX, kDealerY);
+    card(screen, art, kBackCell, kDealerX + kFanStepX, kDealerY + kFanStepY);
     const int first[] = {cardCell(Suit::Clubs, 8), cardCell(Suit::Diamonds, 3),
                          cardCell(Suit::Spades, 10), cardCell(Suit::Hearts, 2)};
     for (int i = 0; i < 4; ++i) {
-        card(screen, art, first[i], 30 + 40.0f * i, 300 + 5.0f * i);
+        card(screen, art, first[i], kPlayerX + kFanStepX * i, kPlayerY + kFanStepY * i);
     }
+    // The second hand waits, lower, at its usual place.
     const int second[] = {cardCell(Suit::Spades, 8), cardCell(Suit::Clubs, 12),
                           cardCell(Suit::Diamonds, 14)};
     for (int i = 0; i < 3; ++i) {
-        card(screen, art, second[i], 230 + 40.0f * i, 320 + 5.0f * i);
+        card(screen, art, second[i], kSplitX + kFanStepX * i,
+             kSplitY + kWaitingDrop + kFanStepY * i);
     }
-    const int columns[] = {1, 3, 4, 0, 1}, rows[] = {0, 0, 0, 1, 1}, counts[] = {0, 2, 1, 0, 0};
-    for (int i = 0; i < 5; ++i) {
-        float top = 100 + 100.0f * i;
-        drawCell(screen, art.chips, columns[i] * kChipCellWidth, rows[i] * kChipCellHeight,
-                 kChipCellWidth, kChipCellHeight, 885, top);
-        statusTextCentred(screen, fonts, "x" + std::to_string(counts[i]), 917, top + 74);
-        drawCell(screen, art.arrows, 0, 0, kArrowWidth, kArrowHeight, 845, top + 10);
-        drawCell(screen, art.arrows, kArrowWidth, 0, kArrowWidth, kArrowHeight, 965, top + 10);
+    const int counts[] = {0, 2, 1, 0, 0};
+    for (int i = 0; i < kChipKinds; ++i) {
+        const SDL_Rect chip = chipRect(i);
+        drawCell(screen, art.chips, kChipCellColumns[i] * kChipWidth,
+                 kChipCellRows[i] * kChipHeight, kChipWidth, kChipHeight, chip.x, chip.y);
+        const int countCentreX = chip.x + chip.w / 2;
+        statusTextCentred(screen, fonts, "x" + std::to_string(counts[i]), countCentreX,
+                          chip.y + chip.h + kChipCountGap);
+        frameAt(screen, art.arrows, kRemoveFrame, kArrowWidth, kArrowHeight, removeChipRect(i));
+        frameAt(screen, art.arrows, kAddFrame, kArrowWidth, kArrowHeight, addChipRect(i));
     }
-    statusText(screen, fonts, "PLAYER WINS | 100$ Won | Player Higher Score", 40, 30);
-    statusText(screen, fonts, "Dealer: 11", 600, 30);
-    statusText(screen, fonts, "Player: 19 | Split: 21", 600, 60);
-    drawCell(screen, art.buttons, 4 * kButtonWidth, 0, kButtonWidth, kButtonHeight, 845, 620);
-    drawCell(screen, art.buttons, 1 * kButtonWidth, 0, kButtonWidth, kButtonHeight, 845, 690);
-    const int frames[] = {2, 3, 5, 6};
-    for (int i = 0; i < 4; ++i) {
-        drawCell(screen, art.buttons, frames[i] * kButtonWidth, 0, kButtonWidth, kButtonHeight,
-                 120 + 150.0f * i, 660);
-    }
-    statusTextCentred(screen, fonts, "Wallet: 850", 922, 30);
-    statusTextCentred(screen, fonts, "Bet: 100", 922, 65);
+    statusText(screen, fonts, "PLAYER WINS | 100$ Won | Player Higher Score", kResultTextAt.x,
+               kResultTextAt.y);
+    statusText(screen, fonts, "Dealer: 11", kDealerTextAt.x, kDealerTextAt.y);
+    statusText(screen, fonts, "Player: 19 | Split: 21", kPlayerTextAt.x, kPlayerTextAt.y);
+    buttonAt(screen, art, kDealFrame, kDealButtonRect);
+    buttonAt(screen, art, kExitFrame, kExitButtonRect);
+    buttonAt(screen, art, kHitFrame, kHitButtonRect);
+    buttonAt(screen, art, kStandFrame, kStandButtonRect);
+    buttonAt(screen, art, kDoubleFrame, kDoubleButtonRect);
+    buttonAt(screen, art, kSplitFrame, kSplitButtonRect);
+    statusTextCentred(screen, fonts, "Wallet: 850", kPanelCentreX, kWalletTextY);
+    statusTextCentred(screen, fonts, "Bet: 100", kPanelCentreX, kBetTextY);
     return screen;
 }
 
@@ -134,7 +148,10 @@ Canvas drawContactSheet(const Artwork& art, Fonts& fonts) {
     drawWhole(sheet, art.cards, margin, y);
     y += heights[0] + gap;
 
-    caption(sheet, fonts, "BUTTONS.png  frames of 134 x 48", margin, y);
+    caption(sheet, fonts,
+            "BUTTONS.png  frames of " + std::to_string(kButtonWidth) + " x " +
+                std::to_string(kButtonHeight),
+            margin, y);
     y += captionHeight;
     drawWhole(sheet, art.buttons, margin, y);
     y += heights[1] + gap;

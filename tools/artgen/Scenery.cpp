@@ -83,7 +83,7 @@ void paddedRail(Canvas& canvas, Box box) {
 Canvas drawBackground() {
     const int scale = 2;
     Canvas canvas(kWindowWidth, kWindowHeight, scale);
-    const float W = kWindowWidth, H = kWindowHeight, railTop = 650;
+    const float W = kWindowWidth, H = kWindowHeight, railTop = kTableHeight;
     Box all{0, 0, W, H};
     canvas.cover(
         all, [](float, float) { return 1.0f; },
@@ -163,8 +163,8 @@ Canvas drawTable(Fonts& fonts) {
 
 Canvas drawChipPanel() {
     const int scale = 3;
-    Canvas canvas(kPanelWidth, kPanelHeight, scale);
-    const float W = kPanelWidth, H = kPanelHeight;
+    Canvas canvas(kPanelRect.w, kPanelRect.h, scale);
+    const float W = kPanelRect.w, H = kPanelRect.h;
     Box all{0, 0, W, H};
     canvas.cover(
         all, [](float, float) { return 1.0f; }, woodPaint(5));

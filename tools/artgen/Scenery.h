@@ -3,17 +3,11 @@
 
 #include "Canvas.h"
 #include "Text.h"
+#include "ui/Layout.h"
 
 namespace artgen {
 
-constexpr int kWindowWidth = 1024;
-constexpr int kWindowHeight = 768;
-constexpr int kTableWidth = 820;
-constexpr int kTableHeight = 650;
-constexpr int kPanelWidth = 204;
-constexpr int kPanelHeight = 768;
-constexpr int kLogoWidth = 918;
-constexpr int kLogoHeight = 357;
+// The window, table, panel and logo are as large as the game shows them (ui/Layout.h).
 constexpr int kIconSize = 256;
 
 // Dark felt under a padded rail; both screens stretch it over the whole window.

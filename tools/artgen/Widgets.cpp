@@ -106,15 +106,15 @@ void drawChip(Canvas& canvas, Fonts& fonts, int value, Vec c, float diameter, bo
 
 Canvas drawChipSheet(Fonts& fonts) {
     const int values[kChipRows][kChipColumns] = {{1, 5, 10, 25, 50}, {100, 500, 1000, 5000, 0}};
-    Canvas sheet(kChipCellWidth * kChipColumns, kChipCellHeight * kChipRows, 1);
+    Canvas sheet(kChipWidth * kChipColumns, kChipHeight * kChipRows, 1);
     for (int row = 0; row < kChipRows; ++row) {
         for (int column = 0; column < kChipColumns; ++column) {
             if (values[row][column] == 0) {
                 continue;
             }
-            Canvas cell(kChipCellWidth, kChipCellHeight, 4);
+            Canvas cell(kChipWidth, kChipHeight, 4);
             drawChip(cell, fonts, values[row][column], {32, 31}, 60);
-            sheet.blit(cell.downsampled(), column * kChipCellWidth, row * kChipCellHeight);
+            sheet.blit(cell.downsampled(), column * kChipWidth, row * kChipHeight);
         }
     }
     return sheet;

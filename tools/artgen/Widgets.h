@@ -3,18 +3,14 @@
 
 #include "Canvas.h"
 #include "Text.h"
+#include "ui/Layout.h"
 
 namespace artgen {
 
-constexpr int kChipCellWidth = 64;
-constexpr int kChipCellHeight = 66;
+// The chip sheet's grid; its cells, the buttons' frames and the arrows' are cut as the game cuts
+// them (ui/Layout.h).
 constexpr int kChipColumns = 5;
 constexpr int kChipRows = 2;
-constexpr int kButtonWidth = 134;
-constexpr int kButtonHeight = 48;
-constexpr int kButtonFrames = 7;
-constexpr int kArrowWidth = 26;
-constexpr int kArrowHeight = 40;
 
 // One chip, `diameter` output pixels across, centred on `centre`, in the colours of `value`;
 // the value is printed on it unless `printValue` is false.

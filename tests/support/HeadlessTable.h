@@ -1,10 +1,11 @@
 #pragma once
 
-// Headless drawing for the screen tests: a Screen of 1024 x 768 (SDL's dummy video driver, a
-// software renderer drawing into a surface), and a scratch working directory with test art in
-// ./images and a real TrueType font as ./fonts/ds-digit.ttf. Every test image is made of solid
-// blocks whose colour names the block (the red channel the image, the green channel the frame or
-// cell), so a pixel read back from the frame tells exactly what was drawn there.
+// The table the screen, hardening and soak tests play at, headless: a Screen of 1024 x 768 (SDL's
+// dummy video driver, a software renderer drawing into a surface), and a scratch working directory
+// with test art in ./images and a real TrueType font as ./fonts/ds-digit.ttf. Every test image is
+// made of solid blocks whose colour names the block (the red channel the image, the green channel
+// the frame or cell), so a pixel read back from the frame tells exactly what was drawn there, and
+// each picture can be spoiled alone. Where the tests point is the game's own layout (ui/Layout.h).
 #include <SDL.h>
 #include <SDL_ttf.h>
 #include <gtest/gtest.h>
@@ -19,7 +20,11 @@
 #include "support/ScratchDir.h"
 #include "support/Screen.h"
 #include "support/StackedDeck.h"
+#include "ui/Layout.h"
+#include "ui/SdlHandle.h"
 #include "ui/Texture.h"
+
+class Scene;
 
 namespace art {
 inline const Rgb kBlack{0, 0, 0};
@@ -42,12 +47,37 @@ inline Rgb card(int cell) {
 }
 }  // namespace art
 
+// Every picture in the colours above, and the real font, under the working directory as the game
+// expects them.
+void writeTableArt();
+// The picture names under ./images/.
+const std::vector<std::string>& imageNames();
+
+// One frame as the main loop runs it: input, update, clear, draw, present.
+void frame(Scene& scene, SDL_Renderer* renderer, SDL_Point at, bool clicked);
+// A click at `at` followed by a frame without one, which releases the button's latch.
+void click(Scene& scene, SDL_Renderer* renderer, SDL_Point at);
+
+// Where a click lands on the game screen's controls.
+inline SDL_Point addChipAt(int kind) {
+    return centreOf(addChipRect(kind));
+}
+inline SDL_Point removeChipAt(int kind) {
+    return centreOf(removeChipRect(kind));
+}
+constexpr SDL_Point kDealAt = centreOf(kDealButtonRect);
+constexpr SDL_Point kExitAt = centreOf(kExitButtonRect);
+constexpr SDL_Point kHitAt = centreOf(kHitButtonRect);
+constexpr SDL_Point kStandAt = centreOf(kStandButtonRect);
+constexpr SDL_Point kDoubleAt = centreOf(kDoubleButtonRect);
+constexpr SDL_Point kSplitAt = centreOf(kSplitButtonRect);
+constexpr SDL_Point kStartAt = centreOf(kStartButtonRect);
+
 class HeadlessTest : public ::testing::Test {
 protected:
     void SetUp() override {
         dir.emplace();
-        installSystemFont();
-        writeArt();
+        writeTableArt();
         screen.emplace();
         renderer = screen->renderer();
         ASSERT_EQ(TTF_Init(), 0);
@@ -65,20 +95,8 @@ protected:
         dir.reset();
     }
 
-    static void writeArt() {
-        writeSolidPng("images/BG.png", 32, 24, art::kBackground);
-        writeSolidPng("images/LOGO.png", 90, 35, art::kLogo);
-        writeSolidPng("images/TABLE.png", 41, 33, art::kTable);
-        writeSolidPng("images/CHIPBG.png", 20, 30, art::kPanel);
-        writeSheetPng("images/BUTTONS.png", 8, 1, 134, 48,
-                      [](int c, int) { return art::button(c); });
-        writeSheetPng("images/ARROWS.png", 2, 1, 26, 40, [](int c, int) { return art::arrow(c); });
-        writeSheetPng("images/CHIPS.png", 5, 2, 64, 66, art::chip);
-        writeSheetPng("images/CARDS.png", kSheetColumns, kSheetRows, kCardWidth, kCardHeight,
-                      [](int c, int r) { return art::card(r * kSheetColumns + c); });
-    }
-
     Rgb at(int x, int y) const { return screen->pixel(x, y); }
+    Rgb at(SDL_Point p) const { return at(p.x, p.y); }
 
     // Every pixel of `r` shows `c`, and none of the ring of pixels just around it does.
     ::testing::AssertionResult drawnAt(SDL_Rect r, Rgb c) const {
@@ -157,6 +175,10 @@ protected:
             return ::testing::AssertionFailure() << "the label is not \"" << text << "\"";
         }
         return ::testing::AssertionSuccess();
+    }
+
+    ::testing::AssertionResult shows(const TextureHandle& label, const std::string& text) {
+        return shows(label.get(), text);
     }
 
     std::vector<Rgb> drawAlone(SDL_Texture* texture, int w, int h) {

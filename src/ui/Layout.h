@@ -1,0 +1,93 @@
+#pragma once
+
+// The screens' layout, in window pixels from the top-left corner: where each picture, button and
+// text goes, and how the button, arrow and chip sheets are cut. The game, the art generator's
+// mock-ups, the tests and the end-to-end script (through a file the build writes from this one)
+// all read it here; the hands' places on the table are rules/TableLayout.h.
+#include <SDL.h>
+
+#include "rules/TableLayout.h"
+
+constexpr int kWindowWidth = 1024;
+constexpr int kWindowHeight = 768;
+
+// images/BUTTONS.png: one strip of 134 x 48 frames, in this order.
+constexpr int kButtonWidth = 134;
+constexpr int kButtonHeight = 48;
+constexpr int kStartFrame = 0;
+constexpr int kExitFrame = 1;
+constexpr int kHitFrame = 2;
+constexpr int kStandFrame = 3;
+constexpr int kDealFrame = 4;
+constexpr int kDoubleFrame = 5;
+constexpr int kSplitFrame = 6;
+constexpr int kButtonFrames = 7;
+
+// images/ARROWS.png: two 26 x 40 frames, remove a chip and add one.
+constexpr int kArrowWidth = 26;
+constexpr int kArrowHeight = 40;
+constexpr int kRemoveFrame = 0;
+constexpr int kAddFrame = 1;
+
+// images/CHIPS.png: a grid of 64 x 66 cells. Chip kind i (worth 5, 25, 50, 100, 500) is cut from
+// cell (kChipCellColumns[i], kChipCellRows[i]).
+constexpr int kChipWidth = 64;
+constexpr int kChipHeight = 66;
+constexpr int kChipKinds = 5;
+constexpr int kChipCellColumns[kChipKinds] = {1, 3, 4, 0, 1};
+constexpr int kChipCellRows[kChipKinds] = {0, 0, 0, 1, 1};
+
+// ---- The menu ----
+
+constexpr int kLogoWidth = 918;
+constexpr int kLogoHeight = 357;
+// The logo centred across the window.
+constexpr SDL_Rect kLogoRect{(kWindowWidth - kLogoWidth) / 2, 120, kLogoWidth, kLogoHeight};
+// START and EXIT, centred across the window, one above the other.
+constexpr SDL_Rect kStartButtonRect{445, 500, kButtonWidth, kButtonHeight};
+constexpr SDL_Rect kMenuExitButtonRect{445, 580, kButtonWidth, kButtonHeight};
+
+// ---- The table ----
+
+constexpr SDL_Rect kTableRect{0, 0, kTableWidth, kTableHeight};
+constexpr SDL_Rect kPanelRect{kTableWidth, 0, kWindowWidth - kTableWidth, kWindowHeight};
+constexpr int kPanelCentreX = kPanelRect.x + kPanelRect.w / 2;
+
+// The chip column in the panel: chip i with its remove arrow to the left and its add arrow to
+// the right, each kind 100 pixels below the one before; its count text centred 8 pixels below.
+constexpr int kChipX = 885;
+constexpr int kChipCountGap = 8;
+constexpr SDL_Rect chipRect(int kind) {
+    return SDL_Rect{kChipX, 100 + 100 * kind, kChipWidth, kChipHeight};
+}
+constexpr SDL_Rect removeChipRect(int kind) {
+    return SDL_Rect{845, chipRect(kind).y + 10, kArrowWidth, kArrowHeight};
+}
+constexpr SDL_Rect addChipRect(int kind) {
+    return SDL_Rect{965, chipRect(kind).y + 10, kArrowWidth, kArrowHeight};
+}
+
+// DEAL and EXIT in the panel below the chips; HIT, STAND, DOUBLE and SPLIT in a row below the
+// table.
+constexpr SDL_Rect kDealButtonRect{845, 620, kButtonWidth, kButtonHeight};
+constexpr SDL_Rect kExitButtonRect{845, 690, kButtonWidth, kButtonHeight};
+constexpr SDL_Rect kHitButtonRect{120, 660, kButtonWidth, kButtonHeight};
+constexpr SDL_Rect kStandButtonRect{270, 660, kButtonWidth, kButtonHeight};
+constexpr SDL_Rect kDoubleButtonRect{420, 660, kButtonWidth, kButtonHeight};
+constexpr SDL_Rect kSplitButtonRect{570, 660, kButtonWidth, kButtonHeight};
+
+// The status texts, each drawn at its own size. Wallet and bet are centred in the panel at these
+// tops. The result text starts at its corner and breaks onto further lines to stay left of the
+// dealer and player texts and above the dealer's cards; the player text stays on the table.
+constexpr int kWalletTextY = 30;
+constexpr int kBetTextY = 65;
+constexpr SDL_Point kResultTextAt{40, 30};
+constexpr int kResultRight = 590;
+constexpr int kResultBottom = kDealerY;
+constexpr SDL_Point kDealerTextAt{600, 30};
+constexpr SDL_Point kPlayerTextAt{600, 60};
+
+// The middle of `r`, where a click on it lands surely.
+constexpr SDL_Point centreOf(SDL_Rect r) {
+    return SDL_Point{r.x + r.w / 2, r.y + r.h / 2};
+}
