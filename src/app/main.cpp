@@ -201,7 +201,7 @@ int main(int argc, char** argv) {
 
     MenuScene menu;
     GameScene game;
-    MainLoop loop{window, renderer, &menu, &game, &menu};
+    MainLoop loop{window, renderer, &menu, &game, &menu, Mouse{}, true};
     loop.currentScene->init(renderer);
 
 #ifdef __EMSCRIPTEN__
