@@ -161,7 +161,8 @@ void ProgressBar::update(std::uint64_t done, double elapsedSeconds) {
         std::fprintf(out_, "%*s", blank, "");
     }
     std::fflush(out_);
-    shownLength_ = static_cast<std::size_t>(length + std::max(blank, 0));
+    const int shown = length + std::max(blank, 0);
+    shownLength_ = static_cast<std::size_t>(shown);
 }
 
 void ProgressBar::finish() {
@@ -190,7 +191,9 @@ std::string progressLine(std::uint64_t done, std::uint64_t total, int columns) {
         return "[" + std::string(static_cast<std::size_t>(filled), '#') +
                std::string(static_cast<std::size_t>(width - filled), '.') + "] " + text;
     };
-    for (const std::string& text : {share + "  " + counts, share}) {
+    std::string withCounts = share;
+    withCounts.append("  ").append(counts);
+    for (const std::string& text : {withCounts, share}) {
         if (std::string line = barBefore(text); !line.empty()) {
             return "\r" + line;
         }
