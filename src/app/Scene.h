@@ -13,6 +13,12 @@ public:
     // x and y are the last pointer position in window pixels; clicked is true in a frame in which
     // a mouse button went down.
     virtual void handleInput(int x, int y, bool clicked) = 0;
+    // A key went down in this frame (held keys do not repeat), after handleInput. `modifiers` are
+    // SDL's KMOD_ bits held with it. A screen without keys ignores it.
+    virtual void handleKey(SDL_Keycode key, Uint16 modifiers) {
+        (void)key;
+        (void)modifiers;
+    }
     virtual void update() = 0;
     virtual void render(SDL_Renderer* renderer) = 0;
     virtual void cleanup() = 0;

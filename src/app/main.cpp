@@ -70,21 +70,27 @@ bool drawsNowhere() {
     return true;
 }
 
-// The pointer as the screens see it: where it last moved, and whether this frame is a click.
+// The input as the screens see it: where the pointer last moved, whether this frame is a click,
+// and the key that went down in it, if any.
 struct Mouse {
     int x = 0;
     int y = 0;
     bool clicked = false;
+    SDL_Keycode key = SDLK_UNKNOWN;
+    Uint16 keyModifiers = 0;
 };
 
 // Takes one frame's events off SDL's queue. A button press is the frame's click and ends the
 // reading: what follows it stays queued, so several presses in one slow frame still count one
 // click each, and each lands where the pointer had moved before it, not where it went after. A
 // frame after a click takes no press at all, because a button takes a new click only after a
-// frame without one.
+// frame without one. A key going down ends the reading too, so each key gets a frame of its own;
+// a key held down does not repeat.
 void readFrameEvents(Mouse& mouse, bool& running) {
     const bool clickedLastFrame = mouse.clicked;
     mouse.clicked = false;
+    mouse.key = SDLK_UNKNOWN;
+    mouse.keyModifiers = 0;
     SDL_PumpEvents();
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
@@ -104,6 +110,13 @@ void readFrameEvents(Mouse& mouse, bool& running) {
                 // Any button; the click lands where the pointer last moved to.
                 mouse.clicked = true;
                 return;
+            case SDL_KEYDOWN:
+                if (event.key.repeat == 0) {
+                    mouse.key = event.key.keysym.sym;
+                    mouse.keyModifiers = event.key.keysym.mod;
+                    return;
+                }
+                break;
             default:
                 break;
         }
@@ -129,6 +142,9 @@ struct MainLoop {
 void runFrame(MainLoop& loop) {
     readFrameEvents(loop.mouse, loop.running);
     loop.currentScene->handleInput(loop.mouse.x, loop.mouse.y, loop.mouse.clicked);
+    if (loop.mouse.key != SDLK_UNKNOWN) {
+        loop.currentScene->handleKey(loop.mouse.key, loop.mouse.keyModifiers);
+    }
     loop.currentScene->update();
 
     if (loop.currentScene == loop.menu && loop.menu->shouldStartGame()) {

@@ -179,13 +179,16 @@ void Game::settle() {
 
 void Game::pollEvents() {
     // What the main loop reads stays queued for its next drain: a window close (or a SIGTERM or
-    // SIGINT, which SDL turns into one), pointer moves and button presses. Dropping a press here
-    // would lose a click.
+    // SIGINT, which SDL turns into one), keys going down, pointer moves and button presses.
+    // Dropping a press here would lose a click or a key.
     static_assert(SDL_MOUSEBUTTONDOWN == SDL_MOUSEMOTION + 1,
                   "the kept pointer events are adjacent");
+    static_assert(SDL_QUIT < SDL_KEYDOWN && SDL_KEYDOWN < SDL_MOUSEMOTION,
+                  "the kept events come in this order");
     SDL_PumpEvents();
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_QUIT - 1);
-    SDL_FlushEvents(SDL_QUIT + 1, SDL_MOUSEMOTION - 1);
+    SDL_FlushEvents(SDL_QUIT + 1, SDL_KEYDOWN - 1);
+    SDL_FlushEvents(SDL_KEYDOWN + 1, SDL_MOUSEMOTION - 1);
     SDL_FlushEvents(SDL_MOUSEBUTTONDOWN + 1, SDL_LASTEVENT);
 }
 

@@ -45,7 +45,7 @@ public:
     // Pays the round into the wallet and writes the result text. Called by stand() only.
     void settle();
     // Pumps SDL's queue and drops every waiting event the main loop does not read; a window
-    // close, pointer moves and button presses stay queued for it.
+    // close, keys going down, pointer moves and button presses stay queued for it.
     void pollEvents();
 
     bool canDouble() const;

@@ -426,8 +426,8 @@ TEST_F(GameSceneTest, SplitHandsNeverCoverEachOther) {
     }
 }
 
-// The engine's drain leaves the main loop what it reads, in order: no press is lost to it.
-TEST_F(GameSceneTest, EngineDrainLeavesMovesPressesAndTheWindowClose) {
+// The engine's drain leaves the main loop what it reads, in order: no press or key is lost to it.
+TEST_F(GameSceneTest, EngineDrainLeavesMovesPressesKeysAndTheWindowClose) {
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     const Uint32 pushed[] = {SDL_MOUSEMOTION,    SDL_KEYDOWN, SDL_MOUSEBUTTONDOWN,
                              SDL_MOUSEBUTTONUP,  SDL_QUIT,    SDL_MOUSEWHEEL,
@@ -444,8 +444,8 @@ TEST_F(GameSceneTest, EngineDrainLeavesMovesPressesAndTheWindowClose) {
     for (SDL_Event event{}; SDL_PollEvent(&event) != 0;) {
         left.push_back(event.type);
     }
-    EXPECT_EQ(left, (std::vector<Uint32>{SDL_MOUSEMOTION, SDL_MOUSEBUTTONDOWN, SDL_QUIT,
-                                         SDL_MOUSEBUTTONDOWN}));
+    EXPECT_EQ(left, (std::vector<Uint32>{SDL_MOUSEMOTION, SDL_KEYDOWN, SDL_MOUSEBUTTONDOWN,
+                                         SDL_QUIT, SDL_MOUSEBUTTONDOWN}));
 }
 
 TEST_F(GameSceneTest, MissingFontLeavesEveryLabelEmpty) {
