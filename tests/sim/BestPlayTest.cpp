@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "sim/BestPlay.h"
-#include "sim/DealerOdds.h"
 #include "sim/Model.h"
+#include "solver/DealerOdds.h"
 
 namespace sim {
 namespace {

@@ -1,10 +1,10 @@
-#include "sim/DealerOdds.h"
+#include "solver/DealerOdds.h"
 
 #include <algorithm>
 #include <cassert>
 #include <map>
 
-namespace sim {
+namespace solver {
 
 namespace {
 
@@ -27,11 +27,28 @@ void collectDraws(HandState hand, Multiset& count, const Multiset& limit,
 
 }  // namespace
 
-DealerOdds::DealerOdds(const Shoe& full) {
-    for (int up = kLowestUp; up <= kAce; ++up) {
-        if (full.count(kindOfPoints(up)) > 0) {
-            lists_[upIndex(up)] = drawsFrom(up, full);
+DealerOdds::DealerOdds(const Shoe& full) : full_(full) {}
+
+void DealerOdds::prepare(int up) {
+    if (!listed_[upIndex(up)]) {
+        if (full_.count(kindOfPoints(up)) > 0) {
+            lists_[upIndex(up)] = drawsFrom(up, full_);
         }
+        listed_[upIndex(up)] = true;
+    }
+}
+
+std::size_t DealerOdds::remembered() const {
+    std::size_t kept = 0;
+    for (const auto& memo : memo_) {
+        kept += memo.size();
+    }
+    return kept;
+}
+
+void DealerOdds::forget() {
+    for (auto& memo : memo_) {
+        memo.clear();
     }
 }
 
@@ -71,6 +88,8 @@ DealerOutcome DealerOdds::outcome(int up, const Shoe& left) {
     if (const auto found = memo.find(left.key()); found != memo.end()) {
         return found->second;
     }
+    prepare(up);
+    ++computed_;
     // Each order of a draw's cards comes with the same chance: the counts left of each kind,
     // falling as they are taken, over the shoe's size, falling likewise.
     std::array<double, kUnitFactor + 1> ways{};
@@ -105,4 +124,4 @@ DealerOutcome DealerOdds::outcome(int up, const Shoe& left) {
     return outcome;
 }
 
-}  // namespace sim
+}  // namespace solver

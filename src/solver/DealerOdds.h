@@ -5,22 +5,34 @@
 #include <unordered_map>
 #include <vector>
 
-#include "sim/Model.h"
-#include "sim/Shoe.h"
+#include "solver/DealerOutcome.h"
+#include "solver/Shoe.h"
 
-namespace sim {
+namespace solver {
 
 // The dealer's chances off whatever a shoe has left, for every up card. The dealer's play looks at
 // nothing but the dealer's own cards, so the sets of cards the dealer can draw are listed once for
-// the shoe a round is dealt from; the chance of each off a given remainder is a product of counts.
-// Results are kept by remainder, so asking twice costs a lookup.
+// the shoe a round is dealt from (for an up card when it is first asked about); the chance of each
+// off a given remainder is a product of counts. Results are kept by remainder, so asking twice
+// costs a lookup.
 class DealerOdds {
 public:
     explicit DealerOdds(const Shoe& full);
 
     // How the dealer's hand ends with `up` (points) showing and `left` to draw from, the hole card
-    // included. Draws that would need more cards than `left` holds count for nothing.
+    // included. `left` must be part of the full shoe less the up card; draws that would need more
+    // cards than it holds count for nothing.
     DealerOutcome outcome(int up, const Shoe& left);
+
+    // Lists the draws from `up` now, if not done yet (outcome() does it when first asked).
+    void prepare(int up);
+    bool prepared(int up) const { return listed_[upIndex(up)]; }
+
+    // How many outcomes were worked out rather than looked up, since the start.
+    long computed() const { return computed_; }
+    // How many outcomes are kept, and forgetting them all (the lists of draws stay).
+    std::size_t remembered() const;
+    void forget();
 
 private:
     // The most of one kind a dealer's draw can hold, given enough decks (an ace up, five aces to
@@ -50,8 +62,11 @@ private:
 
     static DrawList drawsFrom(int up, const Shoe& full);
 
+    Shoe full_;
+    std::array<bool, kUpCards> listed_{};
+    long computed_ = 0;
     std::array<DrawList, kUpCards> lists_;
     std::array<std::unordered_map<std::uint64_t, DealerOutcome>, kUpCards> memo_;
 };
 
-}  // namespace sim
+}  // namespace solver
