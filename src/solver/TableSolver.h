@@ -20,13 +20,13 @@ namespace solver {
 // nextRoundValue() NaN; it never fails otherwise.
 class TableSolver {
 public:
-    // Dealer outcomes kept between questions, about 80 bytes each; a whole round off a full pack
-    // needs some 25,000.
+    // Remainders whose dealer chances are kept between questions, about 100 bytes each; a whole
+    // round off a full pack needs some 25,000.
     static constexpr std::size_t kMostRemembered = 150'000;
-    // The most outcomes one step() works out (a few microseconds each), and the most hands it
-    // visits.
-    static constexpr long kOutcomesPerStep = 256;
-    static constexpr int kHandsPerStep = 4096;
+    // The most dealer draws one step() weighs (a nanosecond or two each) before it stops, and the
+    // most hands it visits.
+    static constexpr long kDrawsPerStep = 300'000;
+    static constexpr int kHandsPerStep = 2048;
 
     // Cheap: the hand catalog (about 2 ms); the dealer's draws are listed for each up card when
     // first needed (under 1.5 ms each).
@@ -63,7 +63,7 @@ private:
     int nextUp(int up) const;
     // The next pair the shoe can deal after `pair`, or 0.
     int nextPair(int pair) const;
-    void settleSome(int& outcomesLeft, int& handsLeft);
+    void settleSome(long& drawsLeft, int& handsLeft);
 
     std::shared_ptr<const HandCatalog> hands_;
     std::shared_ptr<DealerOdds> dealer_;
