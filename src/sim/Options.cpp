@@ -38,8 +38,9 @@ std::string rangeError(const std::string& option, const std::string& value, std:
            std::to_string(high) + ", not '" + value + "'";
 }
 
-constexpr int kRanksInAPack = kKingRank - kAceRank + 1;
+constexpr std::size_t kRanksInAPack = kKingRank - kAceRank + 1;
 constexpr int kOfEachRankInAPack = 4;
+constexpr std::size_t kCardsInAPack = kRanksInAPack * static_cast<std::size_t>(kOfEachRankInAPack);
 
 // A rank written A, 2 to 10, J, Q or K (either case), or nothing.
 std::optional<int> parseRank(std::string_view text) {
@@ -242,8 +243,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
             parsed.error = "more than four cards of rank " + rankName(rank) +
                            " between --decide, --up and --seen: a pack holds four of each";
         } else if (!options.decide.empty() &&
-                   options.decide.size() + 1 + options.seen.size() ==
-                       static_cast<std::size_t>(kRanksInAPack * kOfEachRankInAPack)) {
+                   options.decide.size() + 1 + options.seen.size() == kCardsInAPack) {
             parsed.error = "--seen leaves no card for the dealer's hole card";
         }
     }
