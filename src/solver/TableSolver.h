@@ -13,15 +13,16 @@ namespace solver {
 
 // Exact values for this table's rules off one 52-card pack, answered from the cards the player
 // has not seen. Make it once and keep it: it keeps the dealer's draws and their chances between
-// questions (up to kMostRemembered outcomes, then it starts afresh).
+// questions (up to kMostRemembered remainders, then it starts afresh). One thread at a time.
 //
-// A question it cannot answer (a rank outside 1 to 13, more of a rank than the pack holds between
-// the hand, the up card and the unseen cards, a hand over 21) gets NaN for every value, and
-// nextRoundValue() NaN; it never fails otherwise.
+// A question no table can ask (a rank outside 1 to 13, more of a rank than the pack holds between
+// the hand, the up card and the unseen cards, a hand over 21, no unseen card for the hole, a
+// natural on the opening) gets NaN for every value (and best() says Stand, so check the values),
+// and a bad next round (counts outside 0 to 4, a stake below 1) NaN; it never fails otherwise.
 class TableSolver {
 public:
     // Remainders whose dealer chances are kept between questions, about 100 bytes each; a whole
-    // round off a full pack needs some 25,000.
+    // round off a full pack needs some 48,000.
     static constexpr std::size_t kMostRemembered = 150'000;
     // The most dealer draws one step() weighs (a nanosecond or two each) before it stops, and the
     // most hands it visits.
