@@ -27,15 +27,7 @@ objdump=x86_64-w64-mingw32-objdump
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-step=0
-ok() {
-    step=$((step + 1))
-    echo "ok $step - $*"
-}
-fail() {
-    echo "FAIL - $*" >&2
-    exit 1
-}
+source "$here/../support/checks.sh"
 
 [ -f "$zip" ] || fail "no zip at $1"
 [ -x "$wine" ] || fail "no $wine: run scripts/install-deps windows"
@@ -120,4 +112,4 @@ trap 'timeout 60 "$wineserver" -w 2>/dev/null || "$wineserver" -k 2>/dev/null; r
     fail "the end-to-end script failed against blackjack.exe under Wine"
 ok "the end-to-end script plays blackjack.exe under Wine"
 
-echo "$step passed, 0 failed"
+passed
