@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks the Windows zip as a Windows player meets it: unpacked into a folder of its own, it holds
 # blackjack.exe (64-bit, a console program that needs only Windows' own DLLs) beside images/,
-# fonts/, README.txt and the licences; then the end-to-end script plays it under Wine on a
-# virtual display, exactly as it plays the Linux game.
+# fonts/, README.txt and the licences, and declares itself DPI aware; then the end-to-end script
+# plays it under Wine on a virtual display, exactly as it plays the Linux game.
 #
 # Usage: check_zip.sh ZIP WM_CLOSE LAYOUT
 #   ZIP       build-windows/blackjack-windows-x64.zip
@@ -81,6 +81,10 @@ imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' "$work/headers" | tr 'A-Z' 'a-z'
 foreign=$(grep -Evx "($windows_dlls)\.dll" <<<"$imports" || true)
 [ -z "$foreign" ] || fail "blackjack.exe needs DLLs Windows does not have: $foreign"
 ok "blackjack.exe is a 64-bit console program that loads only $(tr '\n' ' ' <<<"$imports")"
+# Its manifest says it draws for each monitor's DPI itself, so Windows does not stretch it.
+grep -aq '<dpiAwareness[^>]*>PerMonitorV2' "$game/blackjack.exe" ||
+    fail "blackjack.exe declares no per-monitor DPI awareness"
+ok "blackjack.exe's manifest declares it aware of each monitor's DPI"
 
 # --- played under Wine --------------------------------------------------------------------------
 # A Wine prefix of the tests' own, made once per Wine version (wineboot takes a while) and kept
