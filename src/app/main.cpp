@@ -114,7 +114,11 @@ SDL_Rect startPlace(int display, SDL_Window* window) {
 constexpr Uint64 kBordersWait = 1000;
 
 // Moves the window, placed at `placed`, to where its borders as now known leave it room.
+// A window the player has made fullscreen or maximised meanwhile is left as it is.
 void fitWithBorders(SDL_Window* window, SDL_Rect& placed) {
+    if ((SDL_GetWindowFlags(window) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED)) != 0) {
+        return;
+    }
     const SDL_Rect place = startPlace(SDL_max(SDL_GetWindowDisplayIndex(window), 0), window);
     if (!SDL_RectEquals(&place, &placed)) {
         SDL_SetWindowSize(window, place.w, place.h);

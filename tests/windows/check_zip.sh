@@ -111,7 +111,7 @@ mkdir -p "$cache/wine"
 trap 'timeout 60 "$wineserver" -w 2>/dev/null || "$wineserver" -k 2>/dev/null; rm -rf "$work"' EXIT
 
 (cd "$game" && BLACKJACK_WM_CLOSE="$wm_close" BLACKJACK_LAYOUT="$layout" BLACKJACK_LAUNCH_WAIT=90 \
-    BLACKJACK_WINDOWS=1 \
+    BLACKJACK_WINDOWS=1 BLACKJACK_WINESERVER="$wineserver" \
     bash "$here/../e2e/play.sh" "$wine" blackjack.exe) ||
     fail "the end-to-end script failed against blackjack.exe under Wine"
 ok "the end-to-end script plays blackjack.exe under Wine"
