@@ -22,6 +22,10 @@ public:
 
     void init(SDL_Renderer* renderer) override;
     void handleInput(int x, int y, bool clicked) override;
+    // Enter or Space DEAL, H HIT, S STAND, D DOUBLE, P SPLIT, 1 to 5 a chip's add arrow and with
+    // Shift its remove arrow, R the last round's chips again. Each acts as a click on its button
+    // would in this frame, and not at all while that button is not live.
+    void handleKey(SDL_Keycode key, Uint16 modifiers) override;
     void update() override;
     void render(SDL_Renderer* renderer) override;
     void cleanup() override;
@@ -46,7 +50,9 @@ public:
     int shownWallet = 0;
     int pendingBet = 0;
     std::array<int, kChipKinds> chipCounts{};
-    std::array<int, kChipKinds> chipValues{5, 25, 50, 100, 500};
+    // The chips the last deal staked, which R bets again; none before the first deal.
+    std::array<int, kChipKinds> lastChipCounts{};
+    std::array<int, kChipKinds> chipValues = kChipValues;
     FontHandle font;
     TextureHandle walletLabel;
     TextureHandle betLabel;
@@ -63,7 +69,15 @@ public:
     bool splitEnabled = false;
 
 private:
+    // Whether `button` takes input now: the same gates for a click and for its key.
+    bool isLive(const Button& button) const;
+    // A key's click on `button`: its callback, when the button is live.
+    void press(Button& button);
+    // Whether the wallet covers `more` on top of a stake of `stake`: a bet may reach the wallet
+    // but never pass it.
+    bool walletCovers(int stake, int more) const;
     void addChip(int kind);
+    void betAgain();
     void removeChip(int kind);
     void deal();
     void doubleDown();

@@ -6,10 +6,31 @@
 // all read it here; the hands' places on the table are rules/TableLayout.h.
 #include <SDL.h>
 
+#include <array>
+
 #include "rules/TableLayout.h"
 
+// The table is always laid out at this size; a window of another size shows it scaled.
 constexpr int kWindowWidth = 1024;
 constexpr int kWindowHeight = 768;
+
+// The window's client size at start on a display whose usable room (less the task bar and the
+// window's borders) is roomW x roomH: the table at `scale`, the system's display scale (1 where it
+// has none), when that fits; otherwise the largest size of the table's shape that does.
+constexpr SDL_Point startWindowSize(int roomW, int roomH, float scale) {
+    const int w = static_cast<int>(static_cast<float>(kWindowWidth) * scale);
+    const int h = static_cast<int>(static_cast<float>(kWindowHeight) * scale);
+    if (w <= roomW && h <= roomH) {
+        return SDL_Point{w, h};
+    }
+    if (roomW * kWindowHeight <= roomH * kWindowWidth) {
+        return SDL_Point{roomW, roomW * kWindowHeight / kWindowWidth};
+    }
+    return SDL_Point{roomH * kWindowWidth / kWindowHeight, roomH};
+}
+
+// The status texts' point size, in ./fonts/ds-digit.ttf.
+constexpr int kFontSize = 22;
 
 // images/BUTTONS.png: one strip of 134 x 48 frames, in this order.
 constexpr int kButtonWidth = 134;
@@ -29,11 +50,12 @@ constexpr int kArrowHeight = 40;
 constexpr int kRemoveFrame = 0;
 constexpr int kAddFrame = 1;
 
-// images/CHIPS.png: a grid of 64 x 66 cells. Chip kind i (worth 5, 25, 50, 100, 500) is cut from
-// cell (kChipCellColumns[i], kChipCellRows[i]).
+// images/CHIPS.png: a grid of 64 x 66 cells. Chip kind i, worth kChipValues[i], is cut from cell
+// (kChipCellColumns[i], kChipCellRows[i]).
 constexpr int kChipWidth = 64;
 constexpr int kChipHeight = 66;
 constexpr int kChipKinds = 5;
+constexpr std::array<int, kChipKinds> kChipValues{5, 25, 50, 100, 500};
 constexpr int kChipCellColumns[kChipKinds] = {1, 3, 4, 0, 1};
 constexpr int kChipCellRows[kChipKinds] = {0, 0, 0, 1, 1};
 

@@ -1,6 +1,6 @@
 // Writes the places play.sh clicks and looks at as shell assignments, from the game's own layout
-// (ui/Layout.h), into the file named on the command line: points as "name=(x y)", screenshot
-// areas as ImageMagick geometries "name=WxH+X+Y".
+// (ui/Layout.h), into the file named on the command line: sizes as "name=N", points as
+// "name=(x y)", screenshot areas as ImageMagick geometries "name=WxH+X+Y".
 #include <SDL.h>
 
 #include <fstream>
@@ -30,6 +30,10 @@ int main(int argc, char** argv) {
     }
     std::ofstream out(argv[1]);
     out << "# Written by the build from ui/Layout.h; play.sh sources it.\n"
+        // The size the table is laid out at, and its texts' point size.
+        << "window_width=" << kWindowWidth << "\n"
+        << "window_height=" << kWindowHeight << "\n"
+        << "font_size=" << kFontSize << "\n"
         << "start=" << point(centreOf(kStartButtonRect)) << "\n"
         << "menu_exit=" << point(centreOf(kMenuExitButtonRect)) << "\n"
         << "exit_button=" << point(centreOf(kExitButtonRect)) << "\n"

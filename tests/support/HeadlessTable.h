@@ -81,7 +81,7 @@ protected:
         screen.emplace();
         renderer = screen->renderer();
         ASSERT_EQ(TTF_Init(), 0);
-        font = TTF_OpenFont("./fonts/ds-digit.ttf", 22);
+        font = TTF_OpenFont("./fonts/ds-digit.ttf", kFontSize);
         ASSERT_NE(font, nullptr);
     }
 

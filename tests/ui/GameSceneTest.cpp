@@ -54,11 +54,17 @@ protected:
     void removeChip(int kind) { click(removeChipAt(kind)); }
     // Builds `amount` from the largest chips down.
     void bet(int amount) {
-        const int values[] = {5, 25, 50, 100, 500};
-        for (int kind = 4; kind >= 0; --kind) {
-            addChip(kind, amount / values[kind]);
-            amount %= values[kind];
+        for (int kind = kChipKinds - 1; kind >= 0; --kind) {
+            addChip(kind, amount / kChipValues[kind]);
+            amount %= kChipValues[kind];
         }
+    }
+    // A key going down in a frame of its own, as the main loop hands it on.
+    void key(SDL_Keycode key, Uint16 modifiers = KMOD_NONE) {
+        scene.handleInput(kAway.x, kAway.y, false);
+        scene.handleKey(key, modifiers);
+        scene.update();
+        scene.render(renderer);
     }
     void deal(const std::string& cards) {
         stackDeck(*scene.engine->deck, cards);
@@ -424,6 +430,102 @@ TEST_F(GameSceneTest, SplitHandsNeverCoverEachOther) {
             click(kStandAt);
         }
     }
+}
+
+// Keys play rounds as clicks on their buttons would, and do nothing while the button is not live:
+// each row is a key and what the player then sees.
+TEST_F(GameSceneTest, KeysActAsTheirButtonsOnlyWhileLive) {
+    const struct {
+        SDL_Keycode key;
+        Uint16 modifiers;
+        const char* deck;  // stacked before the key, when not null
+        std::array<int, 5> counts;
+        bool inPlay;
+        int wallet;
+        int playerCards;
+        const char* why;
+    } steps[] = {
+        {SDLK_h, 0, nullptr, {0, 0, 0, 0, 0}, false, 1000, 0, "no HIT while betting"},
+        {SDLK_RETURN, 0, nullptr, {0, 0, 0, 0, 0}, false, 1000, 0, "no deal without chips"},
+        {SDLK_r, 0, nullptr, {0, 0, 0, 0, 0}, false, 1000, 0, "no last round to bet again"},
+        {SDLK_2, 0, nullptr, {0, 1, 0, 0, 0}, false, 1000, 0, "2 adds a 25"},
+        {SDLK_5, 0, nullptr, {0, 1, 0, 0, 1}, false, 1000, 0, "5 adds a 500"},
+        {SDLK_5, KMOD_RSHIFT, nullptr, {0, 1, 0, 0, 0}, false, 1000, 0, "Shift+5 takes it back"},
+        {SDLK_1, KMOD_LSHIFT, nullptr, {0, 1, 0, 0, 0}, false, 1000, 0, "no 5 to take back"},
+        {SDLK_ESCAPE, 0, nullptr, {0, 1, 0, 0, 0}, false, 1000, 0, "Escape does nothing here"},
+        // Eights against 10 and 7; each eight gets one card, the first hand hits a two.
+        {SDLK_SPACE, 0, "8H TD 8C 7S 3C 9D 2D", {0, 0, 0, 0, 0}, true, 975, 2, "Space deals"},
+        {SDLK_1, 0, nullptr, {0, 0, 0, 0, 0}, true, 975, 2, "the arrows are dead in play"},
+        {SDLK_RETURN, 0, nullptr, {0, 0, 0, 0, 0}, true, 975, 2, "no second deal"},
+        {SDLK_d, 0, nullptr, {0, 0, 0, 0, 0}, true, 975, 2, "no DOUBLE on 16"},
+        {SDLK_p, 0, nullptr, {0, 0, 0, 0, 0}, true, 950, 2, "P splits"},
+        {SDLK_p, 0, nullptr, {0, 0, 0, 0, 0}, true, 950, 2, "one split a round"},
+        {SDLK_h, 0, nullptr, {0, 0, 0, 0, 0}, true, 950, 3, "H hits the first hand"},
+        {SDLK_s, 0, nullptr, {0, 0, 0, 0, 0}, true, 950, 3, "S stands on it"},
+        {SDLK_s, 0, nullptr, {0, 0, 0, 0, 0}, false, 975, 3, "13 loses, 17 pushes 17"},
+        {SDLK_r, 0, nullptr, {0, 1, 0, 0, 0}, false, 975, 3, "R bets the 25 again"},
+        {SDLK_5, 0, nullptr, {0, 1, 0, 0, 1}, false, 975, 3, "and a 500"},
+        // 17 against 19, lost: 450 left, short of the 525 staked.
+        {SDLK_KP_ENTER, 0, "TH 9S 7C TD", {0, 0, 0, 0, 0}, true, 450, 2, "keypad Enter deals"},
+        {SDLK_s, 0, nullptr, {0, 0, 0, 0, 0}, false, 450, 2, "lost"},
+        {SDLK_r, 0, nullptr, {0, 0, 0, 0, 0}, false, 450, 2, "the wallet does not cover R"},
+        {SDLK_2, 0, nullptr, {0, 1, 0, 0, 0}, false, 450, 2, "a 25 by hand"},
+        // Ten against 9 and 8: double, a ten comes, 20 beats 17.
+        {SDLK_RETURN, 0, "6H 9C 4C 8D TS", {0, 0, 0, 0, 0}, true, 425, 2, "Enter deals"},
+        {SDLK_d, 0, nullptr, {0, 0, 0, 0, 0}, false, 500, 3, "D doubles and wins"},
+        {SDLK_r, 0, nullptr, {0, 1, 0, 0, 0}, false, 500, 3, "R bets the dealt 25, not 50"},
+    };
+    for (const auto& step : steps) {
+        if (step.deck != nullptr) {
+            stackDeck(*scene.engine->deck, step.deck);
+        }
+        key(step.key, step.modifiers);
+        EXPECT_EQ(counts(), step.counts) << step.why;
+        EXPECT_EQ(playing(), step.inPlay) << step.why;
+        EXPECT_EQ(scene.engine->getWallet(), step.wallet) << step.why;
+        EXPECT_EQ(static_cast<int>(scene.engine->player.cards.size()), step.playerCards)
+            << step.why;
+    }
+    EXPECT_TRUE(shows(scene.betLabel, "Bet: 25"));
+}
+
+// The table in a window of another size is laid out at its own and scaled to fit, with bars; a
+// pointer at the scaled place of a button is on that button, and one in a bar on none. At the
+// table's own size the scaling changes no pixel.
+TEST_F(GameSceneTest, AScaledWindowKeepsTheTableAndWhereClicksLand) {
+    bet(25);
+    deal("TH 9S 7C 5D KC");
+    frame(kHitAt, false);
+    const std::vector<Rgb> unscaled = screen->pixels();
+    SDL_RenderSetLogicalSize(renderer, kWindowWidth, kWindowHeight);
+    scene.render(renderer);
+    EXPECT_TRUE(screen->pixels() == unscaled) << "a frame changed by a logical size of its own";
+    click(kStandAt);
+    ASSERT_TRUE(betting());
+
+    scene.cleanup();
+    screen.emplace(1280, 720, Screen::Fit::Scale);
+    renderer = screen->renderer();
+    scene.init(renderer);
+    bet(25);
+    deal("TH 9S 7C 5D 2C KC");
+    // 960 x 720 of table between bars of 160.
+    const auto onScreen = [](SDL_Point p) {
+        return SDL_Point{160 + p.x * 960 / kWindowWidth, p.y * 720 / kWindowHeight};
+    };
+    click(screen->toTable(onScreen(kHitAt)));
+    EXPECT_EQ(scene.engine->player.cards.size(), 3u) << "HIT took the click";
+    click(screen->toTable({80, onScreen(kHitAt).y}));
+    click(screen->toTable({1200, onScreen(kDealAt).y}));
+    EXPECT_EQ(scene.engine->player.cards.size(), 3u) << "the bars took no click";
+    EXPECT_TRUE(playing());
+    click(screen->toTable(onScreen(kStandAt)));
+    EXPECT_TRUE(betting()) << "STAND took the click";
+
+    EXPECT_TRUE(filledWith({0, 0, 160, 720}, art::kBlack));
+    EXPECT_TRUE(filledWith({1120, 0, 160, 720}, art::kBlack));
+    EXPECT_EQ(at(onScreen({400, 300})), art::kTable);
+    EXPECT_EQ(at(onScreen({1000, 760})), art::kPanel);
 }
 
 // The engine's drain leaves the main loop what it reads, in order: no press or key is lost to it.
