@@ -82,8 +82,8 @@ void GameScene::init(SDL_Renderer* renderer) {
 
     dealButton.setOnClick([this] { deal(); });
     exitButton.setOnClick([] { endGame(); });
-    hitButton.setOnClick([this] { engine->hit(); });
-    standButton.setOnClick([this] { engine->stand(); });
+    hitButton.setOnClick([this] { hit(); });
+    standButton.setOnClick([this] { stand(); });
     doubleButton.setOnClick([this] { doubleDown(); });
     splitButton.setOnClick([this] { split(); });
 }
@@ -106,6 +106,9 @@ void GameScene::deal() {
     if (pendingBet <= 0 || roundActive) {
         return;
     }
+    if (coachOn && coach != nullptr) {
+        coach->dealing(*engine, pendingBet);
+    }
     engine->placeBet(pendingBet);
     engine->startRound();
     roundActive = true;
@@ -115,16 +118,52 @@ void GameScene::deal() {
     pendingBet = 0;
 }
 
+void GameScene::tellCoach(solver::Action play) {
+    if (coachOn && coach != nullptr) {
+        coach->playing(*engine, play, doubleEnabled, splitEnabled);
+    }
+}
+
+void GameScene::hit() {
+    tellCoach(solver::Action::Hit);
+    engine->hit();
+}
+
+void GameScene::stand() {
+    tellCoach(solver::Action::Stand);
+    engine->stand();
+}
+
 void GameScene::doubleDown() {
     if (engine->getWallet() >= engine->getBet()) {
+        tellCoach(solver::Action::Double);
         engine->doubleDown();
     }
 }
 
 void GameScene::split() {
     if (engine->getWallet() >= engine->getBet()) {
+        tellCoach(solver::Action::Split);
         engine->split();
     }
+}
+
+void GameScene::handleKey(SDL_Keycode key, Uint16 modifiers) {
+    (void)modifiers;
+    switch (key) {
+        case SDLK_c:
+            setCoach(!coachOn);
+            break;
+        default:
+            break;
+    }
+}
+
+void GameScene::setCoach(bool on) {
+    if (coachOn && !on && coach != nullptr) {
+        coach->pause();
+    }
+    coachOn = on;
 }
 
 void GameScene::handleInput(int x, int y, bool clicked) {
@@ -169,6 +208,9 @@ void GameScene::update() {
         roundActive = false;
         dealEnabled = true;
         playEnabled = false;
+        if (coachOn && coach != nullptr) {
+            coach->settled(*engine);
+        }
     }
 
     // DOUBLE and SPLIT are live only when they can act: the rules allow them and the wallet
@@ -211,6 +253,20 @@ void GameScene::update() {
     playerLabel.reset(createTextBlockTexture(
         renderer, font.get(), breakLines(font.get(), pText, kTableWidth - kPlayerTextAt.x)));
     relabel(dealerLabel, "Dealer: " + std::to_string(engine->dealerShownValue()));
+
+    if (coachOn) {
+        updateCoach();
+    }
+}
+
+void GameScene::updateCoach() {
+    const auto until = Coach::Clock::now() + coachBudget;
+    if (coach == nullptr) {
+        coach = std::make_unique<Coach>();
+        coachView.init(renderer, kFontPath);
+    }
+    coach->update(*engine, roundActive, pendingBet, doubleEnabled, splitEnabled, until);
+    coachView.update(*coach, playEnabled);
 }
 
 void GameScene::render(SDL_Renderer* renderer) {
@@ -266,12 +322,19 @@ void GameScene::render(SDL_Renderer* renderer) {
 
     drawCentredText(renderer, walletLabel, kPanelCentreX, kWalletTextY);
     drawCentredText(renderer, betLabel, kPanelCentreX, kBetTextY);
+
+    if (coachOn && coach != nullptr) {
+        coachView.render(renderer);
+    }
 }
 
 // Lets go of everything init gave the screen, in this order: the engine with its card sheet, the
-// six pictures, the texts, and last the font and the font library.
+// coach with its texts and font, the six pictures, the texts, and last the font and the font
+// library.
 void GameScene::cleanup() {
     engine.reset();
+    coach.reset();
+    coachView.cleanup();
 
     for (TextureHandle* picture : {&bgTexture, &tableTexture, &panelTexture, &chipsTexture,
                                    &arrowsTexture, &buttonsTexture}) {
