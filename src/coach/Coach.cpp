@@ -53,6 +53,7 @@ void Coach::dealing(const Game& game, int bet) {
     roundCost = 0.0;
     lastRound = LastRound{};
     decisionKnown = false;
+    decider = std::make_unique<solver::TableSolver>();
     if (const Known* value = known(job)) {
         ledger.value(round, value->perStake);
     } else {
@@ -117,7 +118,7 @@ void Coach::decide(const Game& game, bool doubleOpen, bool splitOpen) {
     key.opening = !game.splitActive && hand.cards.size() == 2;
 
     if (!decisionKnown || !(key == decisionKey)) {
-        decision.values = decider.decide(key.hand, key.up, key.unseen, key.opening);
+        decision.values = decider->decide(key.hand, key.up, key.unseen, key.opening);
         decisionKey = key;
         decisionKnown = true;
     }
@@ -243,18 +244,18 @@ void Coach::work(const Clock::time_point* until) {
             }
             current = job;
             working = true;
-            rounder.beginNextRound(current.unseen, current.bet);
-            continue;
+            // Letting the last solver go and making the next is a slice of its own.
+            rounder.reset();
+            rounder = std::make_unique<solver::TableSolver>();
+            rounder->beginNextRound(current.unseen, current.bet);
+        } else if (rounder->step()) {
+            working = false;
+            learn(current, rounder->nextRoundValue());
         }
-        const bool done = rounder.step();
         stepped = true;
         // What a slice costs, from the last few, so that a frame does not start one it has no
         // time left for; one slice a frame is always made, so the work goes on.
         const auto spent = std::chrono::duration_cast<Clock::duration>(Clock::now() - now);
         stepCost = (3 * stepCost + spent) / 4;
-        if (done) {
-            working = false;
-            learn(current, rounder.nextRoundValue());
-        }
     }
 }

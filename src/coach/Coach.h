@@ -2,6 +2,7 @@
 
 #include <array>
 #include <chrono>
+#include <memory>
 #include <vector>
 
 #include "coach/SessionLedger.h"
@@ -116,8 +117,11 @@ private:
     // Slices of the next round's work until `until` (or to the end, with no limit).
     void work(const Clock::time_point* until);
 
-    solver::TableSolver decider;
-    solver::TableSolver rounder;
+    // The solvers keep what they work out until they hold so much that forgetting it all at once
+    // would take a frame's time; the coach starts each round's decisions, and each next round's
+    // value, on a fresh one instead.
+    std::unique_ptr<solver::TableSolver> decider = std::make_unique<solver::TableSolver>();
+    std::unique_ptr<solver::TableSolver> rounder;
     DecisionKey decisionKey;
     bool decisionKnown = false;
 
