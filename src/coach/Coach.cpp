@@ -242,12 +242,15 @@ void Coach::work(const Clock::time_point* until) {
                 learn(job, value->perStake);
                 continue;
             }
-            current = job;
-            working = true;
-            // Letting the last solver go and making the next is a slice of its own.
-            rounder.reset();
-            rounder = std::make_unique<solver::TableSolver>();
-            rounder->beginNextRound(current.unseen, current.bet);
+            // Letting the last solver go is a slice of its own, and so is making the next.
+            if (rounder != nullptr) {
+                rounder.reset();
+            } else {
+                current = job;
+                working = true;
+                rounder = std::make_unique<solver::TableSolver>();
+                rounder->beginNextRound(current.unseen, current.bet);
+            }
         } else if (rounder->step()) {
             working = false;
             learn(current, rounder->nextRoundValue());

@@ -260,10 +260,12 @@ void GameScene::update() {
 }
 
 void GameScene::updateCoach() {
-    const auto until = Coach::Clock::now() + coachBudget;
+    auto until = Coach::Clock::now() + coachBudget;
     if (coach == nullptr) {
         coach = std::make_unique<Coach>();
         coachView.init(renderer, kFontPath);
+        // Making the coach is this frame's share: its slow work starts with the next one.
+        until = Coach::Clock::now();
     }
     coach->update(*engine, roundActive, pendingBet, doubleEnabled, splitEnabled, until);
     coachView.update(*coach, playEnabled);

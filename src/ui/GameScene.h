@@ -76,7 +76,7 @@ public:
     std::unique_ptr<Coach> coach;
     CoachView coachView;
     // The share of a frame the coach may spend on the next round's value.
-    std::chrono::microseconds coachBudget{4000};
+    std::chrono::microseconds coachBudget{3000};
 
 private:
     void addChip(int kind);
