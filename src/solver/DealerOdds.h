@@ -24,13 +24,20 @@ public:
     // cards than it holds count for nothing.
     DealerOutcome outcome(int up, const Shoe& left);
 
-    // Lists the draws from `up` now, if not done yet (outcome() does it when first asked).
+    // The expected net, in stakes, of standing on `total` against the same: what standValue()
+    // makes of outcome(), worked out from only the chances it needs. Every way the dealer can end
+    // adds up to 1, so standing on 17 to 21 loses once to an equal total and twice (against the
+    // sure win) to a higher one: 21 needs the dealer's 21 alone, 16 and below the dealer's 17
+    // to 21.
+    double standValue(int up, int total, const Shoe& left);
+
+    // Lists the draws from `up` now, if not done yet (the questions do it when first asked).
     void prepare(int up);
     bool prepared(int up) const { return listed_[upIndex(up)]; }
 
-    // How many outcomes were worked out rather than looked up, since the start.
-    long computed() const { return computed_; }
-    // How many outcomes are kept, and forgetting them all (the lists of draws stay).
+    // How many draws were weighed since the start: the measure of the work done.
+    long weighed() const { return weighed_; }
+    // How many remainders' chances are kept, and forgetting them all (the lists of draws stay).
     std::size_t remembered() const;
     void forget();
 
@@ -42,6 +49,8 @@ private:
     static constexpr int kMostCards = 11;
     // Index of the factor 1, after each kind's factors.
     static constexpr int kUnitFactor = kCardKinds * kMostOfAKind;
+    // The ways a dealer's hand ends: 17 to 21, then bust.
+    static constexpr std::size_t kEnds = 6;
 
     // The cards a dealer draws (hole card included) on the way to one final total, as a multiset:
     // for each kind drawn, the index of the ways to take that many of it (kind * kMostOfAKind +
@@ -57,16 +66,24 @@ private:
     // in outcome o (17 to 21, then bust).
     struct DrawList {
         std::vector<Draw> draws;
-        std::array<std::size_t, 7> from{};
+        std::array<std::size_t, kEnds + 1> from{};
     };
 
     static DrawList drawsFrom(int up, const Shoe& full);
 
+    // The chances kept for one remainder: bit e of `ends` is set once p[e] is worked out.
+    struct Known {
+        DealerOutcome outcome;
+        std::uint8_t ends = 0;
+    };
+    // The chances of the ends in the mask `ends`, and any worked out before.
+    const DealerOutcome& chances(int up, const Shoe& left, std::uint8_t ends);
+
     Shoe full_;
     std::array<bool, kUpCards> listed_{};
-    long computed_ = 0;
+    long weighed_ = 0;
     std::array<DrawList, kUpCards> lists_;
-    std::array<std::unordered_map<std::uint64_t, DealerOutcome>, kUpCards> memo_;
+    std::array<std::unordered_map<std::uint64_t, Known>, kUpCards> memo_;
 };
 
 }  // namespace solver

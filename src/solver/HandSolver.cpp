@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "solver/Payouts.h"
 #include "solver/PlayValues.h"
 
 namespace solver {
@@ -31,7 +30,7 @@ HandSolver::HandSolver(const HandCatalog& hands, DealerOdds& dealer, const Shoe&
 double HandSolver::stand(int hand) {
     double& memo = stand_[static_cast<std::size_t>(hand)];
     if (unknown(memo)) {
-        memo = standValue(hands_.state(hand).total, dealer_.outcome(up_, left(hand)));
+        memo = dealer_.standValue(up_, hands_.state(hand).total, left(hand));
     }
     return memo;
 }

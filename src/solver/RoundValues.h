@@ -60,9 +60,9 @@ public:
     PlayValues later(int pair, int hand, int up);
     // The expected net per initial stake of `bet` over every first two cards and up card.
     double expectedReturn(int bet);
-    // The same in parts: adds to `total` the rounds whose first card is of `rank` (1 to 13).
-    // expectedReturn() adds the ranks 1 to 13 in turn.
-    void addReturnOfFirst(int rank, int bet, double& total);
+    // The same in parts: adds to `total` the rounds whose first card is of rank `first` (1 to
+    // 13). expectedReturn() adds the ranks 1 to 13 in turn.
+    void addReturnOfFirst(int first, int bet, double& total);
 
 private:
     Shoe shoe_;

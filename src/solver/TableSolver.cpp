@@ -154,13 +154,12 @@ int TableSolver::nextPair(int pair) const {
     return 0;
 }
 
-void TableSolver::settleSome(int& outcomesLeft, int& handsLeft) {
+void TableSolver::settleSome(long& drawsLeft, int& handsLeft) {
     HandSolver& solver = round_->solver(pair_, up_);
     const bool unsplit = pair_ == CardStrategy::kUnsplit;
     const int pairKind = unsplit ? 0 : kindOfPoints(pair_);
-    const long start = dealer_->computed();
-    while (hand_ > HandCatalog::kEmpty && handsLeft > 0 &&
-           dealer_->computed() - start < outcomesLeft) {
+    const long start = dealer_->weighed();
+    while (hand_ > HandCatalog::kEmpty && handsLeft > 0 && dealer_->weighed() - start < drawsLeft) {
         const int hand = hand_--;
         --handsLeft;
         const int cards = hands_->cardCount(hand);
@@ -177,11 +176,11 @@ void TableSolver::settleSome(int& outcomesLeft, int& handsLeft) {
             }
         }
     }
-    outcomesLeft -= static_cast<int>(dealer_->computed() - start);
+    drawsLeft -= dealer_->weighed() - start;
 }
 
 bool TableSolver::step() {
-    int outcomesLeft = static_cast<int>(kOutcomesPerStep);
+    long drawsLeft = kDrawsPerStep;
     int handsLeft = kHandsPerStep;
     while (stage_ != Stage::Done) {
         switch (stage_) {
@@ -193,7 +192,7 @@ bool TableSolver::step() {
                 }
                 break;
             case Stage::Settle:
-                settleSome(outcomesLeft, handsLeft);
+                settleSome(drawsLeft, handsLeft);
                 if (hand_ > HandCatalog::kEmpty) {
                     return false;
                 }

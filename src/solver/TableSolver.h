@@ -13,20 +13,21 @@ namespace solver {
 
 // Exact values for this table's rules off one 52-card pack, answered from the cards the player
 // has not seen. Make it once and keep it: it keeps the dealer's draws and their chances between
-// questions (up to kMostRemembered outcomes, then it starts afresh).
+// questions (up to kMostRemembered remainders, then it starts afresh). One thread at a time.
 //
-// A question it cannot answer (a rank outside 1 to 13, more of a rank than the pack holds between
-// the hand, the up card and the unseen cards, a hand over 21) gets NaN for every value, and
-// nextRoundValue() NaN; it never fails otherwise.
+// A question no table can ask (a rank outside 1 to 13, more of a rank than the pack holds between
+// the hand, the up card and the unseen cards, a hand over 21, no unseen card for the hole, a
+// natural on the opening) gets NaN for every value (and best() says Stand, so check the values),
+// and a bad next round (counts outside 0 to 4, a stake below 1) NaN; it never fails otherwise.
 class TableSolver {
 public:
-    // Dealer outcomes kept between questions, about 80 bytes each; a whole round off a full pack
-    // needs some 25,000.
+    // Remainders whose dealer chances are kept between questions, about 100 bytes each; a whole
+    // round off a full pack needs some 48,000.
     static constexpr std::size_t kMostRemembered = 150'000;
-    // The most outcomes one step() works out (a few microseconds each), and the most hands it
-    // visits.
-    static constexpr long kOutcomesPerStep = 256;
-    static constexpr int kHandsPerStep = 4096;
+    // The most dealer draws one step() weighs (a nanosecond or two each) before it stops, and the
+    // most hands it visits.
+    static constexpr long kDrawsPerStep = 300'000;
+    static constexpr int kHandsPerStep = 2048;
 
     // Cheap: the hand catalog (about 2 ms); the dealer's draws are listed for each up card when
     // first needed (under 1.5 ms each).
@@ -63,7 +64,7 @@ private:
     int nextUp(int up) const;
     // The next pair the shoe can deal after `pair`, or 0.
     int nextPair(int pair) const;
-    void settleSome(int& outcomesLeft, int& handsLeft);
+    void settleSome(long& drawsLeft, int& handsLeft);
 
     std::shared_ptr<const HandCatalog> hands_;
     std::shared_ptr<DealerOdds> dealer_;
