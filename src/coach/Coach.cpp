@@ -140,8 +140,8 @@ void Coach::decide(const Game& game, bool doubleOpen, bool splitOpen) {
     }
 }
 
-void Coach::update(const Game& game, bool roundActive, int pendingBet, bool doubleOpen,
-                   bool splitOpen, Clock::time_point until) {
+void Coach::look(const Game& game, bool roundActive, int pendingBet, bool doubleOpen,
+                 bool splitOpen) {
     if (roundActive) {
         decide(game, doubleOpen, splitOpen);
         nextWanted = false;
@@ -156,16 +156,26 @@ void Coach::update(const Game& game, bool roundActive, int pendingBet, bool doub
         next.cardsLeft = game.deck->size();
         next.bet = pendingBet;
     }
+    showNext();
+}
+
+void Coach::workUntil(Clock::time_point until) {
     work(&until);
-    if (nextWanted) {
-        const Known* value = known(nextJob);
-        next.ready = value != nullptr;
-        next.perStake = value != nullptr ? value->perStake : 0.0;
-    }
+    showNext();
+}
+
+void Coach::update(const Game& game, bool roundActive, int pendingBet, bool doubleOpen,
+                   bool splitOpen, Clock::time_point until) {
+    look(game, roundActive, pendingBet, doubleOpen, splitOpen);
+    workUntil(until);
 }
 
 void Coach::finishWork() {
     work(nullptr);
+    showNext();
+}
+
+void Coach::showNext() {
     if (nextWanted) {
         const Known* value = known(nextJob);
         next.ready = value != nullptr;

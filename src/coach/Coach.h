@@ -68,8 +68,12 @@ public:
     // The coach is switched off: the round in play is not followed to its end.
     void pause();
 
-    // Each frame the coach is on, after the input: the decision in play, if any, and slices of
-    // the next round's value until `until`. `pendingBet` is the stake built for the next deal.
+    // Each frame the coach is on, after the input: the decision in play, if any, worked out at
+    // once, and what the next deal will be (`pendingBet` is the stake built for it).
+    void look(const Game& game, bool roundActive, int pendingBet, bool doubleOpen, bool splitOpen);
+    // Then slices of the next round's value (and of those the ledger waits for) until `until`.
+    void workUntil(Clock::time_point until);
+    // Both.
     void update(const Game& game, bool roundActive, int pendingBet, bool doubleOpen, bool splitOpen,
                 Clock::time_point until);
     // The next round's value (and those the ledger waits for) at once, whatever it takes.
@@ -109,6 +113,8 @@ private:
     };
 
     void decide(const Game& game, bool doubleOpen, bool splitOpen);
+    // `next` from the values known.
+    void showNext();
     // The job to work on now: the ledger's first, then the table's; false if none.
     bool wanted(Job& job) const;
     bool isWanted(const Job& job) const;

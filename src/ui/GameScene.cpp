@@ -267,8 +267,11 @@ void GameScene::updateCoach() {
         // Making the coach is this frame's share: its slow work starts with the next one.
         until = Coach::Clock::now();
     }
-    coach->update(*engine, roundActive, pendingBet, doubleEnabled, splitEnabled, until);
+    coach->look(*engine, roundActive, pendingBet, doubleEnabled, splitEnabled);
     coachView.update(*coach, playEnabled);
+    // The texts came first: the slow work has what is left of the share, and what it finishes
+    // shows in the next frame.
+    coach->workUntil(until);
 }
 
 void GameScene::render(SDL_Renderer* renderer) {

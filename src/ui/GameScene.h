@@ -75,7 +75,7 @@ public:
     bool coachOn = false;
     std::unique_ptr<Coach> coach;
     CoachView coachView;
-    // The share of a frame the coach may spend on the next round's value.
+    // The share of a frame the coach may spend, its texts and the next round's value together.
     std::chrono::microseconds coachBudget{3000};
 
 private:

@@ -673,6 +673,7 @@ TEST_F(CoachTableTest, BetweenRoundsTheLastRoundsCostAndTheNextRoundsValue) {
               std::vector<std::string>{"Next round, 52 cards left: working it out..."});
     unhurried();
     frame(kAway, false);
+    frame(kAway, false);
     ASSERT_EQ(view.noteLines.size(), 1u);
     EXPECT_EQ(view.noteLines[0], "Next round, 52 cards left: -0.26% of the stake");
 
