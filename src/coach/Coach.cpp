@@ -126,7 +126,7 @@ void Coach::decide(const Game& game, bool doubleOpen, bool splitOpen) {
     decision.stake = round >= 0 ? ledger.rounds[round].stake
                                 : (game.splitActive ? game.getBet() / 2 : game.getBet());
     decision.open = {true, true, doubleOpen, splitOpen};
-    // Ties go to the simpler play, in the buttons' order.
+    // Ties go to the simpler play: stand, hit, double, split.
     bool any = false;
     for (const solver::Action play : kPlays) {
         const double value = decision.values.of(play);
