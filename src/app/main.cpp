@@ -309,12 +309,33 @@ void runWebFrame(void* arg) {
 }
 #endif
 
+// The one option: --coach starts the table with the coach on. Anything else is ignored.
+bool coachAsked(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--coach") {
+            return true;
+        }
+    }
+    return false;
+}
+
+#ifdef __EMSCRIPTEN__
+// The table, for the page's coach checkbox.
+GameScene* webTable = nullptr;
+#endif
+
 }  // namespace
 
-int main(int argc, char** argv) {
-    (void)argc;
-    (void)argv;
+#ifdef __EMSCRIPTEN__
+// The page's coach checkbox: 1 turns the coach on, 0 off.
+extern "C" EMSCRIPTEN_KEEPALIVE void blackjack_set_coach(int on) {
+    if (webTable != nullptr) {
+        webTable->setCoach(on != 0);
+    }
+}
+#endif
 
+int main(int argc, char** argv) {
     if (!enterAssetFolder()) {
         return 1;
     }
@@ -369,6 +390,10 @@ int main(int argc, char** argv) {
 
     MenuScene menu;
     GameScene game;
+    game.setCoach(coachAsked(argc, argv));
+#ifdef __EMSCRIPTEN__
+    webTable = &game;
+#endif
     MainLoop loop{window, renderer, &menu, &game, &menu, Mouse{}, nullptr, true};
 #ifndef __EMSCRIPTEN__
     loop.placed = placed;

@@ -81,8 +81,8 @@ void GameScene::init(SDL_Renderer* renderer) {
 
     dealButton.setOnClick([this] { deal(); });
     exitButton.setOnClick([] { endGame(); });
-    hitButton.setOnClick([this] { engine->hit(); });
-    standButton.setOnClick([this] { engine->stand(); });
+    hitButton.setOnClick([this] { hit(); });
+    standButton.setOnClick([this] { stand(); });
     doubleButton.setOnClick([this] { doubleDown(); });
     splitButton.setOnClick([this] { split(); });
 }
@@ -119,6 +119,9 @@ void GameScene::deal() {
     if (pendingBet <= 0 || roundActive) {
         return;
     }
+    if (coachOn && coach != nullptr) {
+        coach->dealing(*engine, pendingBet);
+    }
     engine->placeBet(pendingBet);
     engine->startRound();
     roundActive = true;
@@ -129,14 +132,32 @@ void GameScene::deal() {
     pendingBet = 0;
 }
 
+void GameScene::tellCoach(solver::Action play) {
+    if (coachOn && coach != nullptr) {
+        coach->playing(*engine, play, doubleEnabled, splitEnabled);
+    }
+}
+
+void GameScene::hit() {
+    tellCoach(solver::Action::Hit);
+    engine->hit();
+}
+
+void GameScene::stand() {
+    tellCoach(solver::Action::Stand);
+    engine->stand();
+}
+
 void GameScene::doubleDown() {
     if (engine->getWallet() >= engine->getBet()) {
+        tellCoach(solver::Action::Double);
         engine->doubleDown();
     }
 }
 
 void GameScene::split() {
     if (engine->getWallet() >= engine->getBet()) {
+        tellCoach(solver::Action::Split);
         engine->split();
     }
 }
@@ -159,6 +180,13 @@ bool GameScene::isLive(const Button& button) const {
     }
     // The chip arrows.
     return !roundActive;
+}
+
+void GameScene::setCoach(bool on) {
+    if (coachOn && !on && coach != nullptr) {
+        coach->pause();
+    }
+    coachOn = on;
 }
 
 void GameScene::handleInput(int x, int y, bool clicked) {
@@ -222,6 +250,9 @@ void GameScene::handleKey(SDL_Keycode key, Uint16 modifiers) {
                 betAgain();
             }
             break;
+        case SDLK_c:
+            setCoach(!coachOn);
+            break;
         default:
             // Escape among them: a stray key never ends the game from the table.
             break;
@@ -240,6 +271,9 @@ void GameScene::update() {
         roundActive = false;
         dealEnabled = true;
         playEnabled = false;
+        if (coachOn && coach != nullptr) {
+            coach->settled(*engine);
+        }
     }
 
     // DOUBLE and SPLIT are live only when they can act: the rules allow them and the wallet
@@ -282,6 +316,25 @@ void GameScene::update() {
     playerLabel.reset(createTextBlockTexture(
         renderer, font.get(), breakLines(font.get(), pText, kTableWidth - kPlayerTextAt.x)));
     relabel(dealerLabel, "Dealer: " + std::to_string(engine->dealerShownValue()));
+
+    if (coachOn) {
+        updateCoach();
+    }
+}
+
+void GameScene::updateCoach() {
+    auto until = Coach::Clock::now() + coachBudget;
+    if (coach == nullptr) {
+        coach = std::make_unique<Coach>();
+        coachView.init(renderer, kFontPath);
+        // Making the coach is this frame's share: its slow work starts with the next one.
+        until = Coach::Clock::now();
+    }
+    coach->look(*engine, roundActive, pendingBet, doubleEnabled, splitEnabled);
+    coachView.update(*coach, playEnabled);
+    // The texts came first: the slow work has what is left of the share, and what it finishes
+    // shows in the next frame.
+    coach->workUntil(until);
 }
 
 void GameScene::render(SDL_Renderer* renderer) {
@@ -337,12 +390,19 @@ void GameScene::render(SDL_Renderer* renderer) {
 
     drawCentredText(renderer, walletLabel, kPanelCentreX, kWalletTextY);
     drawCentredText(renderer, betLabel, kPanelCentreX, kBetTextY);
+
+    if (coachOn && coach != nullptr) {
+        coachView.render(renderer);
+    }
 }
 
 // Lets go of everything init gave the screen, in this order: the engine with its card sheet, the
-// six pictures, the texts, and last the font and the font library.
+// coach with its texts and font, the six pictures, the texts, and last the font and the font
+// library.
 void GameScene::cleanup() {
     engine.reset();
+    coach.reset();
+    coachView.cleanup();
 
     for (TextureHandle* picture : {&bgTexture, &tableTexture, &panelTexture, &chipsTexture,
                                    &arrowsTexture, &buttonsTexture}) {

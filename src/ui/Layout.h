@@ -109,6 +109,21 @@ constexpr int kResultBottom = kDealerY;
 constexpr SDL_Point kDealerTextAt{600, 30};
 constexpr SDL_Point kPlayerTextAt{600, 60};
 
+// ---- The coach, drawn only while it is on, in the game's font at a smaller size ----
+
+constexpr int kCoachFontSize = 18;
+// The value of each play open to the player: centred under its button, on the rail below the
+// table, one line under another.
+constexpr int kCoachPlayValueGap = 2;
+// Between rounds, where the play buttons stand during one: what the last round's plays cost and
+// the next round's value, one line under the other.
+constexpr SDL_Point kCoachNoteAt{30, 662};
+// The session ledger, on the felt right of the dealer's longest hand (ten cards end at x = 507),
+// below the dealer and player texts (the player's on two lines after a split) and above the
+// player's hands.
+constexpr SDL_Point kCoachLedgerAt{530, 124};
+constexpr int kCoachLedgerBottom = kPlayerY - 4;
+
 // The middle of `r`, where a click on it lands surely.
 constexpr SDL_Point centreOf(SDL_Rect r) {
     return SDL_Point{r.x + r.w / 2, r.y + r.h / 2};

@@ -56,7 +56,13 @@ int main(int argc, char** argv) {
         // The bet text, one line high across the panel.
         << "bet_area=" << area({kPanelRect.x, kBetTextY - 3, kPanelRect.w, 35}) << "\n"
         << "dealer_card_area=" << area({kDealerX, kDealerY, kCardWidth, kCardHeight}) << "\n"
-        << "player_card_area=" << area({kPlayerX, kPlayerY, kCardWidth, kCardHeight}) << "\n";
+        << "player_card_area=" << area({kPlayerX, kPlayerY, kCardWidth, kCardHeight})
+        << "\n"
+        // The coach's session ledger, on the felt.
+        << "coach_area="
+        << area({kCoachLedgerAt.x, kCoachLedgerAt.y, kTableWidth - kCoachLedgerAt.x,
+                 kCoachLedgerBottom - kCoachLedgerAt.y})
+        << "\n";
     out.close();
     if (!out) {
         std::cerr << "layout_points: cannot write " << argv[1] << std::endl;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Plays the real game as a person does, on a virtual X display of its own: the window, START, a
-# burst of 30 clicks on a chip while the machine is busy, a chip and DEAL, STAND, then a window
+# burst of 30 clicks on a chip while the machine is busy, a chip and DEAL, STAND, C twice (the coach on and off), then a window
 # manager's close request; in a second run START and EXIT; in a third a close request on the
 # menu. On a 1280 x 720 screen the window opens smaller and a round is played with clicks at
 # the scaled places; on a 1366 x 768 screen with a window manager (evilwm) a round is played by
@@ -56,7 +56,8 @@ done
 # start, exit_button, add_five, add_fifty, remove_fifty, add_hundred, remove_hundred, deal and
 # stand; the areas logo_area (the menu's logo), table_area (cards and result text), deal_area
 # (hidden while a round is in play), play_area (hit and stand, shown only while a round is in
-# play), bet_area (the bet text) and player_card_area (the player's first card). The browser
+# play), bet_area (the bet text), player_card_area (the player's first card) and coach_area (the
+# coach's ledger, drawn only while the coach is on). The browser
 # test reads the same file.
 layout=${BLACKJACK_LAYOUT:-}
 if [ -z "$layout" ] || [ ! -f "$layout" ]; then
@@ -414,6 +415,14 @@ ok "30 clicks 50 ms apart on a busy machine bet exactly 30 chips of 5"
 
 play_round click
 cp "$work/dealt.miff" "$work/round.miff"
+
+# C turns the coach on (its ledger appears on the felt) and off again (the table as before).
+coach_off=$(digest settled "$coach_area")
+xdotool key c
+until_shows "$coach_area" DIFFER "$coach_off" || fail "C did not show the coach"
+xdotool key c
+until_shows "$coach_area" WANT "$coach_off" || fail "C again did not hide the coach"
+ok "C shows the coach's ledger and hides it again"
 
 close_window
 ended_with_zero "close on the table"

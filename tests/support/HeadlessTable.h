@@ -195,6 +195,18 @@ protected:
         return pixels;
     }
 
+    // Every pixel drawn so far, row by row.
+    std::vector<Rgb> wholeFrame() const {
+        std::vector<Rgb> pixels;
+        pixels.reserve(static_cast<std::size_t>(screen->width()) * screen->height());
+        for (int y = 0; y < screen->height(); ++y) {
+            for (int x = 0; x < screen->width(); ++x) {
+                pixels.push_back(at(x, y));
+            }
+        }
+        return pixels;
+    }
+
     // The bounding box of the pixels of `area` that are not `background`; empty if none.
     SDL_Rect inkIn(SDL_Rect area, Rgb background) const {
         int left = area.x + area.w, top = area.y + area.h, right = area.x - 1, bottom = area.y - 1;

@@ -615,3 +615,194 @@ TEST_F(GameSceneDeathTest, ExitEndsTheProcessInEveryState) {
 }
 
 }  // namespace
+
+// ---- The coach ----
+
+class CoachTableTest : public GameSceneTest {
+protected:
+    // C on the table, as the main loop hands it over, then a frame.
+    void pressC() {
+        scene.handleKey(SDLK_c, KMOD_NONE);
+        frame(kAway, false);
+    }
+    // The coach takes all the time it needs, so its values are there in the next frame.
+    void unhurried() { scene.coachBudget = std::chrono::seconds(60); }
+
+    // The frame with the coach as it is, and the same table drawn without it: every pixel the
+    // coach changed must have been bare felt or rail, never a card, a button or a text.
+    ::testing::AssertionResult coachDrawsOnBareTableOnly() {
+        scene.render(renderer);
+        const std::vector<Rgb> with = wholeFrame();
+        scene.coachOn = false;
+        scene.render(renderer);
+        const std::vector<Rgb> without = wholeFrame();
+        scene.coachOn = true;
+        int changed = 0;
+        for (std::size_t i = 0; i < with.size(); ++i) {
+            if (with[i] == without[i]) {
+                continue;
+            }
+            ++changed;
+            if (without[i] != art::kTable && without[i] != art::kBackground) {
+                const int x = static_cast<int>(i % screen->width());
+                const int y = static_cast<int>(i / screen->width());
+                return ::testing::AssertionFailure() << "the coach drew over (" << x << ", " << y
+                                                     << "), which shows " << without[i];
+            }
+        }
+        if (changed == 0) {
+            return ::testing::AssertionFailure() << "the coach drew nothing";
+        }
+        return ::testing::AssertionSuccess();
+    }
+};
+
+// Off, as it starts, or turned on and off again, the coach changes no pixel of any frame.
+TEST_F(CoachTableTest, OffEveryFrameIsAsWithoutIt) {
+    GameScene plain;
+    plain.init(renderer);
+    const auto play = [&](GameScene& table, bool toggle) {
+        std::vector<std::vector<Rgb>> frames;
+        const auto step = [&](SDL_Point at, bool clicked) {
+            table.handleInput(at.x, at.y, clicked);
+            table.update();
+            table.render(renderer);
+            frames.push_back(wholeFrame());
+        };
+        if (toggle) {
+            table.handleKey(SDLK_c, KMOD_NONE);
+            step(kAway, false);
+            table.handleKey(SDLK_c, KMOD_NONE);
+        }
+        step(kAway, false);
+        step(addChipAt(3), true);
+        step(kAway, false);
+        stackDeck(*table.engine->deck, "5S 6H 5C 9D 2C KS 3H");
+        step(kDealAt, true);
+        step(kAway, false);
+        step(kHitAt, true);
+        step(kAway, false);
+        step(kStandAt, true);
+        step(kAway, false);
+        return frames;
+    };
+    const std::vector<std::vector<Rgb>> expected = play(plain, false);
+    const std::vector<std::vector<Rgb>> got = play(scene, true);
+    plain.cleanup();
+    ASSERT_EQ(got.size(), expected.size() + 1);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_TRUE(got[i + 1] == expected[i]) << "frame " << i << " differs";
+    }
+    EXPECT_EQ(scene.coach->ledger.played(), 0) << "a round dealt with the coach off is not in it";
+}
+
+// On the player's turn each open play shows its value under its button, the best one in gold;
+// the values are those of the coach, in dollars at the stake and in percent.
+TEST_F(CoachTableTest, OnThePlayersTurnEachOpenPlayShowsItsValue) {
+    bet(100);
+    deal("5S 6H 5C 9D 2D KS");
+    pressC();
+    ASSERT_TRUE(playing());
+    const Coach::Decision& decision = scene.coach->decision;
+    ASSERT_TRUE(decision.inPlay);
+    EXPECT_EQ(decision.best, solver::Action::Double);
+    const CoachView& view = scene.coachView;
+    for (int play = 0; play < 4; ++play) {
+        const double value = decision.values.of(static_cast<solver::Action>(play));
+        const std::string best = play == view.bestPlay ? "BEST " : "";
+        EXPECT_EQ(view.playLines[play], (std::vector<std::string>{best + coachDollars(100 * value),
+                                                                  coachPercent(value, 1)}))
+            << "play " << play;
+    }
+    // Gold under DOUBLE, white under the others, nothing under the buttons' own rectangles.
+    const SDL_Rect underDouble{kDoubleButtonRect.x, 710, kDoubleButtonRect.w, 58};
+    const SDL_Rect underHit{kHitButtonRect.x, 710, kHitButtonRect.w, 58};
+    scene.render(renderer);
+    EXPECT_GT(inkIn(underDouble, art::kBackground).w, 40);
+    bool gold = false;
+    bool white = false;
+    for (int y = 710; y < 768; ++y) {
+        for (int x = 0; x < 150; ++x) {
+            gold = gold || at(kDoubleButtonRect.x + x, y) == Rgb{255, 208, 64};
+            white = white || at(kHitButtonRect.x + x, y) == art::kWhite;
+        }
+    }
+    EXPECT_TRUE(gold);
+    EXPECT_TRUE(white);
+    EXPECT_GT(inkIn(underHit, art::kBackground).w, 40);
+    EXPECT_TRUE(coachDrawsOnBareTableOnly());
+
+    // A hit leaves a stand-or-hit decision: DOUBLE and SPLIT are gone, and so are their values.
+    click(kHitAt);
+    EXPECT_FALSE(view.playLines[0].empty());
+    EXPECT_FALSE(view.playLines[1].empty());
+    EXPECT_TRUE(view.playLines[2].empty());
+    EXPECT_TRUE(view.playLines[3].empty());
+}
+
+// After a split the values are those of the hand in play, and with two long hands the coach
+// still draws only on bare felt and rail.
+TEST_F(CoachTableTest, AfterASplitTheHandInPlayIsValuedAndNoCardIsCovered) {
+    pressC();
+    unhurried();
+    bet(5);
+    deal("2C KD 2S 7D AH 4C AD AC AS 2H 2D 3C 3D 3H 3S 4D 4H 4S 5H 5C");
+    click(kSplitAt);
+    EXPECT_EQ(scene.coach->decision.stake, 5);
+    for (int i = 0; i < 14; ++i) {
+        click(kHitAt);
+        if (scene.roundActive && i % 4 == 0) {
+            EXPECT_TRUE(scene.coach->decision.inPlay);
+            EXPECT_TRUE(coachDrawsOnBareTableOnly()) << "hit " << i;
+        }
+    }
+    ASSERT_FALSE(scene.roundActive);
+    EXPECT_EQ(scene.engine->player.cards.size(), 11u);
+    frame(kAway, false);
+    EXPECT_TRUE(coachDrawsOnBareTableOnly()) << "after the round";
+    EXPECT_EQ(scene.coach->ledger.played(), 1);
+    EXPECT_EQ(scene.coach->ledger.net, -10);
+}
+
+// Between rounds: what the last round's plays cost, and the next round's value at the bet being
+// built, "working it out" until it is known; off a fresh deck when the pack is to be gathered.
+TEST_F(CoachTableTest, BetweenRoundsTheLastRoundsCostAndTheNextRoundsValue) {
+    pressC();
+    scene.coachBudget = std::chrono::microseconds(0);
+    frame(kAway, false);
+    const CoachView& view = scene.coachView;
+    EXPECT_EQ(view.noteLines,
+              std::vector<std::string>{"Next round, 52 cards left: working it out..."});
+    unhurried();
+    frame(kAway, false);
+    frame(kAway, false);
+    ASSERT_EQ(view.noteLines.size(), 1u);
+    EXPECT_EQ(view.noteLines[0], "Next round, 52 cards left: -0.26% of the stake");
+
+    // Standing on 5,5 against a 6, where a double is best, costs the difference.
+    bet(100);
+    const Coach::NextRound& next = scene.coach->next;
+    EXPECT_EQ(view.noteLines[0],
+              "Next round at $100, 52 cards left: " + coachDollars(100 * next.perStake) + " (" +
+                  coachPercent(next.perStake, 2) + " of the stake)");
+    deal("5S 6H 5C 9D KS");
+    const solver::PlayValues values = scene.coach->decision.values;
+    click(kStandAt);
+    ASSERT_TRUE(betting());
+    const double cost = 100 * (values.doubled - values.stand);
+    ASSERT_EQ(view.noteLines.size(), 2u);
+    EXPECT_EQ(view.noteLines[0], "Your plays this round cost " + coachDollars(cost, false) + " (" +
+                                     coachPercent(cost / 100, 1, false) +
+                                     " of the stake) against the best");
+    EXPECT_TRUE(coachDrawsOnBareTableOnly());
+    const SessionLedger& ledger = scene.coach->ledger;
+    EXPECT_EQ(view.ledgerLines[0], "Session: +$100.00");
+    EXPECT_EQ(ledger.decisionCents(), -std::llround(100 * cost));
+    EXPECT_EQ(ledger.edgeCents() + ledger.decisionCents() + ledger.luckCents(), 10000);
+
+    // Fourteen cards left: the next deal is off a fresh deck.
+    stackDeck(*scene.engine->deck, "2S 3S 4S 5S 6S 7S 8S 9S TS JS QS KS AS 2H", false);
+    bet(50);
+    EXPECT_EQ(view.noteLines[1].rfind("Next round at $50, off a fresh deck: ", 0), 0u)
+        << view.noteLines[1];
+}
