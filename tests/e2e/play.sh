@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Plays the real game as a person does, on a virtual X display of its own: the window, START, a
-# burst of 30 clicks on a chip while the machine is busy, a chip and DEAL, STAND, C twice (the coach on and off), then a window
-# manager's close request; in a second run START and EXIT; in a third a close request on the
-# menu. On a 1280 x 720 screen the window opens smaller and a round is played with clicks at
-# the scaled places; on a 1366 x 768 screen with a window manager (evilwm) a round is played by
-# keyboard alone, then the window is resized, maximised and made fullscreen with F11 and
-# Alt+Enter and back, with a click after each change. Last, started from another folder, START
-# and SIGTERM. Every way out must end the game with status 0. Without its pictures or without a
-# display the game must fail at once with status 1.
+# burst of 30 clicks on a chip while the machine is busy, a chip and DEAL, STAND, C twice (the
+# coach on and off), then a window manager's close request; in a second run START and EXIT; in a
+# third a close request on the menu. On a 1280 x 720 screen the window opens smaller and a round is
+# played with clicks at the scaled places; on a 1366 x 768 screen with a window manager (evilwm) a
+# round is played by keyboard alone, then the window is resized, maximised and made fullscreen with
+# F11 and Alt+Enter and back, with a click after each change. Last, started from another folder,
+# START and SIGTERM. Every way out must end the game with status 0. Without its pictures or without
+# a display the game must fail at once with status 1.
 #
 # Usage: play.sh [COMMAND...]
 #   COMMAND starts the game, run in the current directory (default: $BLACKJACK_CMD, else
