@@ -76,7 +76,8 @@ int run(const std::map<std::string, std::string>& options) {
         }
     }
     // The pictures as the table shows them at 1024 x 768, then the same drawing at twice the
-    // pixel density, for screens that show the table at 2048 x 1536 or more, in images/2x/.
+    // pixel density, for screens with pixels to spare, in images/2x/. The desktop icon and the
+    // review pictures are drawn once, at 1x.
     const std::string dir = options.at("--images") + "/";
     bool ok = drawImages(fonts, 1, dir) && makeDirectory(dir + kHighDensityDir) &&
               drawImages(fonts, 2, dir + kHighDensityDir + "/") &&
