@@ -16,13 +16,14 @@ set(BLACKJACK_INSTALL_DATA_DIR "${CMAKE_INSTALL_DATADIR}/blackjack")
 # The game and its assets.
 install(TARGETS blackjack RUNTIME DESTINATION "${BLACKJACK_INSTALL_DATA_DIR}" COMPONENT game)
 
-# The assets are made at build time, so they are gathered when installing. Each file is copied
+# The assets are made at build time, so they are gathered when installing: the pictures, those
+# drawn at twice the size for high-density screens (images/2x) and the font. Each file is copied
 # by content: a symbolic link in the run directory (a font taken from the system, say) would not
 # survive the move to another machine.
 install(CODE "
     set(_run_dir \"${BLACKJACK_RUN_DIR}\")
     set(_data_dir \"\${CMAKE_INSTALL_PREFIX}/${BLACKJACK_INSTALL_DATA_DIR}\")
-    foreach(_sub images fonts)
+    foreach(_sub images images/2x fonts)
         file(GLOB _assets LIST_DIRECTORIES false \"\${_run_dir}/\${_sub}/*\")
         if(NOT _assets)
             message(FATAL_ERROR \"No \${_sub} in \${_run_dir}: build the game first\")

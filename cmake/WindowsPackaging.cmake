@@ -1,7 +1,7 @@
 # The Windows zip, written by `cpack` in the build folder: blackjack-windows-x64.zip holds
-# blackjack.exe beside images/ and fonts/, README.txt for Windows players, the game's LICENSE.txt
-# and, in licenses/, the licences of everything else inside: the font, the libraries linked into
-# the game and the MinGW-w64 runtime.
+# blackjack.exe beside images/ (with images/2x/, the pictures drawn at twice the size) and fonts/,
+# README.txt for Windows players, the game's LICENSE.txt and, in licenses/, the licences of
+# everything else inside: the font, the libraries linked into the game and the MinGW-w64 runtime.
 
 install(TARGETS blackjack RUNTIME DESTINATION . COMPONENT game)
 install(DIRECTORY "${BLACKJACK_RUN_DIR}/images" "${BLACKJACK_RUN_DIR}/fonts"

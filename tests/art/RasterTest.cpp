@@ -23,16 +23,16 @@ float totalAlpha(const Canvas& canvas) {
             sum += canvas.sample(x, y).a;
         }
     }
-    return sum / (canvas.scale() * canvas.scale());
+    return sum / (canvas.samplesPerUnit() * canvas.samplesPerUnit());
 }
 
-// Box of the samples with any alpha, in output pixels.
+// Box of the samples with any alpha, in units.
 Box inkBox(const Canvas& canvas) {
     Box box{1e9f, 1e9f, -1e9f, -1e9f};
     for (int y = 0; y < canvas.samplesHigh(); ++y) {
         for (int x = 0; x < canvas.samplesWide(); ++x) {
             if (canvas.sample(x, y).a > 0.5f) {
-                float s = static_cast<float>(canvas.scale());
+                float s = static_cast<float>(canvas.samplesPerUnit());
                 box = unite(box, Box{x / s, y / s, (x + 1) / s, (y + 1) / s});
             }
         }
@@ -48,21 +48,37 @@ TEST(Raster, EdgesAreAntialiasedWhenDrawnLargeAndScaledDown) {
     EXPECT_FLOAT_EQ(small.sample(0, 0).a, 1.0f);
     EXPECT_NEAR(small.sample(1, 0).a, 0.25f, 0.02f);
     EXPECT_FLOAT_EQ(small.sample(2, 0).a, 0.0f);
+
+    // At twice the density the same 1.25 units cover two and a half pixels.
+    Canvas dense(4, 1, 2, 2);
+    fill(dense, roundRect({-1, -1, 1.25f, 2}, 0), rgb(0xffffff));
+    Canvas sharp = dense.downsampled();
+    ASSERT_EQ(sharp.pixelsWide(), 8);
+    ASSERT_EQ(sharp.pixelsHigh(), 2);
+    for (int y = 0; y < 2; ++y) {
+        EXPECT_FLOAT_EQ(sharp.sample(1, y).a, 1.0f);
+        EXPECT_NEAR(sharp.sample(2, y).a, 0.5f, 0.02f);
+        EXPECT_FLOAT_EQ(sharp.sample(3, y).a, 0.0f);
+    }
 }
 
+// Areas in units, the same at either density.
 TEST(Raster, FilledAreasMatchTheGeometry) {
-    Canvas disc(64, 64, 4);
-    fill(disc, circle({32, 32}, 20), rgb(0xff0000));
-    EXPECT_NEAR(totalAlpha(disc), kPi * 20 * 20, kPi * 20 * 20 * 0.005f);
+    for (int density : {1, 2}) {
+        const int scale = scaleAt(4, density);
+        Canvas disc(64, 64, scale, density);
+        fill(disc, circle({32, 32}, 20), rgb(0xff0000));
+        EXPECT_NEAR(totalAlpha(disc), kPi * 20 * 20, kPi * 20 * 20 * 0.005f) << density;
 
-    Canvas ring(64, 64, 4);
-    fill(ring, outline(circle({32, 32}, 20), 2), rgb(0xff0000));
-    EXPECT_NEAR(totalAlpha(ring), 2 * kPi * 20 * 2, 2 * kPi * 20 * 2 * 0.01f);
+        Canvas ring(64, 64, scale, density);
+        fill(ring, outline(circle({32, 32}, 20), 2), rgb(0xff0000));
+        EXPECT_NEAR(totalAlpha(ring), 2 * kPi * 20 * 2, 2 * kPi * 20 * 2 * 0.01f) << density;
 
-    Canvas cut(64, 64, 4);
-    fill(cut, subtract(roundRect({0, 0, 40, 40}, 0), roundRect({10, 10, 30, 30}, 0)),
-         rgb(0xff0000));
-    EXPECT_NEAR(totalAlpha(cut), 40 * 40 - 20 * 20, 2);
+        Canvas cut(64, 64, scale, density);
+        fill(cut, subtract(roundRect({0, 0, 40, 40}, 0), roundRect({10, 10, 30, 30}, 0)),
+             rgb(0xff0000));
+        EXPECT_NEAR(totalAlpha(cut), 40 * 40 - 20 * 20, 2) << density;
+    }
 }
 
 TEST(Raster, CompositingIsSourceOverWithStraightColours) {
@@ -131,24 +147,37 @@ protected:
     static void TearDownTestSuite() { TTF_Quit(); }
 };
 
+// Text keeps its place and size in units at either density: at density 2 it is lettered at twice
+// the point size, not stretched.
 TEST_F(Lettering, TextIsCentredOnItsInkAndSqueezedToFit) {
     Fonts fonts(ARTGEN_FONT_SANS, ARTGEN_FONT_NARROW, ARTGEN_FONT_SERIF);
-    Canvas canvas(200, 80, 3);
-    TextStyle style;
-    style.size = 40;
-    Vec size = drawTextCentered(canvas, fonts, "Q10", style, {90, 45}, solid(rgb(0xffffff)));
-    Box ink = inkBox(canvas);
-    EXPECT_NEAR((ink.x0 + ink.x1) / 2, 90, 0.7f);
-    EXPECT_NEAR((ink.y0 + ink.y1) / 2, 45, 0.7f);
-    EXPECT_NEAR(ink.x1 - ink.x0, size.x, 1.0f);
+    Vec sizeAt1x;
+    for (int density : {1, 2}) {
+        const int scale = scaleAt(3, density);
+        Canvas canvas(200, 80, scale, density);
+        TextStyle style;
+        style.size = 40;
+        Vec size = drawTextCentered(canvas, fonts, "Q10", style, {90, 45}, solid(rgb(0xffffff)));
+        Box ink = inkBox(canvas);
+        EXPECT_NEAR((ink.x0 + ink.x1) / 2, 90, 0.7f) << density;
+        EXPECT_NEAR((ink.y0 + ink.y1) / 2, 45, 0.7f) << density;
+        EXPECT_NEAR(ink.x1 - ink.x0, size.x, 1.0f) << density;
+        if (density == 1) {
+            sizeAt1x = size;
+        } else {
+            EXPECT_NEAR(size.x, sizeAt1x.x, 0.7f);
+            EXPECT_NEAR(size.y, sizeAt1x.y, 0.7f);
+        }
 
-    Canvas narrow(200, 80, 3);
-    style.maxWidth = 30;
-    Vec squeezed = drawTextCentered(narrow, fonts, "Q10", style, {90, 45}, solid(rgb(0xffffff)));
-    Box narrowInk = inkBox(narrow);
-    EXPECT_LE(narrowInk.x1 - narrowInk.x0, 31.0f);
-    EXPECT_NEAR(squeezed.x, 30, 0.5f);
-    EXPECT_NEAR(narrowInk.y1 - narrowInk.y0, ink.y1 - ink.y0, 0.7f);
+        Canvas narrow(200, 80, scale, density);
+        style.maxWidth = 30;
+        Vec squeezed =
+            drawTextCentered(narrow, fonts, "Q10", style, {90, 45}, solid(rgb(0xffffff)));
+        Box narrowInk = inkBox(narrow);
+        EXPECT_LE(narrowInk.x1 - narrowInk.x0, 31.0f) << density;
+        EXPECT_NEAR(squeezed.x, 30, 0.5f) << density;
+        EXPECT_NEAR(narrowInk.y1 - narrowInk.y0, ink.y1 - ink.y0, 0.7f) << density;
+    }
 }
 
 TEST(Raster, SavedPngHoldsTheStraightColours) {
@@ -166,6 +195,24 @@ TEST(Raster, SavedPngHoldsTheStraightColours) {
     const Uint8 expected[12] = {0x20, 0x40, 0x80, 255, 0xff, 0x80, 0x00, 128, 0, 0, 0, 0};
     for (int i = 0; i < 12; ++i) {
         EXPECT_NEAR(px[i], expected[i], 1) << "byte " << i;
+    }
+    SDL_FreeSurface(rgba);
+    SDL_FreeSurface(loaded);
+
+    // At density 2 every unit becomes 2 x 2 pixels of the file.
+    Canvas dense(3, 1, 1, 2);
+    fill(dense, roundRect({1, 0, 2, 1}, 0), rgb(0xff8000));
+    ASSERT_TRUE(dense.savePng(path));
+    loaded = IMG_Load(path.c_str());
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->w, 6);
+    EXPECT_EQ(loaded->h, 2);
+    rgba = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
+    for (int y = 0; y < 2; ++y) {
+        const Uint8* row = static_cast<const Uint8*>(rgba->pixels) + y * rgba->pitch;
+        for (int x = 0; x < 6; ++x) {
+            EXPECT_EQ(row[4 * x + 3], x == 2 || x == 3 ? 255 : 0) << x << "," << y;
+        }
     }
     SDL_FreeSurface(rgba);
     SDL_FreeSurface(loaded);

@@ -13,6 +13,7 @@
 set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/../support/skip.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/pictures.sh"
 require_programs cpack dpkg-deb dpkg-query dpkg
 
 build=$(readlink -f "$1")
@@ -45,18 +46,13 @@ ok "the .deb is named blackjack and has a maintainer and a description"
 # --- layout -------------------------------------------------------------------------------------
 # check_layout ROOT: the installed tree under ROOT (a prefix such as ROOT/usr).
 check_layout() {
-    local prefix=$1 data="$1/share/blackjack" f line licence
+    local prefix=$1 data="$1/share/blackjack" f line licence problem
     local dep5=https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
     [ -x "$prefix/bin/blackjack" ] || fail "no bin/blackjack in $prefix"
     head -n 1 "$prefix/bin/blackjack" | grep -q '^#!/bin/sh' || fail "bin/blackjack is no sh script"
     [ -x "$data/blackjack" ] || fail "no game binary in $data"
     head -c 4 "$data/blackjack" | grep -q 'ELF' || fail "the game binary is not an ELF file"
-    for f in BG LOGO BUTTONS TABLE CHIPBG CHIPS ARROWS CARDS; do
-        [ -f "$data/images/$f.png" ] && [ ! -L "$data/images/$f.png" ] ||
-            fail "images/$f.png missing or a link"
-        [ "$(head -c 8 "$data/images/$f.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] ||
-            fail "images/$f.png is not a PNG file"
-    done
+    problem=$(pictures_problem "$data/images") || fail "$problem"
     f="$data/fonts/ds-digit.ttf"
     [ -f "$f" ] && [ ! -L "$f" ] && [ -s "$f" ] ||
         fail "fonts/ds-digit.ttf missing, empty or a link"
@@ -90,7 +86,7 @@ check_layout() {
     local expected stray
     expected='bin/(blackjack|blackjack-sim)'
     expected+='|share/doc/blackjack/copyright'
-    expected+='|share/blackjack/(blackjack|images/[A-Z]+\.png|fonts/ds-digit\.ttf)'
+    expected+='|share/blackjack/(blackjack|images/(2x/)?[A-Z]+\.png|fonts/ds-digit\.ttf)'
     expected+='|share/applications/blackjack\.desktop'
     expected+='|share/icons/hicolor/256x256/apps/blackjack\.png'
     stray=$(cd "$prefix" && find . -type f | grep -Ev "^\./($expected)\$" || true)
@@ -100,7 +96,7 @@ check_layout() {
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 check_layout "$root/usr"
-ok "the .deb installs the game, images, font, launcher, desktop entry, icon and copyright"
+ok "the .deb installs the game, images (1x, 2x), font, launcher, desktop entry, icon, copyright"
 
 mkdir "$work/tgz"
 tar -xzf "$tgz" -C "$work/tgz"

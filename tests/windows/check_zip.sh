@@ -19,6 +19,7 @@ zip=$(readlink -f "$1")
 wm_close=$(readlink -f "$2")
 layout=$(readlink -f "$3")
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../support/pictures.sh"
 cache="${BLACKJACK_CACHE:-$HOME/.cache/blackjack}"
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
@@ -39,13 +40,10 @@ mkdir "$game"
 ok "$(basename "$zip") unpacks ($(du -k "$zip" | cut -f 1) KiB)"
 
 [ -f "$game/blackjack.exe" ] || fail "no blackjack.exe at the top of the zip"
-for f in BG LOGO BUTTONS TABLE CHIPBG CHIPS ARROWS CARDS; do
-    [ "$(head -c 8 "$game/images/$f.png" 2>/dev/null | od -An -tx1 | tr -d ' \n')" = \
-        89504e470d0a1a0a ] || fail "images/$f.png missing or not a PNG file"
-done
+problem=$(pictures_problem "$game/images") || fail "$problem"
 [ -s "$game/fonts/ds-digit.ttf" ] || fail "no fonts/ds-digit.ttf"
 grep -q 'blackjack.exe' "$game/README.txt" || fail "README.txt does not say how to start the game"
-ok "blackjack.exe beside images/, fonts/ds-digit.ttf and README.txt"
+ok "blackjack.exe beside images/ (1x and 2x), fonts/ds-digit.ttf and README.txt"
 
 # licensed NAME FILE PHRASE: FILE is there and carries PHRASE from NAME's licence.
 licensed() {
@@ -62,7 +60,7 @@ licensed FreeType licenses/FreeType.txt 'The FreeType Project LICENSE'
 licensed "the MinGW-w64 runtime" licenses/mingw-w64-runtime.txt winpthreads
 grep -q 'The FreeType Project (www.freetype.org)' "$game/README.txt" ||
     fail "README.txt lacks the credit FreeType's licence asks for"
-expected='blackjack\.exe|README\.txt|LICENSE\.txt|images/[A-Z]+\.png|fonts/ds-digit\.ttf'
+expected='blackjack\.exe|README\.txt|LICENSE\.txt|images/(2x/)?[A-Z]+\.png|fonts/ds-digit\.ttf'
 expected+='|licenses/[A-Za-z0-9_-]+\.txt'
 stray=$(cd "$game" && find . -type f | grep -Ev "^\./($expected)\$" || true)
 [ -z "$stray" ] || fail "unexpected files in the zip: $stray"

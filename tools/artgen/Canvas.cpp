@@ -186,11 +186,16 @@ Mask Mask::blurred(int radius) const {
     return current;
 }
 
-Canvas::Canvas(int width, int height, int scale)
+int scaleAt(int scaleAt1x, int density) {
+    return std::max(1, (scaleAt1x + density - 1) / density);
+}
+
+Canvas::Canvas(int width, int height, int scale, int density)
     : width_(width),
       height_(height),
       scale_(scale),
-      samples_(static_cast<size_t>(width) * scale * height * scale) {}
+      density_(density),
+      samples_(static_cast<size_t>(width) * height * scale * density * scale * density) {}
 
 Color Canvas::sample(int sx, int sy) const {
     if (sx < 0 || sy < 0 || sx >= samplesWide() || sy >= samplesHigh()) {
@@ -222,10 +227,11 @@ void Canvas::sampleRange(Box box, int& sx0, int& sy0, int& sx1, int& sy1) const 
         box = {std::max(box.x0, clip_.x0), std::max(box.y0, clip_.y0), std::min(box.x1, clip_.x1),
                std::min(box.y1, clip_.y1)};
     }
-    sx0 = std::max(0, static_cast<int>(std::floor(box.x0 * scale_)));
-    sy0 = std::max(0, static_cast<int>(std::floor(box.y0 * scale_)));
-    sx1 = std::min(samplesWide(), static_cast<int>(std::ceil(box.x1 * scale_)));
-    sy1 = std::min(samplesHigh(), static_cast<int>(std::ceil(box.y1 * scale_)));
+    const int step = samplesPerUnit();
+    sx0 = std::max(0, static_cast<int>(std::floor(box.x0 * step)));
+    sy0 = std::max(0, static_cast<int>(std::floor(box.y0 * step)));
+    sx1 = std::min(samplesWide(), static_cast<int>(std::ceil(box.x1 * step)));
+    sy1 = std::min(samplesHigh(), static_cast<int>(std::ceil(box.y1 * step)));
 }
 
 void Canvas::blend(size_t index, Color straight, float coverage) {
@@ -245,7 +251,7 @@ void Canvas::cover(Box box, const std::function<float(float, float)>& coverage,
                    const Paint& paint) {
     int sx0, sy0, sx1, sy1;
     sampleRange(box, sx0, sy0, sx1, sy1);
-    float inv = 1.0f / scale_;
+    float inv = 1.0f / samplesPerUnit();
     for (int sy = sy0; sy < sy1; ++sy) {
         float y = (sy + 0.5f) * inv;
         for (int sx = sx0; sx < sx1; ++sx) {
@@ -277,8 +283,8 @@ void Canvas::draw(const Canvas& source, const Affine& sourceToCanvas, float opac
     Affine toSource = sourceToCanvas.inverse();
     int sx0, sy0, sx1, sy1;
     sampleRange(bounds.grown(1), sx0, sy0, sx1, sy1);
-    float inv = 1.0f / scale_;
-    float srcScale = static_cast<float>(source.scale());
+    float inv = 1.0f / samplesPerUnit();
+    float srcScale = static_cast<float>(source.samplesPerUnit());
     for (int sy = sy0; sy < sy1; ++sy) {
         for (int sx = sx0; sx < sx1; ++sx) {
             Vec p = toSource.apply(Vec{(sx + 0.5f) * inv, (sy + 0.5f) * inv});
@@ -297,7 +303,7 @@ void Canvas::draw(const Canvas& source, const Affine& sourceToCanvas, float opac
 }
 
 void Canvas::blit(const Canvas& source, int x, int y) {
-    int ox = x * scale_, oy = y * scale_;
+    int ox = x * samplesPerUnit(), oy = y * samplesPerUnit();
     for (int sy = 0; sy < source.samplesHigh(); ++sy) {
         int ty = oy + sy;
         if (ty < 0 || ty >= samplesHigh()) {
@@ -319,7 +325,7 @@ void Canvas::blit(const Canvas& source, int x, int y) {
 void Canvas::modify(Box box, const std::function<void(Color&, float, float)>& change) {
     int sx0, sy0, sx1, sy1;
     sampleRange(box, sx0, sy0, sx1, sy1);
-    float inv = 1.0f / scale_;
+    float inv = 1.0f / samplesPerUnit();
     for (int sy = sy0; sy < sy1; ++sy) {
         for (int sx = sx0; sx < sx1; ++sx) {
             change(samples_[static_cast<size_t>(sy) * samplesWide() + sx], (sx + 0.5f) * inv,
@@ -329,10 +335,10 @@ void Canvas::modify(Box box, const std::function<void(Color&, float, float)>& ch
 }
 
 Canvas Canvas::downsampled() const {
-    Canvas out(width_, height_, 1);
+    Canvas out(width_, height_, 1, density_);
     float norm = 1.0f / (scale_ * scale_);
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) {
+    for (int y = 0; y < pixelsHigh(); ++y) {
+        for (int x = 0; x < pixelsWide(); ++x) {
             Color sum;
             for (int j = 0; j < scale_; ++j) {
                 for (int i = 0; i < scale_; ++i) {
@@ -343,8 +349,8 @@ Canvas Canvas::downsampled() const {
                     sum.a += s.a;
                 }
             }
-            out.samples_[static_cast<size_t>(y) * width_ + x] = {sum.r * norm, sum.g * norm,
-                                                                 sum.b * norm, sum.a * norm};
+            out.samples_[static_cast<size_t>(y) * pixelsWide() + x] = {sum.r * norm, sum.g * norm,
+                                                                       sum.b * norm, sum.a * norm};
         }
     }
     return out;
@@ -355,15 +361,15 @@ bool Canvas::savePng(const std::string& path) const {
         return downsampled().savePng(path);
     }
     SDL_Surface* surface =
-        SDL_CreateRGBSurfaceWithFormat(0, width_, height_, 32, SDL_PIXELFORMAT_RGBA32);
+        SDL_CreateRGBSurfaceWithFormat(0, pixelsWide(), pixelsHigh(), 32, SDL_PIXELFORMAT_RGBA32);
     if (surface == nullptr) {
         return false;
     }
     auto toByte = [](float v) { return static_cast<Uint8>(std::lround(clamp01(v) * 255.0f)); };
-    for (int y = 0; y < height_; ++y) {
+    for (int y = 0; y < pixelsHigh(); ++y) {
         Uint8* row = static_cast<Uint8*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch;
-        for (int x = 0; x < width_; ++x) {
-            Color p = samples_[static_cast<size_t>(y) * width_ + x];
+        for (int x = 0; x < pixelsWide(); ++x) {
+            Color p = samples_[static_cast<size_t>(y) * pixelsWide() + x];
             Uint8* out = row + 4 * static_cast<size_t>(x);
             if (p.a > 0) {
                 out[0] = toByte(p.r / p.a);

@@ -1,5 +1,8 @@
 // A small software rasteriser: RGBA float canvases drawn at a multiple of their final size and
-// box-filtered down, so every edge comes out antialiased.
+// box-filtered down, so every edge comes out antialiased. Drawing is given in units, one unit
+// being a pixel of the table at its 1024 x 768 size; a canvas of density 2 turns each unit into
+// 2 x 2 pixels of its picture, so the same drawing makes the picture for a display of twice the
+// pixel density.
 #pragma once
 
 #include <cstdint>
@@ -44,7 +47,7 @@ struct Affine {
     Box apply(Box box) const;  // bounding box of the transformed box
 };
 
-// Colour of a fill at a point given in output pixels.
+// Colour of a fill at a point given in units.
 using Paint = std::function<Color(float x, float y)>;
 Paint solid(Color c);
 Paint linearGradient(Vec from, Color fromColor, Vec to, Color toColor);
@@ -65,52 +68,63 @@ struct Mask {
     Mask padded(int margin) const;
 };
 
+// Samples per output pixel for a picture drawn with `scaleAt1x` at density 1: about the same
+// samples per unit at every density (never fewer than one per pixel), so a 2x picture costs about
+// what the 1x one does and each of its pixels is the mean of its own part of the same fine drawing.
+int scaleAt(int scaleAt1x, int density);
+
 class Canvas {
 public:
-    // width x height output pixels, each made of scale x scale samples.
-    Canvas(int width, int height, int scale = 1);
+    // width x height units, each drawn as density x density output pixels, each of those made
+    // of scale x scale samples.
+    Canvas(int width, int height, int scale = 1, int density = 1);
 
     int width() const { return width_; }
     int height() const { return height_; }
     int scale() const { return scale_; }
-    int samplesWide() const { return width_ * scale_; }
-    int samplesHigh() const { return height_ * scale_; }
+    int density() const { return density_; }
+    int pixelsWide() const { return width_ * density_; }
+    int pixelsHigh() const { return height_ * density_; }
+    // Samples across one unit: what a mask or a shape's edge is measured in.
+    int samplesPerUnit() const { return scale_ * density_; }
+    int samplesWide() const { return width_ * samplesPerUnit(); }
+    int samplesHigh() const { return height_ * samplesPerUnit(); }
 
     // Premultiplied colour of one sample.
     Color sample(int sx, int sy) const;
     Color sampleBilinear(float sx, float sy) const;
 
-    // Composites `paint` over every sample in `box` (output pixels), weighted by
-    // coverage(x, y) in 0..1; x and y are the sample's centre in output pixels.
+    // Composites `paint` over every sample in `box` (units), weighted by coverage(x, y) in 0..1;
+    // x and y are the sample's centre in units.
     void cover(Box box, const std::function<float(float, float)>& coverage, const Paint& paint);
 
-    // Composites a mask whose pixels are mapped into output pixels by `maskToCanvas`.
+    // Composites a mask whose pixels are mapped into units by `maskToCanvas`.
     void drawMask(const Mask& mask, const Affine& maskToCanvas, const Paint& paint);
 
-    // Composites another canvas; `sourceToCanvas` maps its output pixels to ours.
+    // Composites another canvas of any scale and density; `sourceToCanvas` maps its units to ours.
     void draw(const Canvas& source, const Affine& sourceToCanvas, float opacity = 1.0f);
 
-    // Composites another canvas of the same scale at a whole-pixel offset.
+    // Composites another canvas of the same scale and density at a whole-unit offset.
     void blit(const Canvas& source, int x, int y);
 
     // Changes every sample inside `box`; the callback gets the premultiplied colour.
     void modify(Box box, const std::function<void(Color&, float, float)>& change);
 
-    // A scale-1 copy, each output pixel the mean of its samples.
+    // A scale-1 copy of the same density, each output pixel the mean of its samples.
     Canvas downsampled() const;
 
-    // Clips drawing to a box of output pixels until cleared.
+    // Clips drawing to a box of units until cleared.
     void setClip(Box box);
     void clearClip();
 
-    // Writes a scale-1 canvas as a 32-bit RGBA PNG. False on failure.
+    // Writes the canvas as a 32-bit RGBA PNG of pixelsWide() x pixelsHigh(). False on failure.
     bool savePng(const std::string& path) const;
 
 private:
     void blend(size_t index, Color straight, float coverage);
     void sampleRange(Box box, int& sx0, int& sy0, int& sx1, int& sy1) const;
 
-    int width_, height_, scale_;
+    int width_, height_, scale_, density_;
     std::vector<Color> samples_;  // premultiplied
     bool clipped_ = false;
     Box clip_;

@@ -231,8 +231,8 @@ void aceFace(Canvas& canvas, Suit suit) {
 
 }  // namespace
 
-Canvas drawCardFace(Fonts& fonts, Suit suit, int rank, int scale) {
-    Canvas canvas(kCardWidth, kCardHeight, scale);
+Canvas drawCardFace(Fonts& fonts, Suit suit, int rank, int scale, int density) {
+    Canvas canvas(kCardWidth, kCardHeight, scale, density);
     cardBlank(canvas);
     if (rank >= 2 && rank <= 10) {
         for (const Vec& at : pipLayout(rank)) {
@@ -247,8 +247,8 @@ Canvas drawCardFace(Fonts& fonts, Suit suit, int rank, int scale) {
     return canvas;
 }
 
-Canvas drawCardBack(int scale) {
-    Canvas canvas(kCardWidth, kCardHeight, scale);
+Canvas drawCardBack(int scale, int density) {
+    Canvas canvas(kCardWidth, kCardHeight, scale, density);
     cardBlank(canvas);
     const Box inner{5.5f, 5.5f, kW - 5.5f, kH - 5.5f};
     Shape field = roundRect(inner, 4);
@@ -285,8 +285,8 @@ Canvas drawCardBack(int scale) {
     return canvas;
 }
 
-Canvas drawJoker(Fonts& fonts, int scale) {
-    Canvas canvas(kCardWidth, kCardHeight, scale);
+Canvas drawJoker(Fonts& fonts, int scale, int density) {
+    Canvas canvas(kCardWidth, kCardHeight, scale, density);
     cardBlank(canvas);
     Vec c{kW / 2, kH / 2 - 4};
     fill(canvas, star(c, 34, 14), rgb(0x6a1b9a));
@@ -311,19 +311,19 @@ Canvas drawJoker(Fonts& fonts, int scale) {
     return canvas;
 }
 
-Canvas drawCardSheet(Fonts& fonts) {
-    const int scale = 4;
-    Canvas sheet(kSheetWidth, kSheetHeight, 1);
+Canvas drawCardSheet(Fonts& fonts, int density) {
+    const int scale = scaleAt(4, density);
+    Canvas sheet(kSheetWidth, kSheetHeight, 1, density);
     auto place = [&](int cell, const Canvas& card) {
         sheet.blit(card.downsampled(), cellX(cell), cellY(cell));
     };
-    place(kBackCell, drawCardBack(scale));
-    place(1, drawJoker(fonts, scale));  // the cell no card of the deck uses
+    place(kBackCell, drawCardBack(scale, density));
+    place(1, drawJoker(fonts, scale, density));  // the cell no card of the deck uses
     const Suit order[] = {Suit::Clubs, Suit::Diamonds, Suit::Hearts, Suit::Spades};
     const int firstCell[] = {kClubsCell, kDiamondsCell, kHeartsCell, kSpadesCell};
     for (int s = 0; s < 4; ++s) {
         for (int rank = 2; rank <= 14; ++rank) {
-            place(firstCell[s] + (rank - 2), drawCardFace(fonts, order[s], rank, scale));
+            place(firstCell[s] + (rank - 2), drawCardFace(fonts, order[s], rank, scale, density));
         }
     }
     return sheet;

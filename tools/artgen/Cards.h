@@ -9,11 +9,12 @@
 namespace artgen {
 
 // Ranks as the sheet orders them: 2..10, then 11 jack, 12 queen, 13 king, 14 ace.
-Canvas drawCardFace(Fonts& fonts, Suit suit, int rank, int scale);
-Canvas drawCardBack(int scale);
-Canvas drawJoker(Fonts& fonts, int scale);
+Canvas drawCardFace(Fonts& fonts, Suit suit, int rank, int scale, int density = 1);
+Canvas drawCardBack(int scale, int density = 1);
+Canvas drawJoker(Fonts& fonts, int scale, int density = 1);
 
-// The card sheet the game cuts its cards from (rules/CardSheet.h), with the joker in cell 1.
-Canvas drawCardSheet(Fonts& fonts);
+// The card sheet the game cuts its cards from (rules/CardSheet.h), with the joker in cell 1; at
+// density 2 every cell is twice as wide and high.
+Canvas drawCardSheet(Fonts& fonts, int density = 1);
 
 }  // namespace artgen

@@ -80,9 +80,8 @@ void paddedRail(Canvas& canvas, Box box) {
 
 }  // namespace
 
-Canvas drawBackground() {
-    const int scale = 2;
-    Canvas canvas(kWindowWidth, kWindowHeight, scale);
+Canvas drawBackground(int density) {
+    Canvas canvas(kWindowWidth, kWindowHeight, scaleAt(2, density), density);
     const float W = kWindowWidth, H = kWindowHeight, railTop = kTableHeight;
     Box all{0, 0, W, H};
     canvas.cover(
@@ -103,9 +102,8 @@ Canvas drawBackground() {
     return canvas.downsampled();
 }
 
-Canvas drawTable(Fonts& fonts) {
-    const int scale = 3;
-    Canvas canvas(kTableWidth, kTableHeight, scale);
+Canvas drawTable(Fonts& fonts, int density) {
+    Canvas canvas(kTableWidth, kTableHeight, scaleAt(3, density), density);
     const float W = kTableWidth, H = kTableHeight;
     Box all{0, 0, W, H};
     canvas.cover(
@@ -161,9 +159,8 @@ Canvas drawTable(Fonts& fonts) {
     return canvas.downsampled();
 }
 
-Canvas drawChipPanel() {
-    const int scale = 3;
-    Canvas canvas(kPanelRect.w, kPanelRect.h, scale);
+Canvas drawChipPanel(int density) {
+    Canvas canvas(kPanelRect.w, kPanelRect.h, scaleAt(3, density), density);
     const float W = kPanelRect.w, H = kPanelRect.h;
     Box all{0, 0, W, H};
     canvas.cover(
@@ -206,9 +203,8 @@ Canvas drawChipPanel() {
     return canvas.downsampled();
 }
 
-Canvas drawLogo(Fonts& fonts) {
-    const int scale = 2;
-    Canvas canvas(kLogoWidth, kLogoHeight, scale);
+Canvas drawLogo(Fonts& fonts, int density) {
+    Canvas canvas(kLogoWidth, kLogoHeight, scaleAt(2, density), density);
     // A blackjack: the ace and the jack of spades, fanned.
     Canvas ace = drawCardFace(fonts, Suit::Spades, 14, 4);
     Canvas jack = drawCardFace(fonts, Suit::Spades, 11, 4);

@@ -243,7 +243,7 @@ Shape star(Vec centre, float outerRadius, float innerRadius, float rotation) {
 }
 
 void fill(Canvas& canvas, const Shape& shape, const Paint& paint) {
-    float scale = static_cast<float>(canvas.scale());
+    float scale = static_cast<float>(canvas.samplesPerUnit());
     const auto& d = shape.distance;
     canvas.cover(
         shape.box.grown(1), [&](float x, float y) { return clamp01(0.5f - d(x, y) * scale); },

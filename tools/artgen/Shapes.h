@@ -1,4 +1,4 @@
-// Shapes as signed distance functions (negative inside, in output pixels), which gives
+// Shapes as signed distance functions (negative inside, in units), which gives
 // antialiased fills, outlines and soft shadows from one description.
 #pragma once
 

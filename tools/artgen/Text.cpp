@@ -80,7 +80,7 @@ TextImage renderText(Fonts& fonts, Face face, float size, int scale, const std::
 namespace {
 
 // Maps mask pixels so that the ink's centre lands on `centre`, with the style's squeeze and
-// rotation. Also reports the ink's size in output pixels.
+// rotation. Also reports the ink's size in units.
 Affine placeInk(const TextImage& image, const TextStyle& style, int scale, Vec centre,
                 Vec* inkSize) {
     Box ink = image.mask.ink();
@@ -103,25 +103,25 @@ Affine placeInk(const TextImage& image, const TextStyle& style, int scale, Vec c
 
 Vec drawTextCentered(Canvas& canvas, Fonts& fonts, const std::string& text, const TextStyle& style,
                      Vec centre, const Paint& paint) {
-    TextImage image = renderText(fonts, style.face, style.size, canvas.scale(), text);
+    TextImage image = renderText(fonts, style.face, style.size, canvas.samplesPerUnit(), text);
     if (image.mask.width == 0) {
         return {};
     }
     Vec size;
-    Affine place = placeInk(image, style, canvas.scale(), centre, &size);
+    Affine place = placeInk(image, style, canvas.samplesPerUnit(), centre, &size);
     canvas.drawMask(image.mask, place, paint);
     return size;
 }
 
 void drawTextShadow(Canvas& canvas, Fonts& fonts, const std::string& text, const TextStyle& style,
                     Vec centre, Color color, float blur, float spread) {
-    TextImage image = renderText(fonts, style.face, style.size, canvas.scale(), text);
+    TextImage image = renderText(fonts, style.face, style.size, canvas.samplesPerUnit(), text);
     if (image.mask.width == 0) {
         return;
     }
-    Affine place = placeInk(image, style, canvas.scale(), centre, nullptr);
-    int spreadSamples = static_cast<int>(std::lround(spread * canvas.scale()));
-    int blurSamples = static_cast<int>(std::lround(blur * canvas.scale()));
+    Affine place = placeInk(image, style, canvas.samplesPerUnit(), centre, nullptr);
+    int spreadSamples = static_cast<int>(std::lround(spread * canvas.samplesPerUnit()));
+    int blurSamples = static_cast<int>(std::lround(blur * canvas.samplesPerUnit()));
     int margin = spreadSamples + 2 * blurSamples + 2;
     Mask shadow = image.mask.padded(margin);
     if (spreadSamples > 0) {
@@ -136,7 +136,7 @@ void drawTextShadow(Canvas& canvas, Fonts& fonts, const std::string& text, const
 
 void drawTextOnArc(Canvas& canvas, Fonts& fonts, const std::string& text, const TextStyle& style,
                    Vec centre, float radius, const Paint& paint, float letterSpacing) {
-    int scale = canvas.scale();
+    int scale = canvas.samplesPerUnit();
     TextImage whole = renderText(fonts, style.face, style.size, scale, text);
     if (whole.mask.width == 0) {
         return;
@@ -145,7 +145,7 @@ void drawTextOnArc(Canvas& canvas, Fonts& fonts, const std::string& text, const 
     // Each letter keeps the position it has in the straight line of text, measured with the
     // font's own advances and kerning, then is bent onto the circle.
     float total = 0;
-    std::vector<std::pair<float, float>> spans;  // left edge and width, in output pixels
+    std::vector<std::pair<float, float>> spans;  // left edge and width, in units
     for (size_t i = 0; i < text.size(); ++i) {
         int before = 0, through = 0, h = 0;
         TTF_SizeUTF8(font, text.substr(0, i).c_str(), &before, &h);

@@ -41,18 +41,19 @@ struct TextImage {
     int pixelSize = 0;
 };
 
-// Renders `text` at `size` output pixels for a canvas of `scale` samples per pixel.
+// Renders `text` at `size` units for a canvas of `scale` samples per unit: the font is opened
+// at size x scale pixels, and the letters end up size x density pixels tall in the picture.
 TextImage renderText(Fonts& fonts, Face face, float size, int scale, const std::string& text);
 
 struct TextStyle {
     Face face = Face::Sans;
-    float size = 16;     // em size in output pixels
+    float size = 16;     // em size in units
     float stretchX = 1;  // horizontal scale
     float maxWidth = 0;  // when > 0, squeezes the ink horizontally to fit
     float rotation = 0;  // radians, about the anchor
 };
 
-// Draws text with the centre of its ink on `centre`. Returns the ink's size in output pixels.
+// Draws text with the centre of its ink on `centre`. Returns the ink's size in units.
 Vec drawTextCentered(Canvas& canvas, Fonts& fonts, const std::string& text, const TextStyle& style,
                      Vec centre, const Paint& paint);
 

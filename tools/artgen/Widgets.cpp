@@ -104,19 +104,19 @@ void drawChip(Canvas& canvas, Fonts& fonts, int value, Vec c, float diameter, bo
          rgb(0xffffff, 0.10f));
 }
 
-Canvas drawChipSheet(Fonts& fonts) {
+Canvas drawChipSheet(Fonts& fonts, int density) {
     // The game's five chips where it cuts them, further denominations around them.
     int values[kChipRows][kChipColumns] = {{1, 0, 10, 0, 0}, {0, 0, 1000, 5000, 0}};
     for (int kind = 0; kind < kChipKinds; ++kind) {
         values[kChipCellRows[kind]][kChipCellColumns[kind]] = kChipValues[kind];
     }
-    Canvas sheet(kChipWidth * kChipColumns, kChipHeight * kChipRows, 1);
+    Canvas sheet(kChipWidth * kChipColumns, kChipHeight * kChipRows, 1, density);
     for (int row = 0; row < kChipRows; ++row) {
         for (int column = 0; column < kChipColumns; ++column) {
             if (values[row][column] == 0) {
                 continue;
             }
-            Canvas cell(kChipWidth, kChipHeight, 4);
+            Canvas cell(kChipWidth, kChipHeight, scaleAt(4, density), density);
             drawChip(cell, fonts, values[row][column], {32, 31}, 60);
             sheet.blit(cell.downsampled(), column * kChipWidth, row * kChipHeight);
         }
@@ -124,7 +124,7 @@ Canvas drawChipSheet(Fonts& fonts) {
     return sheet;
 }
 
-Canvas drawButtonSheet(Fonts& fonts) {
+Canvas drawButtonSheet(Fonts& fonts, int density) {
     struct Look {
         const char* label;
         uint32_t top, bottom;
@@ -134,10 +134,10 @@ Canvas drawButtonSheet(Fonts& fonts) {
         {"STAND", 0xe0892a, 0x8f4a0c}, {"DEAL", 0xd9a521, 0x7a5006}, {"DOUBLE", 0x3a78d8, 0x173f88},
         {"SPLIT", 0x9a4fd0, 0x51207e},
     };
-    Canvas sheet(kButtonWidth * kButtonFrames, kButtonHeight, 1);
+    Canvas sheet(kButtonWidth * kButtonFrames, kButtonHeight, 1, density);
     const float w = kButtonWidth, h = kButtonHeight;
     for (int i = 0; i < kButtonFrames; ++i) {
-        Canvas frame(kButtonWidth, kButtonHeight, 4);
+        Canvas frame(kButtonWidth, kButtonHeight, scaleAt(4, density), density);
         Color top = rgb(looks[i].top), bottom = rgb(looks[i].bottom);
         Shape outer = roundRect({1, 1, w - 1, h - 1}, 12);
         Shape body = roundRect({3.5f, 3.5f, w - 3.5f, h - 3.5f}, 9.5f);
@@ -163,12 +163,12 @@ Canvas drawButtonSheet(Fonts& fonts) {
     return sheet;
 }
 
-Canvas drawArrowSheet() {
-    Canvas sheet(kArrowWidth * 2, kArrowHeight, 1);
+Canvas drawArrowSheet(int density) {
+    Canvas sheet(kArrowWidth * 2, kArrowHeight, 1, density);
     const float w = kArrowWidth, h = kArrowHeight;
     for (int i = 0; i < 2; ++i) {
         bool add = i == 1;
-        Canvas frame(kArrowWidth, kArrowHeight, 4);
+        Canvas frame(kArrowWidth, kArrowHeight, scaleAt(4, density), density);
         Color top = add ? rgb(0x35b865) : rgb(0xd8464a);
         Color bottom = add ? rgb(0x126b33) : rgb(0x7e1719);
         Shape outer = roundRect({0.5f, 0.5f, w - 0.5f, h - 0.5f}, 7);

@@ -12,19 +12,21 @@ namespace artgen {
 constexpr int kChipColumns = 5;
 constexpr int kChipRows = 2;
 
-// One chip, `diameter` output pixels across, centred on `centre`, in the colours of `value`;
+// One chip, `diameter` units across, centred on `centre`, in the colours of `value`;
 // the value is printed on it unless `printValue` is false.
 void drawChip(Canvas& canvas, Fonts& fonts, int value, Vec centre, float diameter,
               bool printValue = true);
 
+// The sheets' cells are given in units: at density 2 each is twice as wide and high.
+
 // A grid of 5 x 2 chip cells of 64 x 66: the game's chips, kChipValues, in the cells it cuts
 // them from; the others hold further denominations.
-Canvas drawChipSheet(Fonts& fonts);
+Canvas drawChipSheet(Fonts& fonts, int density = 1);
 
 // One strip of 134 x 48 frames: START, EXIT, HIT, STAND, DEAL, DOUBLE, SPLIT.
-Canvas drawButtonSheet(Fonts& fonts);
+Canvas drawButtonSheet(Fonts& fonts, int density = 1);
 
 // Two 26 x 40 frames: remove a chip (minus, pointing down) and add one (plus, pointing up).
-Canvas drawArrowSheet();
+Canvas drawArrowSheet(int density = 1);
 
 }  // namespace artgen

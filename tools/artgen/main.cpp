@@ -1,4 +1,5 @@
-// artgen: draws every picture the game loads, and its desktop icon.
+// artgen: draws every picture the game loads, at the table's own size in DIR and at twice the
+// size in DIR/2x, and its desktop icon.
 //
 //   artgen --images DIR --icon FILE --sans TTF --narrow TTF --serif TTF
 //          [--contact-sheet FILE] [--mockups DIR]
@@ -8,8 +9,10 @@
 #include <SDL_ttf.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <string>
+#include <system_error>
 
 #include "Cards.h"
 #include "Preview.h"
@@ -17,6 +20,9 @@
 #include "Widgets.h"
 
 namespace {
+
+// The folder under --images that holds the pictures drawn at twice the density.
+const char* const kHighDensityDir = "2x";
 
 int usage(const char* message) {
     std::fprintf(stderr,
@@ -35,6 +41,30 @@ bool save(const artgen::Canvas& canvas, const std::string& path) {
     return false;
 }
 
+// Draws every picture the game loads from images/ at `density` and writes it into `dir` under
+// the name the game loads it by, one picture at a time.
+bool drawImages(artgen::Fonts& fonts, int density, const std::string& dir) {
+    using namespace artgen;
+    return save(drawCardSheet(fonts, density), dir + "CARDS.png") &&
+           save(drawButtonSheet(fonts, density), dir + "BUTTONS.png") &&
+           save(drawArrowSheet(density), dir + "ARROWS.png") &&
+           save(drawChipSheet(fonts, density), dir + "CHIPS.png") &&
+           save(drawBackground(density), dir + "BG.png") &&
+           save(drawLogo(fonts, density), dir + "LOGO.png") &&
+           save(drawTable(fonts, density), dir + "TABLE.png") &&
+           save(drawChipPanel(density), dir + "CHIPBG.png");
+}
+
+bool makeDirectory(const std::string& path) {
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    if (!error) {
+        return true;
+    }
+    std::fprintf(stderr, "artgen: cannot make %s: %s\n", path.c_str(), error.message().c_str());
+    return false;
+}
+
 int run(const std::map<std::string, std::string>& options) {
     using namespace artgen;
     Fonts fonts(options.at("--sans"), options.at("--narrow"), options.at("--serif"));
@@ -45,22 +75,25 @@ int run(const std::map<std::string, std::string>& options) {
             return 1;
         }
     }
-    Artwork art{drawCardSheet(fonts), drawButtonSheet(fonts), drawArrowSheet(),
-                drawChipSheet(fonts), drawBackground(),       drawLogo(fonts),
-                drawTable(fonts),     drawChipPanel(),        drawIcon(fonts)};
+    // The pictures as the table shows them at 1024 x 768, then the same drawing at twice the
+    // pixel density, for screens with pixels to spare, in images/2x/. The desktop icon and the
+    // review pictures are drawn once, at 1x.
     const std::string dir = options.at("--images") + "/";
-    bool ok = save(art.cards, dir + "CARDS.png") && save(art.buttons, dir + "BUTTONS.png") &&
-              save(art.arrows, dir + "ARROWS.png") && save(art.chips, dir + "CHIPS.png") &&
-              save(art.background, dir + "BG.png") && save(art.logo, dir + "LOGO.png") &&
-              save(art.table, dir + "TABLE.png") && save(art.panel, dir + "CHIPBG.png") &&
-              save(art.icon, options.at("--icon"));
-    if (ok && options.count("--contact-sheet") != 0) {
-        ok = save(drawContactSheet(art, fonts), options.at("--contact-sheet"));
-    }
-    if (ok && options.count("--mockups") != 0) {
-        const std::string mockups = options.at("--mockups") + "/";
-        ok = save(drawMenuMockup(art), mockups + "menu.png") &&
-             save(drawGameMockup(art, fonts), mockups + "game.png");
+    bool ok = drawImages(fonts, 1, dir) && makeDirectory(dir + kHighDensityDir) &&
+              drawImages(fonts, 2, dir + kHighDensityDir + "/") &&
+              save(drawIcon(fonts), options.at("--icon"));
+    if (ok && (options.count("--contact-sheet") != 0 || options.count("--mockups") != 0)) {
+        const Artwork art{drawCardSheet(fonts), drawButtonSheet(fonts), drawArrowSheet(),
+                          drawChipSheet(fonts), drawBackground(),       drawLogo(fonts),
+                          drawTable(fonts),     drawChipPanel(),        drawIcon(fonts)};
+        if (options.count("--contact-sheet") != 0) {
+            ok = save(drawContactSheet(art, fonts), options.at("--contact-sheet"));
+        }
+        if (ok && options.count("--mockups") != 0) {
+            const std::string mockups = options.at("--mockups") + "/";
+            ok = save(drawMenuMockup(art), mockups + "menu.png") &&
+                 save(drawGameMockup(art, fonts), mockups + "game.png");
+        }
     }
     return ok ? 0 : 1;
 }
