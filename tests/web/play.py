@@ -571,22 +571,26 @@ def watch_loading(browser, url, mbits):
     browser.send("Network.emulateNetworkConditions", offline=False, latency=40,
                  downloadThroughput=mbits * 1e6 / 8, uploadThroughput=mbits * 1e6 / 8)
     browser.send("Emulation.setDeviceMetricsOverride", **DESKTOP)
+    browser.send("Page.navigate", url="about:blank")
     begun = time.monotonic()
     browser.send("Page.navigate", url=url)
     values = []
     while time.monotonic() - begun < 120:
+        # Between the old page and the new there is no document to ask.
         value, state = browser.evaluate("[document.getElementById('progress').value,"
-                                        " document.body.dataset.state]")
+                                        " document.body.dataset.state]") or (0, "loading")
         if state != "loading":
             break
         if not values or value != values[-1]:
             values.append(value)
         time.sleep(0.05)
-    steady_menu(Player(browser))
+    # The game draws its first frame at the display refresh after it starts running.
     seconds = time.monotonic() - begun
     browser.send("Network.emulateNetworkConditions", offline=False, latency=0,
                  downloadThroughput=-1, uploadThroughput=-1)
     browser.send("Network.setCacheDisabled", cacheDisabled=False)
+    check(state == "running", "the page says: " + str(status_line(browser)))
+    steady_menu(Player(browser))
     return seconds, values
 
 
