@@ -41,8 +41,8 @@ WIDTH, HEIGHT = 1024, 768
 
 
 def read_layout(path):
-    """The click points and areas the desktop build writes from the game's layout: points as
-    (x, y), areas as (x, y, w, h)."""
+    """The click points, areas and numbers the desktop build writes from the game's layout:
+    points as (x, y), areas as (x, y, w, h), numbers as ints."""
     if not path or not os.path.isfile(path):
         sys.exit("play.py: set BLACKJACK_LAYOUT to the click points a desktop build writes "
                  "(build/tests/e2e/layout.sh)")
@@ -55,6 +55,8 @@ def read_layout(path):
             if value.startswith("("):
                 x, y = value.strip("()").split()
                 places[name] = (int(x), int(y))
+            elif value.isdigit():
+                places[name] = int(value)
             else:
                 size, x, y = value.split("+")
                 w, h = size.split("x")
@@ -303,15 +305,24 @@ class Player:
         time.sleep(0.2)
 
     def press(self, key, shift=False):
-        """A key pressed and let go, as the keyboard sends it to the page."""
+        """A key pressed and let go, as a US keyboard sends it to the page."""
         code = "Digit" + key if key.isdigit() else {"Enter": "Enter", " ": "Space"}.get(
             key, "Key" + key.upper())
         text = {"Enter": "\r"}.get(key, key)
         keycode = {"Enter": 13, " ": 32}[key] if key in ("Enter", " ") else ord(key.upper())
+        if shift and key.isdigit():
+            key = text = "!@#$%^&*()"[int(key) - 1]
         common = {"key": key, "code": code, "windowsVirtualKeyCode": keycode,
                   "modifiers": 8 if shift else 0}
+        # Shift goes down first and comes up last, as fingers do it.
+        shift_key = {"key": "Shift", "code": "ShiftLeft", "windowsVirtualKeyCode": 16}
+        if shift:
+            self.browser.send("Input.dispatchKeyEvent", type="rawKeyDown", modifiers=8,
+                              **shift_key)
         self.browser.send("Input.dispatchKeyEvent", type="keyDown", text=text, **common)
         self.browser.send("Input.dispatchKeyEvent", type="keyUp", **common)
+        if shift:
+            self.browser.send("Input.dispatchKeyEvent", type="keyUp", **shift_key)
         time.sleep(0.3)
 
     def shot(self):
@@ -548,11 +559,16 @@ def play_by_keys(browser, url):
     menu = steady_menu(player)
     player.click(AWAY)  # the page takes the keys from here on
     betting = start_table(player, menu, lambda: player.press("Enter"))
+    staked = act_until(player, lambda: player.press("2"), BET_AREA,
+                       changed_from=betting.area(BET_AREA))
+    check(staked, "the key 2 did not add a chip")
+    check(act_until(player, lambda: player.press("2", shift=True), BET_AREA,
+                    equal_to=betting.area(BET_AREA)), "Shift+2 did not take the chip back")
     play_round(player, betting, lambda: player.press("1"), lambda: player.press(" "),
                lambda: player.press("s"))
     check(browser.evaluate("scrollY") == 0, "the keys scrolled the page")
-    ok(f"1366 x 650 laptop: a {player.width:.0f} x {player.height:.0f} table plays a round by "
-       "Enter, 1, Space and S")
+    ok(f"1366 x 650 laptop: a {player.width:.0f} x {player.height:.0f} table plays by keys: "
+       "Enter, 2 and Shift+2, then a round by 1, Space and S")
     # The mouse lands on the scaled table's buttons as well.
     player.click(TABLE_EXIT)
     browser.wait_for("goodbye after EXIT", "document.body.dataset.state === 'ended'", seconds=10)
