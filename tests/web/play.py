@@ -557,6 +557,17 @@ def play_by_keys(browser, url):
           "the page says: " + str(status_line(browser)))
     player = Player(browser)
     menu = steady_menu(player)
+    button = json.loads(browser.evaluate(
+        "JSON.stringify(document.getElementById('fullscreen').getBoundingClientRect())"))
+    for expected in ("true Leave full screen", "false Full screen"):
+        for kind in ("mousePressed", "mouseReleased"):
+            browser.send("Input.dispatchMouseEvent", type=kind, x=button["x"] + 4,
+                         y=button["y"] + 4, button="left", clickCount=1)
+        time.sleep(0.5)
+        screen = browser.evaluate("!!document.fullscreenElement + ' ' + "
+                                  "document.getElementById('fullscreen').textContent")
+        check(screen == expected, f"after a click on the fullscreen button: {screen}")
+    ok("the fullscreen button fills the screen and leaves it")
     player.click(AWAY)  # the page takes the keys from here on
     betting = start_table(player, menu, lambda: player.press("Enter"))
     staked = act_until(player, lambda: player.press("2"), BET_AREA,
