@@ -683,7 +683,7 @@ def main():
         if os.environ.get("BLACKJACK_WEB_TIMING"):
             for mbits in (20, 1.6):
                 seconds, _ = watch_loading(browser, url, mbits)
-                print(f"# {mbits} Mbit/s: the menu after {seconds:.1f} s", flush=True)
+                print(f"# {mbits} Mbit/s: the first frame after {seconds:.1f} s", flush=True)
             return 0
         play(browser, url, desktop_menu, shots)
         browser.errors.clear()
