@@ -40,7 +40,15 @@ foreach(_asset IN LISTS _images ITEMS "${BLACKJACK_ASSETS_DIR}/fonts/ds-digit.tt
 endforeach()
 add_custom_target(blackjack_assets ALL DEPENDS ${_copies})
 
+enable_language(RC)
 add_subdirectory(src)
+
+# The application manifest, through the resource compiler: blackjack.exe is aware of each
+# monitor's DPI, so Windows leaves its window's pixels alone and the game sizes the window to the
+# system's scale itself.
+target_sources(blackjack PRIVATE "${PROJECT_SOURCE_DIR}/packaging/windows/blackjack.rc")
+set_property(SOURCE "${PROJECT_SOURCE_DIR}/packaging/windows/blackjack.rc" APPEND PROPERTY
+    OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/packaging/windows/blackjack.manifest")
 
 # A console program, as on every platform the game writes its diagnostic lines to standard
 # output. The C and C++ runtimes and winpthreads are linked in.

@@ -9,13 +9,17 @@
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "solver/TableSolver.h"
 #include "support/Screen.h"
 #include "ui/GameScene.h"
 #include "ui/Layout.h"
@@ -172,6 +176,121 @@ void BM_GameUpdate(benchmark::State& state) {
     game->cleanup();
 }
 BENCHMARK(BM_GameUpdate)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// A session at the table as a player plays it, frame by frame, with the coach off (range 0) or on
+// (range 1): a 25 stake and DEAL, a few frames of thought before each play (hit below 17, then
+// stand), and a few frames between rounds, 40 rounds off one seeded pack order. The counters
+// are the longest frame by the clock and by the processor time the frame took (which a busy
+// machine does not stretch), and the mean one, in milliseconds: with the coach on, its decisions
+// are worked out in the frame that first shows them and the next round's value in slices of
+// GameScene::coachBudget per frame.
+void BM_GameSession(benchmark::State& state) {
+    SDL_Renderer* renderer = screenRenderer();
+    const bool coached = state.range(0) == 1;
+    constexpr int kRounds = 40;
+    constexpr int kThinkingFrames = 3;
+    double longest = 0.0;
+    double longestCpu = 0.0;
+    double total = 0.0;
+    long frames = 0;
+    for (auto _ : state) {
+        auto game = std::make_unique<GameScene>();
+        game->init(renderer);
+        game->setCoach(coached);
+        Deck& deck = *game->engine->deck;
+        deck.restock({});
+        deck.seed(11u);
+        deck.shuffle();
+        const auto timed = [&](int x, int y, bool clicked) {
+            const auto start = std::chrono::steady_clock::now();
+            const std::clock_t cpuStart = std::clock();
+            game->handleInput(x, y, clicked);
+            game->update();
+            SDL_RenderClear(renderer);
+            game->render(renderer);
+            SDL_RenderPresent(renderer);
+            const std::chrono::duration<double, std::milli> spent =
+                std::chrono::steady_clock::now() - start;
+            longest = std::max(longest, spent.count());
+            longestCpu = std::max(
+                longestCpu, 1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC);
+            total += spent.count();
+            ++frames;
+        };
+        const auto press = [&](SDL_Point at) {
+            timed(at.x, at.y, true);
+            for (int i = 0; i < kThinkingFrames; ++i) {
+                timed(kRestX, kRestY, false);
+            }
+        };
+        for (int round = 0; round < kRounds; ++round) {
+            if (game->engine->getWallet() < 25) {
+                game->engine->wallet += 1000;
+            }
+            press(centreOf(addChipRect(1)));
+            press(centreOf(kDealButtonRect));
+            while (game->roundActive) {
+                const bool hit = game->engine->playingSplit ? game->engine->getSplitValue() < 17
+                                                            : game->engine->getPlayerValue() < 17;
+                press(centreOf(hit ? kHitButtonRect : kStandButtonRect));
+            }
+        }
+        game->cleanup();
+    }
+    state.counters["longest_ms"] = longest;
+    state.counters["longest_cpu_ms"] = longestCpu;
+    state.counters["mean_ms"] = frames > 0 ? total / static_cast<double>(frames) : 0.0;
+    state.counters["frames"] = static_cast<double>(frames);
+}
+BENCHMARK(BM_GameSession)
+    ->ArgName("coach")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The coach's own work, apart from any frame, off a seeded shuffle: the values of the first
+// decision (the first two cards against the third) off the next 20 cards (range 0) or all 49
+// (range 1), and the next round's value off 20 cards or the full pack. A fresh solver each time:
+// the coach meets each deck once.
+struct Dealt {
+    std::vector<int> hand;
+    int up = 0;
+    solver::RankCounts unseen{};
+};
+
+Dealt dealtOff(int unseenCards) {
+    Deck deck;
+    deck.seed(3u);
+    deck.shuffle();
+    Dealt dealt;
+    dealt.hand = {deck.cards[0]->rank, deck.cards[1]->rank};
+    dealt.up = deck.cards[2]->rank;
+    for (int i = 3; i < 3 + unseenCards; ++i) {
+        ++dealt.unseen[deck.cards[i]->rank];
+    }
+    return dealt;
+}
+
+void BM_CoachDecision(benchmark::State& state) {
+    const Dealt dealt = dealtOff(state.range(0) == 1 ? Deck::kSize - 3 : 20);
+    for (auto _ : state) {
+        solver::TableSolver solver;
+        benchmark::DoNotOptimize(solver.decide(dealt.hand, dealt.up, dealt.unseen, true));
+    }
+}
+BENCHMARK(BM_CoachDecision)->ArgName("fullPack")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_CoachNextRound(benchmark::State& state) {
+    const solver::RankCounts unseen =
+        state.range(0) == 1 ? solver::fullPack() : dealtOff(20).unseen;
+    for (auto _ : state) {
+        solver::TableSolver solver;
+        benchmark::DoNotOptimize(solver.nextRound(unseen, 100));
+    }
+}
+BENCHMARK(BM_CoachNextRound)->ArgName("fullPack")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -10,8 +10,9 @@ class Scene {
 public:
     virtual ~Scene() {}
     virtual void init(SDL_Renderer* renderer) = 0;
-    // x and y are the last pointer position in window pixels; clicked is true in a frame in which
-    // a mouse button went down.
+    // x and y are the last pointer position on the table, which is laid out at 1024 x 768 in any
+    // window (in a window of another size SDL scales the position to it; in a bar beside the table
+    // it falls outside); clicked is true in a frame in which a mouse button went down.
     virtual void handleInput(int x, int y, bool clicked) = 0;
     // A key went down in this frame (held keys do not repeat), after handleInput. `modifiers` are
     // SDL's KMOD_ bits held with it. A screen without keys ignores it.

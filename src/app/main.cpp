@@ -1,4 +1,5 @@
-// The game's entry: one window, one renderer, the menu and then the table, driven by the mouse.
+// The game's entry: one window, one renderer, the menu and then the table, driven by the mouse
+// and the keys.
 #include <SDL.h>
 
 #include <filesystem>
@@ -70,6 +71,80 @@ bool drawsNowhere() {
     return true;
 }
 
+#ifndef __EMSCRIPTEN__
+// The display's scale as the system sets it for its users (150% on many laptops), 1 where the
+// system has none. Windows tells it as the display's DPI against its 96 at 100% once the program
+// says it is DPI aware, which its manifest does. Elsewhere SDL's DPI is the screen's physical
+// one, which is no scale a user chose, so the table opens at its own size.
+float systemScale(int display) {
+#ifdef _WIN32
+    float dpi = 0.0F;
+    if (SDL_GetDisplayDPI(display, nullptr, &dpi, nullptr) == 0 && dpi > 96.0F) {
+        return dpi / 96.0F;
+    }
+#else
+    (void)display;
+#endif
+    return 1.0F;
+}
+
+// Where the window opens on `display`: the table at the system's scale when the display's usable
+// area, less the task bar and the window's borders, holds it, otherwise the largest size of the
+// table's shape that fits; centred in that room. The borders are those of `window`, where the
+// system tells them before the window is shown (Windows; not X11, where a window manager adds
+// them later); with no window, none.
+SDL_Rect startPlace(int display, SDL_Window* window) {
+    SDL_Rect usable{0, 0, 0, 0};
+    if (SDL_GetDisplayUsableBounds(display, &usable) != 0) {
+        return SDL_Rect{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWindowWidth,
+                        kWindowHeight};
+    }
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (window == nullptr || SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) {
+        top = left = bottom = right = 0;
+    }
+    const int roomW = usable.w - left - right;
+    const int roomH = usable.h - top - bottom;
+    const SDL_Point size = startWindowSize(roomW, roomH, systemScale(display));
+    return SDL_Rect{usable.x + left + (roomW - size.x) / 2, usable.y + top + (roomH - size.y) / 2,
+                    size.x, size.y};
+}
+
+// How long after the window is shown a window manager may take to tell its borders, in ms.
+constexpr Uint64 kBordersWait = 1000;
+
+// Moves the window, placed at `placed`, to where its borders as now known leave it room.
+// A window the player has made fullscreen or maximised meanwhile is left as it is.
+void fitWithBorders(SDL_Window* window, SDL_Rect& placed) {
+    if ((SDL_GetWindowFlags(window) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED)) != 0) {
+        return;
+    }
+    const SDL_Rect place = startPlace(SDL_max(SDL_GetWindowDisplayIndex(window), 0), window);
+    if (!SDL_RectEquals(&place, &placed)) {
+        SDL_SetWindowSize(window, place.w, place.h);
+        SDL_SetWindowPosition(window, place.x, place.y);
+        placed = place;
+    }
+}
+
+// F11 and Alt+Enter switch the window between fullscreen, at the desktop's own resolution, and a
+// window; in fullscreen Escape leaves it and does nothing else. True when the key was one of
+// these, which the screens then never see.
+bool takeWindowKey(SDL_Window* window, SDL_Keycode key, Uint16 modifiers) {
+    const bool fullscreen = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    const bool enter = key == SDLK_RETURN || key == SDLK_KP_ENTER;
+    if (key == SDLK_F11 || (enter && (modifiers & KMOD_ALT) != 0)) {
+        SDL_SetWindowFullscreen(window, fullscreen ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+        return true;
+    }
+    if (key == SDLK_ESCAPE && fullscreen) {
+        SDL_SetWindowFullscreen(window, 0);
+        return true;
+    }
+    return false;
+}
+#endif
+
 // The input as the screens see it: where the pointer last moved, whether this frame is a click,
 // and the key that went down in it, if any.
 struct Mouse {
@@ -132,16 +207,71 @@ struct MainLoop {
     // The screen that takes input and is drawn: the menu, then the table, never back.
     Scene* currentScene = nullptr;
     Mouse mouse;
+    // The table drawn at its own size, for a window that shows it scaled; made when first needed.
+    SDL_Texture* scaledFrame = nullptr;
     // False once a quit request has been seen (a window close, or SIGINT or SIGTERM, which SDL
     // turns into one); the frame that saw it still runs to its end.
     bool running = true;
+#ifndef __EMSCRIPTEN__
+    // Where the window was opened, and until when (SDL's ticks) borders that a window manager
+    // tells late still move it.
+    SDL_Rect placed{0, 0, 0, 0};
+    Uint64 placedUntil = 0;
+#endif
 };
+
+// Draws the current screen and shows it. A window of the table's own size is drawn straight
+// into; any other size gets the table drawn at its own size into scaledFrame, which is then
+// stretched to the window with linear filtering, black bars keeping its shape (the renderer's
+// logical size). Without such a picture the table is stretched as it is drawn.
+void drawFrame(MainLoop& loop) {
+    int outputW = 0, outputH = 0;
+    SDL_GetRendererOutputSize(loop.renderer, &outputW, &outputH);
+    const bool scaled = outputW != kWindowWidth || outputH != kWindowHeight;
+    if (scaled && loop.scaledFrame == nullptr) {
+        loop.scaledFrame = SDL_CreateTexture(loop.renderer, SDL_PIXELFORMAT_ARGB8888,
+                                             SDL_TEXTUREACCESS_TARGET, kWindowWidth, kWindowHeight);
+        SDL_SetTextureScaleMode(loop.scaledFrame, SDL_ScaleModeLinear);
+    }
+    if (!scaled || loop.scaledFrame == nullptr) {
+        SDL_RenderClear(loop.renderer);
+        loop.currentScene->render(loop.renderer);
+        SDL_RenderPresent(loop.renderer);
+        return;
+    }
+    SDL_SetRenderTarget(loop.renderer, loop.scaledFrame);
+    SDL_RenderClear(loop.renderer);
+    loop.currentScene->render(loop.renderer);
+    SDL_SetRenderTarget(loop.renderer, nullptr);
+    Uint8 r = 0, g = 0, b = 0, a = 0;
+    SDL_GetRenderDrawColor(loop.renderer, &r, &g, &b, &a);
+    SDL_SetRenderDrawColor(loop.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(loop.renderer);
+    SDL_SetRenderDrawColor(loop.renderer, r, g, b, a);
+    SDL_RenderCopy(loop.renderer, loop.scaledFrame, nullptr, nullptr);
+    SDL_RenderPresent(loop.renderer);
+}
 
 // One frame: read the events, let the current screen take the input and update, switch from the
 // menu to the table when START was pressed, and draw the whole window.
 void runFrame(MainLoop& loop) {
     readFrameEvents(loop.mouse, loop.running);
+#ifndef __EMSCRIPTEN__
+    if (loop.placedUntil != 0) {
+        fitWithBorders(loop.window, loop.placed);
+        if (SDL_GetTicks64() > loop.placedUntil) {
+            loop.placedUntil = 0;
+        }
+    }
+#endif
     loop.currentScene->handleInput(loop.mouse.x, loop.mouse.y, loop.mouse.clicked);
+    if (loop.mouse.key != SDLK_UNKNOWN) {
+#ifndef __EMSCRIPTEN__
+        if (takeWindowKey(loop.window, loop.mouse.key, loop.mouse.keyModifiers)) {
+            loop.mouse.key = SDLK_UNKNOWN;
+        }
+#endif
+    }
     if (loop.mouse.key != SDLK_UNKNOWN) {
         loop.currentScene->handleKey(loop.mouse.key, loop.mouse.keyModifiers);
     }
@@ -153,15 +283,14 @@ void runFrame(MainLoop& loop) {
         loop.currentScene->init(loop.renderer);
     }
 
-    SDL_RenderClear(loop.renderer);
-    loop.currentScene->render(loop.renderer);
-    SDL_RenderPresent(loop.renderer);
+    drawFrame(loop);
 }
 
 // Releases the current screen (the menu's was released at the switch), the renderer, the window
 // and SDL.
 void shutDown(MainLoop& loop) {
     loop.currentScene->cleanup();
+    SDL_DestroyTexture(loop.scaledFrame);
     SDL_DestroyRenderer(loop.renderer);
     SDL_DestroyWindow(loop.window);
     SDL_Quit();
@@ -180,12 +309,33 @@ void runWebFrame(void* arg) {
 }
 #endif
 
+// The one option: --coach starts the table with the coach on. Anything else is ignored.
+bool coachAsked(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--coach") {
+            return true;
+        }
+    }
+    return false;
+}
+
+#ifdef __EMSCRIPTEN__
+// The table, for the page's coach checkbox.
+GameScene* webTable = nullptr;
+#endif
+
 }  // namespace
 
-int main(int argc, char** argv) {
-    (void)argc;
-    (void)argv;
+#ifdef __EMSCRIPTEN__
+// The page's coach checkbox: 1 turns the coach on, 0 off.
+extern "C" EMSCRIPTEN_KEEPALIVE void blackjack_set_coach(int on) {
+    if (webTable != nullptr) {
+        webTable->setCoach(on != 0);
+    }
+}
+#endif
 
+int main(int argc, char** argv) {
     if (!enterAssetFolder()) {
         return 1;
     }
@@ -196,13 +346,32 @@ int main(int argc, char** argv) {
         SDL_Quit();
         return 1;
     }
-    SDL_Window* window = SDL_CreateWindow("Blackjack", SDL_WINDOWPOS_CENTERED,
-                                          SDL_WINDOWPOS_CENTERED, kWindowWidth, kWindowHeight, 0);
+#ifdef __EMSCRIPTEN__
+    // The page scales the canvas itself.
+    const SDL_Rect place{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWindowWidth,
+                         kWindowHeight};
+    const Uint32 windowFlags = 0;
+#else
+    // Placed on the first display, then moved once its borders are known, before it is shown; the
+    // player may resize it, maximise it or make it fill the screen.
+    const SDL_Rect place = startPlace(0, nullptr);
+    const Uint32 windowFlags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+#endif
+    SDL_Window* window =
+        SDL_CreateWindow("Blackjack", place.x, place.y, place.w, place.h, windowFlags);
     if (window == nullptr) {
         const int status = startupFailure("cannot open the window");
         SDL_Quit();
         return status;
     }
+#ifndef __EMSCRIPTEN__
+    SDL_SetWindowMinimumSize(window, kWindowWidth / 4, kWindowHeight / 4);
+    // Windows tells the borders now; an X11 window manager a moment after the window is shown,
+    // when the first frames look again.
+    SDL_Rect placed = place;
+    fitWithBorders(window, placed);
+    SDL_ShowWindow(window);
+#endif
     SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
     if (renderer == nullptr) {
         // No GPU (a virtual machine, a remote display): SDL's software renderer serves.
@@ -215,9 +384,21 @@ int main(int argc, char** argv) {
         return status;
     }
 
+    // The table is laid out at its own size whatever the window's, and mouse positions arrive
+    // in its coordinates; at the table's own size this changes nothing.
+    SDL_RenderSetLogicalSize(renderer, kWindowWidth, kWindowHeight);
+
     MenuScene menu;
     GameScene game;
-    MainLoop loop{window, renderer, &menu, &game, &menu, Mouse{}, true};
+    game.setCoach(coachAsked(argc, argv));
+#ifdef __EMSCRIPTEN__
+    webTable = &game;
+#endif
+    MainLoop loop{window, renderer, &menu, &game, &menu, Mouse{}, nullptr, true};
+#ifndef __EMSCRIPTEN__
+    loop.placed = placed;
+    loop.placedUntil = SDL_GetTicks64() + kBordersWait;
+#endif
     loop.currentScene->init(renderer);
 
 #ifdef __EMSCRIPTEN__

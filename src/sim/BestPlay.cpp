@@ -9,200 +9,6 @@
 
 namespace sim {
 
-namespace {
-
-bool unknown(double value) {
-    return std::isnan(value);
-}
-
-CardCounts oneCard(int points) {
-    CardCounts cards{};
-    ++cards[kindOfPoints(points)];
-    return cards;
-}
-
-// The points of a two-card hand's cards, lower first.
-std::pair<int, int> twoCardPoints(const HandCatalog& hands, int hand) {
-    std::pair<int, int> points{0, 0};
-    const CardCounts& cards = hands.cards(hand);
-    for (int kind = 0; kind < kCardKinds; ++kind) {
-        for (int n = 0; n < cards[kind]; ++n) {
-            (points.first == 0 ? points.first : points.second) = pointsOfKind(kind);
-        }
-    }
-    return points;
-}
-
-}  // namespace
-
-double PlayValues::of(Action action) const {
-    switch (action) {
-        case Action::Hit:
-            return hit;
-        case Action::Double:
-            return doubled;
-        case Action::Split:
-            return split;
-        default:
-            return stand;
-    }
-}
-
-Action PlayValues::best() const {
-    Action best = Action::Stand;
-    for (const Action action : {Action::Hit, Action::Double, Action::Split}) {
-        // A comparison with NaN is false, so a play the rules do not allow is never taken.
-        if (of(action) > of(best)) {
-            best = action;
-        }
-    }
-    return best;
-}
-
-HandSolver::HandSolver(const HandCatalog& hands, DealerOdds& dealer, const Shoe& shoe, int up,
-                       const CardCounts& gone, const CardStrategy* plan, int planPair)
-    : hands_(hands),
-      dealer_(dealer),
-      base_(shoe.without(kindOfPoints(up)).without(gone)),
-      up_(up),
-      plan_(plan),
-      planPair_(planPair),
-      stand_(static_cast<std::size_t>(hands.size()), PlayValues::kNotAllowed),
-      hit_(stand_),
-      value_(stand_) {}
-
-double HandSolver::stand(int hand) {
-    double& memo = stand_[static_cast<std::size_t>(hand)];
-    if (unknown(memo)) {
-        memo = standValue(hands_.state(hand).total, dealer_.outcome(up_, left(hand)));
-    }
-    return memo;
-}
-
-double HandSolver::hit(int hand) {
-    double& memo = hit_[static_cast<std::size_t>(hand)];
-    if (!unknown(memo)) {
-        return memo;
-    }
-    const Shoe deck = left(hand);
-    if (deck.size() == 0) {
-        return memo = stand(hand);  // nothing to draw: a hit is no play at all
-    }
-    double value = 0.0;
-    for (int kind = 0; kind < kCardKinds; ++kind) {
-        if (deck.count(kind) > 0) {
-            const int next = hands_.add(hand, kind);
-            value += deck.chance(kind) * (next == HandCatalog::kNone ? -1.0 : this->value(next));
-        }
-    }
-    return memo = value;
-}
-
-double HandSolver::doubled(int hand) {
-    const Shoe deck = left(hand);
-    double value = 0.0;
-    for (int kind = 0; kind < kCardKinds; ++kind) {
-        if (deck.count(kind) > 0) {
-            const int next = hands_.add(hand, kind);
-            value += deck.chance(kind) * (next == HandCatalog::kNone ? -1.0 : stand(next));
-        }
-    }
-    return 2.0 * value;
-}
-
-double HandSolver::value(int hand) {
-    double& memo = value_[static_cast<std::size_t>(hand)];
-    if (unknown(memo)) {
-        if (plan_ != nullptr) {
-            const bool hits = plan_->play(planPair_, hand, up_) != Action::Stand;
-            memo = hits ? hit(hand) : stand(hand);
-        } else {
-            memo = std::max(stand(hand), hit(hand));
-        }
-    }
-    return memo;
-}
-
-RoundValues::RoundValues(const Shoe& shoe, const CardStrategy* plan)
-    : shoe_(shoe),
-      plan_(plan),
-      hands_(plan != nullptr ? std::shared_ptr<const HandCatalog>(plan->sharedHands())
-                             : std::make_shared<const HandCatalog>(shoe)),
-      dealer_(shoe) {}
-
-HandSolver& RoundValues::solver(int pair, int up) {
-    std::unique_ptr<HandSolver>& solver = solvers_[upIndex(up)][pair];
-    if (!solver) {
-        const CardCounts gone = pair == CardStrategy::kUnsplit ? CardCounts{} : oneCard(pair);
-        solver = std::make_unique<HandSolver>(*hands_, dealer_, shoe_, up, gone, plan_, pair);
-    }
-    return *solver;
-}
-
-PlayValues RoundValues::opening(int hand, bool pair, int up) {
-    HandSolver& unsplit = solver(CardStrategy::kUnsplit, up);
-    PlayValues values;
-    values.stand = unsplit.stand(hand);
-    values.hit = unsplit.hit(hand);
-    if (doubleAllowed(hands_->state(hand))) {
-        values.doubled = unsplit.doubled(hand);
-    }
-    if (pair) {
-        const int points = twoCardPoints(*hands_, hand).first;
-        values.split = 2.0 * solver(points, up).hit(hands_->of({points}));
-    }
-    return values;
-}
-
-PlayValues RoundValues::later(int pair, int hand, int up) {
-    HandSolver& played = solver(pair, up);
-    PlayValues values;
-    values.stand = played.stand(hand);
-    values.hit = played.hit(hand);
-    return values;
-}
-
-double RoundValues::expectedReturn(int bet) {
-    const double natural = naturalNet(bet);
-    // Whole decks hold as many cards of each rank, 4 a deck.
-    const int perRank = shoe_.size() / 13;
-    double total = 0.0;
-    for (int first = 1; first <= 13; ++first) {
-        const int a = rankPoints(first);
-        const Shoe afterFirst = shoe_.without(kindOfPoints(a));
-        for (int second = 1; second <= 13; ++second) {
-            const int b = rankPoints(second);
-            const bool pair = first == second;
-            const double chanceOfRanks = static_cast<double>(perRank) / shoe_.size() *
-                                         (perRank - (pair ? 1 : 0)) / afterFirst.size();
-            const Shoe afterSecond = afterFirst.without(kindOfPoints(b));
-            const int hand = hands_->of({a, b});
-            for (int upKind = 0; upKind < kCardKinds; ++upKind) {
-                if (afterSecond.count(upKind) == 0) {
-                    continue;
-                }
-                const int up = pointsOfKind(upKind);
-                double value = 0.0;
-                if (hands_->state(hand).total == kBlackjack) {
-                    const DealerOutcome dealer = dealer_.outcome(up, afterSecond.without(upKind));
-                    value = natural * (1.0 - dealer.finished(kBlackjack));
-                } else {
-                    const bool splits = pair && (plan_ == nullptr || plan_->splits(a, up));
-                    const PlayValues values = opening(hand, splits, up);
-                    Action action = values.best();
-                    if (plan_ != nullptr) {
-                        action =
-                            splits ? Action::Split : plan_->play(CardStrategy::kUnsplit, hand, up);
-                    }
-                    value = values.of(action);
-                }
-                total += chanceOfRanks * afterSecond.chance(upKind) * value;
-            }
-        }
-    }
-    return total;
-}
-
 CardStrategy bestStrategy(RoundValues& values) {
     const HandCatalog& hands = values.hands();
     CardStrategy strategy(values.sharedHands());
@@ -242,7 +48,7 @@ CardStrategy bestStrategy(RoundValues& values) {
 BestChart bestChart(RoundValues& values) {
     const HandCatalog& hands = values.hands();
     const Shoe& shoe = values.shoe();
-    const int perRank = shoe.size() / 13;
+    const RankCounts& ranks = values.ranks();
 
     // Every two-card hand other than a natural by its cards (lower first) and whether they are a
     // pair, with how often it is dealt against each up card.
@@ -250,15 +56,20 @@ BestChart bestChart(RoundValues& values) {
     std::map<Key, std::array<double, kUpCards>> dealt;
     for (int first = 1; first <= 13; ++first) {
         for (int second = 1; second <= 13; ++second) {
+            const bool pair = first == second;
+            // Two cards of one rank are a pair, two tens of different ranks are not.
+            const int seconds = ranks[second] - (pair ? 1 : 0);
+            if (ranks[first] == 0 || seconds <= 0) {
+                continue;
+            }
             const int a = rankPoints(first);
             const int b = rankPoints(second);
             if (hands.state(hands.of({a, b})).total == kBlackjack) {
                 continue;
             }
-            const bool pair = first == second;
             const Shoe left = shoe.without(kindOfPoints(a)).without(kindOfPoints(b));
-            const double chance = static_cast<double>(perRank) / shoe.size() *
-                                  (perRank - (pair ? 1 : 0)) / (shoe.size() - 1);
+            const double chance =
+                static_cast<double>(ranks[first]) / shoe.size() * seconds / (shoe.size() - 1);
             auto& perUp = dealt[Key{std::min(a, b), std::max(a, b), pair}];
             for (int up = kLowestUp; up <= kAce; ++up) {
                 perUp[upIndex(up)] += chance * left.chance(kindOfPoints(up));

@@ -2,35 +2,9 @@
 
 #include <algorithm>
 
-#include "sim/BestPlay.h"
-#include "sim/CardStrategy.h"
+#include "solver/RoundValues.h"
 
 namespace sim {
-
-double standValue(int total, const DealerOutcome& dealer) {
-    if (total > kBlackjack) {
-        return -1.0;
-    }
-    double value = dealer.bust();
-    for (int final = kDealerStandsOn; final <= kBlackjack; ++final) {
-        if (total > final) {
-            value += dealer.finished(final);
-        } else if (total < final) {
-            value -= dealer.finished(final);
-        }
-    }
-    return value;
-}
-
-double naturalNet(int bet) {
-    // The table pays the stake times 2.5 truncated to whole dollars, the stake included.
-    const int returned = static_cast<int>(bet * kNaturalReturn);
-    return static_cast<double>(returned - bet) / bet;
-}
-
-bool doubleAllowed(HandState hand) {
-    return !hand.soft && hand.total >= kLowestDouble && hand.total <= kHighestDouble;
-}
 
 namespace {
 
@@ -227,7 +201,7 @@ double expectedReturn(const Strategy& strategy, int bet) {
 namespace singledeck {
 
 double expectedReturn(const Strategy& strategy, int bet) {
-    const CardStrategy plan = CardStrategy::fromChart(strategy);
+    const CardStrategy plan = fromChart(strategy);
     RoundValues values(Shoe::decks(1), &plan);
     return values.expectedReturn(bet);
 }

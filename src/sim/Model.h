@@ -3,27 +3,10 @@
 #include <array>
 
 #include "sim/Strategy.h"
+#include "solver/DealerOutcome.h"
+#include "solver/Payouts.h"
 
 namespace sim {
-
-// How the dealer's hand ends: index 0 to 4 for a final 17 to 21, index 5 for a bust. The dealer
-// is never checked for a natural, so a two-card 21 is simply a 21.
-struct DealerOutcome {
-    std::array<double, 6> p{};
-
-    double finished(int total) const { return p[total - kDealerStandsOn]; }
-    double bust() const { return p[5]; }
-};
-
-// The expected net, in stakes, of standing on `total` (kBust or more for a busted hand).
-double standValue(int total, const DealerOutcome& dealer);
-
-// The net of a natural per unit staked: the table returns 2.5 stakes truncated to whole dollars,
-// so an odd stake is paid a little less than 3:2.
-double naturalNet(int bet);
-
-// Whether the rules let the player double on this unsplit two-card hand.
-bool doubleAllowed(HandState hand);
 
 // Infinite-deck model: every card is drawn with the same chances whatever has been dealt
 // (1/13 for each rank, so 4/13 for a card worth ten).

@@ -1,9 +1,13 @@
 #include "sim/Options.h"
 
+#include <array>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <optional>
 #include <string_view>
+
+#include "rules/Rules.h"
 
 namespace sim {
 
@@ -34,7 +38,110 @@ std::string rangeError(const std::string& option, const std::string& value, std:
            std::to_string(high) + ", not '" + value + "'";
 }
 
+constexpr std::size_t kRanksInAPack = kKingRank - kAceRank + 1;
+constexpr int kOfEachRankInAPack = 4;
+constexpr std::size_t kCardsInAPack = kRanksInAPack * static_cast<std::size_t>(kOfEachRankInAPack);
+
+// A rank written A, 2 to 10, J, Q or K (either case), or nothing.
+std::optional<int> parseRank(std::string_view text) {
+    for (int rank = kAceRank; rank <= kKingRank; ++rank) {
+        const std::string name = rankName(rank);
+        if (text.size() == name.size() &&
+            std::equal(text.begin(), text.end(), name.begin(), [](char a, char b) {
+                return std::toupper(static_cast<unsigned char>(a)) == b;
+            })) {
+            return rank;
+        }
+    }
+    return std::nullopt;
+}
+
+// Cards separated by commas, or nothing when one of them is not a rank.
+std::optional<std::vector<int>> parseCards(const std::string& text) {
+    std::vector<int> cards;
+    std::size_t from = 0;
+    while (true) {
+        const std::size_t comma = text.find(',', from);
+        const auto rank = parseRank(std::string_view(text).substr(from, comma - from));
+        if (!rank) {
+            return std::nullopt;
+        }
+        cards.push_back(*rank);
+        if (comma == std::string::npos) {
+            return cards;
+        }
+        from = comma + 1;
+    }
+}
+
+std::string cardsError(const std::string& option, const std::string& value) {
+    return option + " expects cards A, 2 to 10, J, Q or K separated by commas, not '" + value + "'";
+}
+
+// What is wrong with the cards of --decide, --up and --next-round together, or nothing.
+std::string cardsProblem(const Options& options) {
+    const bool decides = !options.decide.empty();
+    if (decides && options.nextRound) {
+        return "--decide and --next-round are two questions: ask one at a time";
+    }
+    if (options.up != 0 && !decides) {
+        return "--up goes with --decide";
+    }
+    if (!options.seen.empty() && !decides && !options.nextRound) {
+        return "--seen goes with --decide or --next-round";
+    }
+    if (!decides) {
+        return {};
+    }
+    if (options.decide.size() != 2) {
+        return "--decide expects the two cards of a hand, not " +
+               std::to_string(options.decide.size());
+    }
+    if (options.up == 0) {
+        return "--decide needs the dealer's up card (--up)";
+    }
+    if (rankPoints(options.decide[0]) + rankPoints(options.decide[1]) == kBlackjack) {
+        return "--decide " + rankName(options.decide[0]) + "," + rankName(options.decide[1]) +
+               " is a natural, which plays itself";
+    }
+    return {};
+}
+
+// The rank of which the cards of the question hold more than a pack, or 0.
+int rankOverAPack(const Options& options) {
+    std::array<int, kKingRank + 1> count{};
+    for (const std::vector<int>* cards : {&options.decide, &options.seen}) {
+        for (const int rank : *cards) {
+            ++count[rank];
+        }
+    }
+    if (options.up != 0) {
+        ++count[options.up];
+    }
+    for (int rank = kAceRank; rank <= kKingRank; ++rank) {
+        if (count[rank] > kOfEachRankInAPack) {
+            return rank;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
+
+std::string rankName(int rank) {
+    switch (rank) {
+        case kAceRank:
+            return "A";
+        case 11:
+            return "J";
+        case 12:
+            return "Q";
+        case kKingRank:
+            return "K";
+        default:
+            return std::to_string(rank);
+    }
+}
 
 ParsedOptions parseOptions(const std::vector<std::string>& args) {
     ParsedOptions parsed;
@@ -51,17 +158,18 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
             options.help = true;
             continue;
         }
-        if (name == "--print-strategy" || name == "--fresh-deck") {
+        if (name == "--print-strategy" || name == "--fresh-deck" || name == "--next-round") {
             if (inlineValue) {
                 parsed.error = name + " takes no value";
                 return parsed;
             }
-            (name == "--print-strategy" ? options.printStrategy : options.freshDeckEachRound) =
-                true;
+            (name == "--print-strategy" ? options.printStrategy
+             : name == "--fresh-deck"   ? options.freshDeckEachRound
+                                        : options.nextRound) = true;
             continue;
         }
         if (name != "--rounds" && name != "--bet" && name != "--strategy" && name != "--seed" &&
-            name != "--threads") {
+            name != "--threads" && name != "--decide" && name != "--up" && name != "--seen") {
             parsed.error = "unknown option '" + args[i] + "'";
             return parsed;
         }
@@ -104,6 +212,20 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
             }
             options.seed = *seed;
             options.seedGiven = true;
+        } else if (name == "--decide" || name == "--seen") {
+            const auto cards = parseCards(value);
+            if (!cards) {
+                parsed.error = cardsError(name, value);
+                return parsed;
+            }
+            (name == "--decide" ? options.decide : options.seen) = *cards;
+        } else if (name == "--up") {
+            const auto rank = parseRank(value);
+            if (!rank) {
+                parsed.error = "--up expects one card, A, 2 to 10, J, Q or K, not '" + value + "'";
+                return parsed;
+            }
+            options.up = *rank;
         } else {
             const auto kind = strategyFromName(value);
             if (!kind) {
@@ -113,6 +235,16 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
                 return parsed;
             }
             options.strategy = *kind;
+        }
+    }
+    parsed.error = cardsProblem(options);
+    if (parsed.ok()) {
+        if (const int rank = rankOverAPack(options); rank != 0) {
+            parsed.error = "more than four cards of rank " + rankName(rank) +
+                           " between --decide, --up and --seen: a pack holds four of each";
+        } else if (!options.decide.empty() &&
+                   options.decide.size() + 1 + options.seen.size() == kCardsInAPack) {
+            parsed.error = "--seen leaves no card for the dealer's hole card";
         }
     }
     return parsed;
@@ -134,8 +266,18 @@ std::string usage() {
            "  --print-strategy  print the strategy's chart and its expected return, and stop\n"
            "  --help            this text\n"
            "\n"
+           "The exact values of this table's plays, from the cards left in the pack:\n"
+           "  --decide HAND     the plays open on a two-card hand (cards A, 2 to 10, J, Q, K\n"
+           "                    separated by commas, e.g. 10,6), each as its expected result\n"
+           "                    per initial stake, then the best one\n"
+           "  --up CARD         the dealer's up card, for --decide\n"
+           "  --next-round      the expected result of the next round at --bet, played at its\n"
+           "                    best\n"
+           "  --seen CARDS      cards already seen since the shuffle, besides the hand and the\n"
+           "                    up card; the values are for the pack less all of them\n"
+           "\n"
            "The same seed and thread count always give the same figures.\n"
-           "Exit status: 0 on success, 2 for a bad command line.\n";
+           "Exit status: 0 on success, 2 for a bad command line (bad cards included).\n";
 }
 
 }  // namespace sim

@@ -22,6 +22,13 @@ struct Options {
     bool printStrategy = false;
     bool freshDeckEachRound = false;
     bool help = false;
+    // --decide HAND --up CARD: the values of the plays open on a two-card hand (ranks 1 to 13)
+    // against the dealer's up card; --next-round: the value of the round about to be dealt. Both
+    // off a pack less the cards in them and the cards `seen`.
+    std::vector<int> decide;
+    int up = 0;
+    bool nextRound = false;
+    std::vector<int> seen;
 };
 
 struct ParsedOptions {
@@ -35,5 +42,8 @@ struct ParsedOptions {
 ParsedOptions parseOptions(const std::vector<std::string>& args);
 
 std::string usage();
+
+// A card's rank as written on the command line (A, 2 to 10, J, Q, K) and back.
+std::string rankName(int rank);
 
 }  // namespace sim

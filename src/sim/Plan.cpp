@@ -31,7 +31,7 @@ Plan makePlan(StrategyKind kind, int bet) {
         plan.deviations = std::move(chart.deviations);
     } else {
         plan.chart = chartOf(kind);
-        plan.table = CardStrategy::fromChart(plan.chart);
+        plan.table = fromChart(plan.chart);
         plan.analytic.fullDeck = RoundValues(Shoe::decks(1), &plan.table).expectedReturn(bet);
         plan.analytic.infiniteDeck = infinite::expectedReturn(plan.chart, bet);
     }

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "sim/BestPlay.h"
-#include "sim/CardStrategy.h"
 #include "sim/Strategy.h"
+#include "solver/CardStrategy.h"
 
 namespace sim {
 

@@ -1,7 +1,10 @@
 #include "sim/Report.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdarg>
+
+#include "solver/TableSolver.h"
 
 namespace sim {
 
@@ -52,6 +55,20 @@ const char* playName(Action action) {
         default:
             return "stand";
     }
+}
+
+// The pack less the cards of the question.
+solver::RankCounts unseenCards(const Options& options) {
+    solver::RankCounts unseen = solver::fullPack();
+    for (const std::vector<int>* cards : {&options.decide, &options.seen}) {
+        for (const int rank : *cards) {
+            --unseen[rank];
+        }
+    }
+    if (options.up != 0) {
+        --unseen[options.up];
+    }
+    return unseen;
 }
 
 std::string cardName(int points) {
@@ -140,6 +157,29 @@ std::string formatStrategy(const Options& options, const Plan& plan) {
         out += line(kInfiniteDeckLabel, percent(*plan.analytic.infiniteDeck));
     }
     return out;
+}
+
+std::string answerQuestion(const Options& options) {
+    solver::TableSolver solver;
+    const solver::RankCounts unseen = unseenCards(options);
+    if (options.nextRound) {
+        std::string out =
+            format("next round %+.3f%%\n", 100.0 * solver.nextRound(unseen, options.bet));
+        if (solver::cardsIn(unseen) < kReshuffleBelow) {
+            out +=
+                format("(fewer than %d cards left: the whole pack is shuffled before the deal)\n",
+                       kReshuffleBelow);
+        }
+        return out;
+    }
+    const solver::PlayValues values = solver.decide(options.decide, options.up, unseen, true);
+    std::string out;
+    for (const Action action : {Action::Stand, Action::Hit, Action::Double, Action::Split}) {
+        if (!std::isnan(values.of(action))) {
+            out += format("%s %+.3f%%\n", playName(action), 100.0 * values.of(action));
+        }
+    }
+    return out + "best " + playName(values.best()) + "\n";
 }
 
 ProgressBar::ProgressBar(std::FILE* out, bool enabled, std::uint64_t total,

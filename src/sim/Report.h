@@ -23,6 +23,10 @@ std::string formatReport(const Options& options, const SimulationConfig& config,
 // what it is expected to return.
 std::string formatStrategy(const Options& options, const Plan& plan);
 
+// The answer to --decide or --next-round: each play the rules allow on the hand, one line each,
+// then the best; or the next round's value.
+std::string answerQuestion(const Options& options);
+
 // A progress bar on a terminal, drawn only once a run has lasted a second. `columns` tells the
 // terminal's width each time the bar is drawn, so a resized terminal gets a bar that fits.
 class ProgressBar {

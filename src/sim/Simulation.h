@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "sim/CardStrategy.h"
+#include "sim/Strategy.h"
+#include "solver/CardStrategy.h"
 
 class Game;
 

@@ -110,6 +110,26 @@ Strategy neverBustStrategy() {
         [](HandState hand) { return hand.soft ? hand.total < kDealerStandsOn : hand.total <= 11; });
 }
 
+CardStrategy fromChart(const Strategy& chart) {
+    CardStrategy strategy;
+    const HandCatalog& hands = strategy.hands();
+    for (int up = kLowestUp; up <= kAce; ++up) {
+        for (int hand = 0; hand < hands.size(); ++hand) {
+            const HandState state = hands.state(hand);
+            strategy.setPlay(
+                CardStrategy::kUnsplit, hand, up,
+                hands.cardCount(hand) == 2 ? chart.opening(state, up) : chart.play(state, up));
+            for (int pair = kLowestUp; pair <= kAce; ++pair) {
+                strategy.setPlay(pair, hand, up, chart.play(state, up));
+            }
+        }
+        for (int pair = kLowestUp; pair <= kAce; ++pair) {
+            strategy.setSplit(pair, up, chart.splits(pair, up));
+        }
+    }
+    return strategy;
+}
+
 std::string formatChart(const Strategy& strategy) {
     std::string out;
     out += "Dealer's up card across the top; the player's first two cards down the side.\n";

@@ -7,44 +7,14 @@
 #include <string_view>
 
 #include "rules/Rules.h"
+#include "solver/Action.h"
+#include "solver/CardStrategy.h"
+#include "solver/HandState.h"
 
 namespace sim {
 
-// What the player does with the hand in play.
-enum class Action : std::uint8_t { Stand, Hit, Double, Split };
-
-constexpr int kBust = kBlackjack + 1;  // every total above 21 is the same loss
-// Dealer up cards by their points: 2 to 10, and 11 for an ace.
-constexpr int kLowestUp = 2;
-constexpr int kAce = kAcePoints;
-constexpr int kUpCards = 10;
-
-inline int upIndex(int upPoints) {
-    return upPoints - kLowestUp;
-}
-
-// A hand as the rules see it: its value and whether an ace in it still counts 11.
-struct HandState {
-    int total = 0;
-    bool soft = false;
-
-    bool bust() const { return total > kBlackjack; }
-    bool operator==(const HandState& other) const {
-        return total == other.total && soft == other.soft;
-    }
-};
-
-// The hand after one more card worth `points` (2 to 10, 11 for an ace): aces drop from 11 to 1
-// while the hand would otherwise be over 21, exactly as the table counts them.
-inline HandState addCard(HandState hand, int points) {
-    int value = hand.total + points;
-    int aces = (hand.soft ? 1 : 0) + (points == kAce ? 1 : 0);
-    while (value > kBlackjack && aces > 0) {
-        value -= kSoftAceDrop;
-        --aces;
-    }
-    return {value, aces > 0};
-}
+// The simulator computes with the exact solver's own types, by their plain names.
+using namespace solver;
 
 // A complete plan for the player, looked up by hand and dealer up card.
 class Strategy {
@@ -78,6 +48,10 @@ private:
     Table opening_{};
     std::array<std::array<bool, kUpCards>, kAce + 1> split_{};
 };
+
+// The chart's plays for every hand of one deck, by its total: the chart's first decision on two
+// unsplit cards, its later play everywhere else.
+CardStrategy fromChart(const Strategy& chart);
 
 // optimal: the best play for the exact cards off a full deck (BestPlay.h); basic: the best chart by
 // total for an infinite deck, the one a player can learn by heart; the two simple ones below.

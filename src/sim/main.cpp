@@ -43,6 +43,11 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    if (!options.decide.empty() || options.nextRound) {
+        std::fputs(sim::answerQuestion(options).c_str(), stdout);
+        return 0;
+    }
+
     const sim::Plan plan = sim::makePlan(options.strategy, options.bet);
     if (options.printStrategy) {
         std::fputs(sim::formatStrategy(options, plan).c_str(), stdout);

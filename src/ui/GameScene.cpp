@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kFontSize = 22;
 constexpr const char* kFontPath = "./fonts/ds-digit.ttf";
 
 // Draws a text texture at its own size with its top-left corner at (x, y).
@@ -83,8 +82,8 @@ void GameScene::init(SDL_Renderer* renderer) {
 
     dealButton.setOnClick([this] { deal(); });
     exitButton.setOnClick([] { endGame(); });
-    hitButton.setOnClick([this] { engine->hit(); });
-    standButton.setOnClick([this] { engine->stand(); });
+    hitButton.setOnClick([this] { hit(); });
+    standButton.setOnClick([this] { stand(); });
     doubleButton.setOnClick([this] { doubleDown(); });
     splitButton.setOnClick([this] { split(); });
 }
@@ -95,11 +94,25 @@ void GameScene::removeChip(int kind) {
     }
 }
 
+bool GameScene::walletCovers(int stake, int more) const {
+    // Written as a subtraction so a wallet near the top of the int range cannot overflow the test.
+    return more <= shownWallet - stake;
+}
+
 void GameScene::addChip(int kind) {
-    // The stake may reach the wallet but never pass it. Written as a subtraction so a wallet
-    // near the top of the int range cannot overflow the test.
-    if (chipValues[kind] <= shownWallet - pendingBet) {
+    if (walletCovers(pendingBet, chipValues[kind])) {
         ++chipCounts[kind];
+    }
+}
+
+// The last round's chips replace the ones on the table, when the wallet covers them all.
+void GameScene::betAgain() {
+    int stake = 0;
+    for (int i = 0; i < kChipKinds; ++i) {
+        stake += lastChipCounts[i] * chipValues[i];
+    }
+    if (stake > 0 && walletCovers(0, stake)) {
+        chipCounts = lastChipCounts;
     }
 }
 
@@ -107,54 +120,143 @@ void GameScene::deal() {
     if (pendingBet <= 0 || roundActive) {
         return;
     }
+    if (coachOn && coach != nullptr) {
+        coach->dealing(*engine, pendingBet);
+    }
     engine->placeBet(pendingBet);
     engine->startRound();
     roundActive = true;
     dealEnabled = false;
     playEnabled = true;
+    lastChipCounts = chipCounts;
     chipCounts.fill(0);
     pendingBet = 0;
 }
 
+void GameScene::tellCoach(solver::Action play) {
+    if (coachOn && coach != nullptr) {
+        coach->playing(*engine, play, doubleEnabled, splitEnabled);
+    }
+}
+
+void GameScene::hit() {
+    tellCoach(solver::Action::Hit);
+    engine->hit();
+}
+
+void GameScene::stand() {
+    tellCoach(solver::Action::Stand);
+    engine->stand();
+}
+
 void GameScene::doubleDown() {
     if (engine->getWallet() >= engine->getBet()) {
+        tellCoach(solver::Action::Double);
         engine->doubleDown();
     }
 }
 
 void GameScene::split() {
     if (engine->getWallet() >= engine->getBet()) {
+        tellCoach(solver::Action::Split);
         engine->split();
     }
+}
+
+bool GameScene::isLive(const Button& button) const {
+    if (&button == &exitButton) {
+        return true;
+    }
+    if (&button == &dealButton) {
+        return !roundActive && dealEnabled;
+    }
+    if (&button == &hitButton || &button == &standButton) {
+        return playEnabled;
+    }
+    if (&button == &doubleButton) {
+        return playEnabled && doubleEnabled;
+    }
+    if (&button == &splitButton) {
+        return playEnabled && splitEnabled;
+    }
+    // The chip arrows.
+    return !roundActive;
+}
+
+void GameScene::setCoach(bool on) {
+    if (coachOn && !on && coach != nullptr) {
+        coach->pause();
+    }
+    coachOn = on;
 }
 
 void GameScene::handleInput(int x, int y, bool clicked) {
     engine->pollEvents();
 
-    // Each flag is read when it is tested: a deal in the betting block makes the play buttons
-    // live for the rest of this call.
-    if (!roundActive) {
-        for (int i = 0; i < kChipKinds; ++i) {
-            chipMinusButtons[i].handleInput(x, y, clicked);
-            chipPlusButtons[i].handleInput(x, y, clicked);
-        }
-        if (dealEnabled) {
-            dealButton.handleInput(x, y, clicked);
+    // Each button's gate is read when it is offered the click: a deal in the betting buttons
+    // makes the play buttons live for the rest of this call.
+    for (int i = 0; i < kChipKinds; ++i) {
+        for (Button* arrow : {&chipMinusButtons[i], &chipPlusButtons[i]}) {
+            if (isLive(*arrow)) {
+                arrow->handleInput(x, y, clicked);
+            }
         }
     }
-
-    exitButton.handleInput(x, y, clicked);
-
-    if (!playEnabled) {
-        return;
+    for (Button* button :
+         {&dealButton, &exitButton, &hitButton, &standButton, &doubleButton, &splitButton}) {
+        if (isLive(*button)) {
+            button->handleInput(x, y, clicked);
+        }
     }
-    hitButton.handleInput(x, y, clicked);
-    standButton.handleInput(x, y, clicked);
-    if (doubleEnabled) {
-        doubleButton.handleInput(x, y, clicked);
+}
+
+void GameScene::press(Button& button) {
+    if (isLive(button) && button.onClick) {
+        button.onClick();
     }
-    if (splitEnabled) {
-        splitButton.handleInput(x, y, clicked);
+}
+
+void GameScene::handleKey(SDL_Keycode key, Uint16 modifiers) {
+    const bool shift = (modifiers & KMOD_SHIFT) != 0;
+    switch (key) {
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+        case SDLK_SPACE:
+            press(dealButton);
+            break;
+        case SDLK_h:
+            press(hitButton);
+            break;
+        case SDLK_s:
+            press(standButton);
+            break;
+        case SDLK_d:
+            press(doubleButton);
+            break;
+        case SDLK_p:
+            press(splitButton);
+            break;
+        case SDLK_1:
+        case SDLK_2:
+        case SDLK_3:
+        case SDLK_4:
+        case SDLK_5: {
+            const int kind = static_cast<int>(key - SDLK_1);
+            press(shift ? chipMinusButtons[kind] : chipPlusButtons[kind]);
+            break;
+        }
+        case SDLK_r:
+            // Where the chip arrows are live.
+            if (isLive(chipPlusButtons[0])) {
+                betAgain();
+            }
+            break;
+        case SDLK_c:
+            setCoach(!coachOn);
+            break;
+        default:
+            // Escape among them: a stray key never ends the game from the table.
+            break;
     }
 }
 
@@ -170,6 +272,9 @@ void GameScene::update() {
         roundActive = false;
         dealEnabled = true;
         playEnabled = false;
+        if (coachOn && coach != nullptr) {
+            coach->settled(*engine);
+        }
     }
 
     // DOUBLE and SPLIT are live only when they can act: the rules allow them and the wallet
@@ -212,6 +317,25 @@ void GameScene::update() {
     playerLabel.reset(createTextBlockTexture(
         renderer, font.get(), breakLines(font.get(), pText, kTableWidth - kPlayerTextAt.x)));
     relabel(dealerLabel, kDealerLabel + std::to_string(engine->dealerShownValue()));
+
+    if (coachOn) {
+        updateCoach();
+    }
+}
+
+void GameScene::updateCoach() {
+    auto until = Coach::Clock::now() + coachBudget;
+    if (coach == nullptr) {
+        coach = std::make_unique<Coach>();
+        coachView.init(renderer, kFontPath);
+        // Making the coach is this frame's share: its slow work starts with the next one.
+        until = Coach::Clock::now();
+    }
+    coach->look(*engine, roundActive, pendingBet, doubleEnabled, splitEnabled);
+    coachView.update(*coach, playEnabled);
+    // The texts came first: the slow work has what is left of the share, and what it finishes
+    // shows in the next frame.
+    coach->workUntil(until);
 }
 
 void GameScene::render(SDL_Renderer* renderer) {
@@ -267,12 +391,19 @@ void GameScene::render(SDL_Renderer* renderer) {
 
     drawCentredText(renderer, walletLabel, kPanelCentreX, kWalletTextY);
     drawCentredText(renderer, betLabel, kPanelCentreX, kBetTextY);
+
+    if (coachOn && coach != nullptr) {
+        coachView.render(renderer);
+    }
 }
 
 // Lets go of everything init gave the screen, in this order: the engine with its card sheet, the
-// six pictures, the texts, and last the font and the font library.
+// coach with its texts and font, the six pictures, the texts, and last the font and the font
+// library.
 void GameScene::cleanup() {
     engine.reset();
+    coach.reset();
+    coachView.cleanup();
 
     for (TextureHandle* picture : {&bgTexture, &tableTexture, &panelTexture, &chipsTexture,
                                    &arrowsTexture, &buttonsTexture}) {

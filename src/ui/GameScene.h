@@ -1,30 +1,43 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <memory>
 
 #include <SDL.h>
 #include <SDL_ttf.h>
 
 #include "app/Scene.h"
+#include "coach/Coach.h"
 #include "rules/Game.h"
 #include "ui/Button.h"
+#include "ui/CoachView.h"
 #include "ui/Layout.h"
 #include "ui/SdlHandle.h"
 
 // The table. While betting, the chip arrows build a stake within the wallet and DEAL starts a
 // round; while a round is in play, HIT, STAND and (when the rules allow) DOUBLE and SPLIT drive
-// the engine. Every frame the status texts are rebuilt from the engine. The screen owns the
-// engine, its pictures, the font and the texts from init to cleanup, which lets them all go.
+// the engine. Every frame the status texts are rebuilt from the engine. C turns the coach on: it
+// is told of the deal and of every play, works within its share of each frame, and draws its
+// values on the bare felt and rail only. The screen owns the engine, its pictures, the font and
+// the texts from init to cleanup, which lets them all go.
 class GameScene : public Scene {
 public:
     static constexpr int kChipKinds = ::kChipKinds;
 
     void init(SDL_Renderer* renderer) override;
     void handleInput(int x, int y, bool clicked) override;
+    // Enter or Space DEAL, H HIT, S STAND, D DOUBLE, P SPLIT, 1 to 5 a chip's add arrow and with
+    // Shift its remove arrow, R the last round's chips again. Each acts as a click on its button
+    // would in this frame, and not at all while that button is not live. C turns the coach on
+    // and off.
+    void handleKey(SDL_Keycode key, Uint16 modifiers) override;
     void update() override;
     void render(SDL_Renderer* renderer) override;
     void cleanup() override;
+
+    // The coach on or off; any time, before init too. Off, the table is exactly as without it.
+    void setCoach(bool on);
 
     SDL_Renderer* renderer = nullptr;
     std::unique_ptr<Game> engine;
@@ -46,7 +59,9 @@ public:
     int shownWallet = 0;
     int pendingBet = 0;
     std::array<int, kChipKinds> chipCounts{};
-    std::array<int, kChipKinds> chipValues{5, 25, 50, 100, 500};
+    // The chips the last deal staked, which R bets again; none before the first deal.
+    std::array<int, kChipKinds> lastChipCounts{};
+    std::array<int, kChipKinds> chipValues = kChipValues;
     FontHandle font;
     TextureHandle walletLabel;
     TextureHandle betLabel;
@@ -61,13 +76,33 @@ public:
     // What the engine allowed at the last update.
     bool doubleEnabled = false;
     bool splitEnabled = false;
+    // The coach, made the first time it is turned on, and what it shows.
+    bool coachOn = false;
+    std::unique_ptr<Coach> coach;
+    CoachView coachView;
+    // The share of a frame the coach may spend, its texts and the next round's value together.
+    std::chrono::microseconds coachBudget{3000};
 
 private:
+    // Whether `button` takes input now: the same gates for a click and for its key.
+    bool isLive(const Button& button) const;
+    // A key's click on `button`: its callback, when the button is live.
+    void press(Button& button);
+    // Whether the wallet covers `more` on top of a stake of `stake`: a bet may reach the wallet
+    // but never pass it.
+    bool walletCovers(int stake, int more) const;
     void addChip(int kind);
+    void betAgain();
     void removeChip(int kind);
     void deal();
+    void hit();
+    void stand();
     void doubleDown();
     void split();
+    // Tells the coach, when it is on, of a play the player is making.
+    void tellCoach(solver::Action play);
+    // The coach's share of the frame: its work within the budget, then its texts.
+    void updateCoach();
     // Replaces `label` with a fresh texture of `text`, the old one gone first.
     void relabel(TextureHandle& label, const std::string& text);
 };

@@ -6,10 +6,31 @@
 // all read it here; the hands' places on the table are rules/TableLayout.h.
 #include <SDL.h>
 
+#include <array>
+
 #include "rules/TableLayout.h"
 
+// The table is always laid out at this size; a window of another size shows it scaled.
 constexpr int kWindowWidth = 1024;
 constexpr int kWindowHeight = 768;
+
+// The window's client size at start on a display whose usable room (less the task bar and the
+// window's borders) is roomW x roomH: the table at `scale`, the system's display scale (1 where it
+// has none), when that fits; otherwise the largest size of the table's shape that does.
+constexpr SDL_Point startWindowSize(int roomW, int roomH, float scale) {
+    const int w = static_cast<int>(static_cast<float>(kWindowWidth) * scale);
+    const int h = static_cast<int>(static_cast<float>(kWindowHeight) * scale);
+    if (w <= roomW && h <= roomH) {
+        return SDL_Point{w, h};
+    }
+    if (roomW * kWindowHeight <= roomH * kWindowWidth) {
+        return SDL_Point{roomW, roomW * kWindowHeight / kWindowWidth};
+    }
+    return SDL_Point{roomH * kWindowWidth / kWindowHeight, roomH};
+}
+
+// The status texts' point size, in ./fonts/ds-digit.ttf.
+constexpr int kFontSize = 22;
 
 // images/BUTTONS.png: one strip of 134 x 48 frames, in this order.
 constexpr int kButtonWidth = 134;
@@ -29,11 +50,12 @@ constexpr int kArrowHeight = 40;
 constexpr int kRemoveFrame = 0;
 constexpr int kAddFrame = 1;
 
-// images/CHIPS.png: a grid of 64 x 66 cells. Chip kind i (worth 5, 25, 50, 100, 500) is cut from
-// cell (kChipCellColumns[i], kChipCellRows[i]).
+// images/CHIPS.png: a grid of 64 x 66 cells. Chip kind i, worth kChipValues[i], is cut from cell
+// (kChipCellColumns[i], kChipCellRows[i]).
 constexpr int kChipWidth = 64;
 constexpr int kChipHeight = 66;
 constexpr int kChipKinds = 5;
+constexpr std::array<int, kChipKinds> kChipValues{5, 25, 50, 100, 500};
 constexpr int kChipCellColumns[kChipKinds] = {1, 3, 4, 0, 1};
 constexpr int kChipCellRows[kChipKinds] = {0, 0, 0, 1, 1};
 
@@ -86,6 +108,21 @@ constexpr int kResultRight = 590;
 constexpr int kResultBottom = kDealerY;
 constexpr SDL_Point kDealerTextAt{600, 30};
 constexpr SDL_Point kPlayerTextAt{600, 60};
+
+// ---- The coach, drawn only while it is on, in the game's font at a smaller size ----
+
+constexpr int kCoachFontSize = 18;
+// The value of each play open to the player: centred under its button, on the rail below the
+// table, one line under another.
+constexpr int kCoachPlayValueGap = 2;
+// Between rounds, where the play buttons stand during one: what the last round's plays cost and
+// the next round's value, one line under the other.
+constexpr SDL_Point kCoachNoteAt{30, 662};
+// The session ledger, on the felt right of the dealer's longest hand (ten cards end at x = 507),
+// below the dealer and player texts (the player's on two lines after a split) and above the
+// player's hands.
+constexpr SDL_Point kCoachLedgerAt{530, 124};
+constexpr int kCoachLedgerBottom = kPlayerY - 4;
 
 // The middle of `r`, where a click on it lands surely.
 constexpr SDL_Point centreOf(SDL_Rect r) {

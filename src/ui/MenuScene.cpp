@@ -31,6 +31,26 @@ void MenuScene::handleInput(int x, int y, bool clicked) {
     exitButton.handleInput(x, y, clicked);
 }
 
+void MenuScene::handleKey(SDL_Keycode key, Uint16 modifiers) {
+    (void)modifiers;
+    Button* button = nullptr;
+    switch (key) {
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+        case SDLK_SPACE:
+            button = &startButton;
+            break;
+        case SDLK_ESCAPE:
+            button = &exitButton;
+            break;
+        default:
+            return;
+    }
+    if (button->onClick) {
+        button->onClick();
+    }
+}
+
 void MenuScene::update() {}
 
 void MenuScene::render(SDL_Renderer* renderer) {

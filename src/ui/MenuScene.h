@@ -13,6 +13,9 @@ class MenuScene : public Scene {
 public:
     void init(SDL_Renderer* renderer) override;
     void handleInput(int x, int y, bool clicked) override;
+    // Enter or Space is START, Escape is EXIT (the main loop keeps Escape while the window is
+    // fullscreen, where it only leaves fullscreen).
+    void handleKey(SDL_Keycode key, Uint16 modifiers) override;
     void update() override;
     void render(SDL_Renderer* renderer) override;
     void cleanup() override;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "rules/CardSheet.h"
+#include "ui/Layout.h"
 
 namespace {
 
@@ -130,10 +131,10 @@ TEST_F(ArtFiles, EveryPictureExistsAtItsSize) {
         {kImages + "BUTTONS.png", 7 * 134, 48},
         {kImages + "ARROWS.png", 2 * 26, 40},
         {kImages + "CHIPS.png", 320, 132},
-        {kImages + "BG.png", 1024, 768},
+        {kImages + "BG.png", kWindowWidth, kWindowHeight},
         {kImages + "LOGO.png", 918, 357},
         {kImages + "TABLE.png", 820, 650},
-        {kImages + "CHIPBG.png", 204, 768},
+        {kImages + "CHIPBG.png", 204, kWindowHeight},
         {ART_ICON, 256, 256},
     };
     for (const Expected& e : expected) {
@@ -294,7 +295,7 @@ TEST_F(ArtFiles, BackgroundsAreOpaqueAndDarkWhereWhiteTextGoes) {
     Picture background = load(kImages + "BG.png");
     ASSERT_EQ(table.width, 820);
     ASSERT_EQ(panel.width, 204);
-    ASSERT_EQ(background.width, 1024);
+    ASSERT_EQ(background.width, kWindowWidth);
     for (const Picture* p : {&table, &panel, &background}) {
         EXPECT_TRUE(std::all_of(p->pixels.begin(), p->pixels.end(),
                                 [](const Pixel& px) { return px.a == 255; }));

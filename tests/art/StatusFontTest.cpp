@@ -1,5 +1,5 @@
 // The font copied to run/fonts/ds-digit.ttf: the game writes all its status texts with it at
-// 22 points, white on the table and the chip panel.
+// its one size (ui/Layout.h), white on the table and the chip panel.
 #include <SDL.h>
 #include <SDL_ttf.h>
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 
 #include "rules/Game.h"
 #include "rules/Outcome.h"
+#include "ui/Layout.h"
 #include "ui/StatusText.h"
 
 namespace {
@@ -27,7 +28,7 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(std::filesystem::is_regular_file(kFont)) << kFont;
-        font = TTF_OpenFont(kFont.c_str(), 22);
+        font = TTF_OpenFont(kFont.c_str(), kFontSize);
         ASSERT_NE(font, nullptr) << TTF_GetError();
     }
     void TearDown() override {

@@ -1,6 +1,6 @@
 // Writes the places play.sh clicks and looks at as shell assignments, from the game's own layout
-// (ui/Layout.h), into the file named on the command line: points as "name=(x y)", screenshot
-// areas as ImageMagick geometries "name=WxH+X+Y".
+// (ui/Layout.h), into the file named on the command line: sizes as "name=N", points as
+// "name=(x y)", screenshot areas as ImageMagick geometries "name=WxH+X+Y".
 #include <SDL.h>
 
 #include <fstream>
@@ -30,6 +30,10 @@ int main(int argc, char** argv) {
     }
     std::ofstream out(argv[1]);
     out << "# Written by the build from ui/Layout.h; play.sh sources it.\n"
+        // The size the table is laid out at, and its texts' point size.
+        << "window_width=" << kWindowWidth << "\n"
+        << "window_height=" << kWindowHeight << "\n"
+        << "font_size=" << kFontSize << "\n"
         << "start=" << point(centreOf(kStartButtonRect)) << "\n"
         << "menu_exit=" << point(centreOf(kMenuExitButtonRect)) << "\n"
         << "exit_button=" << point(centreOf(kExitButtonRect)) << "\n"
@@ -52,7 +56,13 @@ int main(int argc, char** argv) {
         // The bet text, one line high across the panel.
         << "bet_area=" << area({kPanelRect.x, kBetTextY - 3, kPanelRect.w, 35}) << "\n"
         << "dealer_card_area=" << area({kDealerX, kDealerY, kCardWidth, kCardHeight}) << "\n"
-        << "player_card_area=" << area({kPlayerX, kPlayerY, kCardWidth, kCardHeight}) << "\n";
+        << "player_card_area=" << area({kPlayerX, kPlayerY, kCardWidth, kCardHeight})
+        << "\n"
+        // The coach's session ledger, on the felt.
+        << "coach_area="
+        << area({kCoachLedgerAt.x, kCoachLedgerAt.y, kTableWidth - kCoachLedgerAt.x,
+                 kCoachLedgerBottom - kCoachLedgerAt.y})
+        << "\n";
     out.close();
     if (!out) {
         std::cerr << "layout_points: cannot write " << argv[1] << std::endl;

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Plays the real game as a person does, on a virtual X display of its own: the window, START, a
-# burst of 30 clicks on a chip while the machine is busy, a chip and DEAL, STAND, then a window
-# manager's close request; in a second run START and EXIT; in a third a close request on the
-# menu; in a fourth, started from another folder, START and SIGTERM. Every way out must end the
-# game with status 0. Without its pictures or without a display the game must fail at once with
-# status 1.
+# burst of 30 clicks on a chip while the machine is busy, a chip and DEAL, STAND, C twice (the
+# coach on and off), then a window manager's close request; in a second run START and EXIT; in a
+# third a close request on the menu. On a 1280 x 720 screen the window opens smaller and a round is
+# played with clicks at the scaled places; on a 1366 x 768 screen with a window manager (evilwm) a
+# round is played by keyboard alone, then the window is resized, maximised and made fullscreen with
+# F11 and Alt+Enter and back, with a click after each change. Last, started from another folder,
+# START and SIGTERM. Every way out must end the game with status 0. Without its pictures or without
+# a display the game must fail at once with status 1.
 #
 # Usage: play.sh [COMMAND...]
 #   COMMAND starts the game, run in the current directory (default: $BLACKJACK_CMD, else
@@ -16,15 +19,18 @@
 #   BLACKJACK_LAUNCH_WAIT  seconds the game may take to show its window (default 30; more under
 #                       Wine, whose first start sets up its services)
 #   BLACKJACK_WINDOWS   if set, the game is the Windows build under Wine: a Windows program knows no
-#                       SIGTERM and Wine needs a display of its own, so the fourth run ends with a
+#                       SIGTERM and Wine needs a display of its own, so the last run ends with a
 #                       close request and the start-up failures are left to the Linux build
+#   BLACKJACK_WINESERVER  under Wine, its wineserver, which the script waits for before it changes
+#                       screens (Wine's processes keep the screen they started on)
 #   BLACKJACK_SHOTS     if set, a directory that receives menu.png and round.png (1024 x 768),
 #                       or every screenshot when a check fails
-# Needs Xvfb, xdotool and ImageMagick (import, convert); without one it is skipped (status 77).
+# Needs Xvfb, evilwm, xprop, xdotool and ImageMagick (import, convert); without one it is skipped
+# (status 77).
 set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/../support/skip.sh"
-require_programs Xvfb xdotool import convert
+require_programs Xvfb evilwm xprop xdotool import convert
 
 if [ $# -gt 0 ]; then
     game=("$@")
@@ -50,7 +56,8 @@ done
 # start, exit_button, add_five, add_fifty, remove_fifty, add_hundred, remove_hundred, deal and
 # stand; the areas logo_area (the menu's logo), table_area (cards and result text), deal_area
 # (hidden while a round is in play), play_area (hit and stand, shown only while a round is in
-# play), bet_area (the bet text) and player_card_area (the player's first card). The browser
+# play), bet_area (the bet text), player_card_area (the player's first card) and coach_area (the
+# coach's ledger, drawn only while the coach is on). The browser
 # test reads the same file.
 layout=${BLACKJACK_LAYOUT:-}
 if [ -z "$layout" ] || [ ! -f "$layout" ]; then
@@ -63,6 +70,7 @@ away=(700 745)                  # over no button, so that nothing is drawn hover
 
 work=$(mktemp -d)
 xvfb_pid=""
+wm_pid=""
 game_pid=""
 wid=""
 hogs=()
@@ -73,22 +81,34 @@ cleanup() {
         kill "$game_pid" 2>/dev/null || true
         wait "$game_pid" 2>/dev/null || true
     fi
-    if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
+    stop_display
     rm -rf "$work"
+}
+
+# stop_display: ends the window manager and the virtual display, if they run. Under Wine, first
+# Wine's own processes, which stay a moment after the game and keep the display they started on.
+stop_display() {
+    local pid
+    if [ -n "$windows" ] && [ -n "${BLACKJACK_WINESERVER:-}" ]; then
+        timeout 60 "$BLACKJACK_WINESERVER" -w 2>/dev/null || "$BLACKJACK_WINESERVER" -k 2>/dev/null ||
+            true
+    fi
+    for pid in "$wm_pid" "$xvfb_pid"; do
+        if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+            kill "$pid" 2>/dev/null || true
+            wait "$pid" 2>/dev/null || true
+        fi
+    done
+    wm_pid=""
+    xvfb_pid=""
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP PIPE
 
-step=0
-ok() {
-    step=$((step + 1))
-    echo "ok $step - $*"
-}
-fail() {
-    echo "FAIL - $*" >&2
+source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
+# What a failed check leaves to look at: the game's output and, in BLACKJACK_SHOTS, every
+# screenshot.
+on_fail() {
     for f in "$work"/*.out "$work"/*.err; do
         [ -s "$f" ] && { echo "--- $(basename "$f")" >&2; cat "$f" >&2; }
     done
@@ -98,21 +118,37 @@ fail() {
             convert "$f" "$shots/$(basename "$f" .miff).png" || true
         done
     fi
-    exit 1
 }
 
-# --- the display --------------------------------------------------------------------------------
-# Xvfb picks a free display number itself and writes it to fd 3 once it takes connections.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb gave no display number"
-DISPLAY=":$(head -n 1 "$work/display")"
-export DISPLAY
+# --- the display ---------------------------------------------------------------------------------
+# start_display WxH [wm]: a virtual screen of that size in place of the one before, with the
+# evilwm window manager when asked (without one, nothing adds borders, maximises or fills the
+# screen). Xvfb picks a free display number itself and writes it to fd 3 once it takes
+# connections.
+start_display() {
+    stop_display
+    rm -f "$work/display"
+    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+        sleep 0.1
+    done
+    [ -s "$work/display" ] || fail "Xvfb gave no display number"
+    DISPLAY=":$(head -n 1 "$work/display")"
+    export DISPLAY
+    if [ "${2:-}" = wm ]; then
+        evilwm -fn fixed >"$work/wm.log" 2>&1 &
+        wm_pid=$!
+        for _ in $(seq 50); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+            sleep 0.1
+        done
+        fail "evilwm did not start: $(cat "$work/wm.log")"
+    fi
+}
+start_display 1280x1024
 
 # --- helpers ------------------------------------------------------------------------------------
 # launch NAME [FOLDER]: starts the game in FOLDER (default: the current one), waits for its window.
@@ -146,9 +182,36 @@ launch() {
     fail "$1: the window stayed blank for $launch_wait s"
 }
 
-# shot NAME: the game window as $work/NAME.miff (quick to write, unlike PNG)
+# geometry: WIDTH and HEIGHT of the game window, and view, the part of it the table fills
+# (W H X Y: the largest size of the table's shape that fits, centred, as SDL's logical size puts
+# it), with scale, its size against the table's.
+geometry() {
+    eval "$(xdotool getwindowgeometry --shell "$wid")"
+    read -r -a view < <(awk -v w="$WIDTH" -v h="$HEIGHT" -v tw="$window_width" \
+        -v th="$window_height" 'BEGIN {
+            if (w * th > h * tw) { vh = h; vw = int(tw * h / th) } else { vw = w; vh = int(th * w / tw) }
+            printf "%d %d %d %d\n", vw, vh, int((w - vw) / 2), int((h - vh) / 2) }')
+}
+
+# to_window X Y: where the table point (X, Y) is in the window as it is now.
+to_window() {
+    geometry
+    awk -v x="$1" -v y="$2" -v vw="${view[0]}" -v vh="${view[1]}" -v vx="${view[2]}" \
+        -v vy="${view[3]}" -v tw="$window_width" -v th="$window_height" \
+        'BEGIN { printf "%d %d\n", vx + (x + 0.5) * vw / tw, vy + (y + 0.5) * vh / th }'
+}
+
+# shot NAME: the game window as $work/NAME.miff (quick to write, unlike PNG). A window of another
+# size than the table's is cut to the table's part and brought to the table's size, so the
+# screenshot areas of the layout apply to every window.
 shot() {
     import -silent -window "$wid" "$work/$1.miff" 2>/dev/null || fail "no screenshot of the window"
+    geometry
+    if [ "${WIDTH}x${HEIGHT}" != "${window_width}x${window_height}" ]; then
+        convert "$work/$1.miff" -crop "${view[0]}x${view[1]}+${view[2]}+${view[3]}" +repage \
+            -resize "${window_width}x${window_height}!" "$work/$1.miff" ||
+            fail "no table in the screenshot"
+    fi
 }
 
 # digest NAME AREA: a fingerprint of one area of a screenshot
@@ -156,15 +219,84 @@ digest() {
     convert "$work/$1.miff" -crop "$2" +repage -depth 8 rgb:- | md5sum | cut -d ' ' -f 1
 }
 
-# The game takes a click at the last position the pointer moved to: move first, then click.
+# The game takes a click at the last position the pointer moved to: move first, then click. X
+# and Y are a point of the table, wherever the window shows it.
 click() {
-    xdotool mousemove --window "$wid" "$1" "$2"
+    local at away_at
+    read -r -a at < <(to_window "$1" "$2")
+    read -r -a away_at < <(to_window "${away[@]}")
+    xdotool mousemove --window "$wid" "${at[@]}"
     sleep 0.2
     xdotool click 1
     sleep 0.2
     # The click may have ended the game, and its window with it.
-    xdotool mousemove --window "$wid" "${away[@]}" 2>/dev/null || true
+    xdotool mousemove --window "$wid" "${away_at[@]}" 2>/dev/null || true
     sleep 0.3
+}
+
+# move_away: the pointer over no button, so that nothing is drawn hovered.
+move_away() {
+    local away_at
+    read -r -a away_at < <(to_window "${away[@]}")
+    xdotool mousemove --window "$wid" "${away_at[@]}"
+    sleep 0.3
+}
+
+# press KEY...: the keys, each pressed and let go, into the game window.
+press() {
+    local key
+    xdotool windowfocus "$wid" 2>/dev/null || true
+    for key in "$@"; do
+        xdotool key "$key"
+        sleep 0.3
+    done
+}
+
+# act click|keys POINT KEY: a click on the layout's POINT, or the key KEY.
+act() {
+    if [ "$1" = click ]; then
+        local -n point=$2
+        click "${point[@]}"
+    else
+        press "$3"
+    fi
+}
+
+# play_round click|keys: from the betting table, with the pointer away, a chip of 5 and DEAL
+# until a round stays in play (a natural settles at once and brings DEAL straight back), then
+# STAND, which brings DEAL back; by clicks or by keys (1, Enter, S).
+play_round() {
+    local how=$1 in_play=no round base_deal base_play
+    shot base
+    base_deal=$(digest base "$deal_area")
+    base_play=$(digest base "$play_area")
+    for round in 1 2 3 4; do
+        shot before
+        act "$how" add_five 1
+        until_shows "$bet_area" DIFFER "$(digest before "$bet_area")" ||
+            fail "$how: the 5 chip did not change the bet"
+        shot staked
+        act "$how" deal Return
+        until_shows "$table_area" DIFFER "$(digest staked "$table_area")" ||
+            fail "$how: DEAL put no cards on the table"
+        sleep 0.5
+        shot dealt
+        [ "$(digest dealt "$player_card_area")" != "$(digest staked "$player_card_area")" ] ||
+            fail "$how: no player's first card"
+        if [ "$(digest dealt "$deal_area")" != "$base_deal" ]; then
+            in_play=yes
+            break
+        fi
+        echo "# round $round was a natural, dealing again"
+    done
+    [ "$in_play" = yes ] || fail "$how: four naturals in a row"
+    [ "$(digest dealt "$play_area")" != "$base_play" ] || fail "$how: no HIT and STAND in play"
+    ok "$how: a chip and DEAL put cards on the table and bring HIT and STAND"
+    act "$how" stand s
+    until_shows "$deal_area" WANT "$base_deal" || fail "$how: STAND did not bring DEAL back"
+    shot settled
+    [ "$(digest settled "$play_area")" = "$base_play" ] || fail "$how: HIT and STAND still shown"
+    ok "$how: STAND ends the round and brings DEAL back"
 }
 
 # until_shows AREA WANT|DIFFER FINGERPRINT: screenshots until AREA matches (or differs from) the
@@ -281,34 +413,16 @@ xdotool mousemove --window "$wid" "${away[@]}"
 until_shows "$bet_area" WANT "$bet_150" || fail "30 clicks on the 5 chip under load did not bet 150"
 ok "30 clicks 50 ms apart on a busy machine bet exactly 30 chips of 5"
 
-# Deal until a round stays in play (a natural settles at once and brings DEAL straight back).
-in_play=no
-for round in 1 2 3 4; do
-    shot before
-    click_and_see "${add_five[@]}" "$bet_area" DIFFER "$(digest before "$bet_area")" ||
-        fail "the 5 chip did not change the bet"
-    shot staked
-    click_and_see "${deal[@]}" "$table_area" DIFFER "$(digest staked "$table_area")" ||
-        fail "DEAL put no cards on the table"
-    sleep 0.5
-    shot dealt
-    [ "$(digest dealt "$player_card_area")" != "$(digest staked "$player_card_area")" ] ||
-        fail "no player's first card"
-    if [ "$(digest dealt "$deal_area")" != "$betting_deal" ]; then
-        in_play=yes
-        break
-    fi
-    echo "# round $round was a natural, dealing again"
-done
-[ "$in_play" = yes ] || fail "four naturals in a row"
-[ "$(digest dealt "$play_area")" != "$betting_play" ] || fail "no HIT and STAND in play"
-ok "a chip and DEAL put cards on the table and bring HIT and STAND"
+play_round click
 cp "$work/dealt.miff" "$work/round.miff"
 
-click_and_see "${stand[@]}" "$deal_area" WANT "$betting_deal" || fail "STAND did not bring DEAL back"
-shot settled
-[ "$(digest settled "$play_area")" = "$betting_play" ] || fail "HIT and STAND still shown"
-ok "STAND ends the round and brings DEAL back"
+# C turns the coach on (its ledger appears on the felt) and off again (the table as before).
+coach_off=$(digest settled "$coach_area")
+xdotool key c
+until_shows "$coach_area" DIFFER "$coach_off" || fail "C did not show the coach"
+xdotool key c
+until_shows "$coach_area" WANT "$coach_off" || fail "C again did not hide the coach"
+ok "C shows the coach's ledger and hides it again"
 
 close_window
 ended_with_zero "close on the table"
@@ -334,6 +448,122 @@ ended_with_zero "close on the menu"
 ! grep -q 'START GAME' "$work/menu.out" || fail "START GAME printed without a click"
 ok "a close request on the menu ends the game with status 0"
 
+# --- a 1280 x 720 screen: a smaller window, every click scaled ----------------------------------
+# on_screen: the window, borders aside, lies inside the screen, in the table's shape.
+on_screen() {
+    geometry
+    local screen_w screen_h
+    read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+    [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le "$screen_w" ] &&
+        [ $((Y + HEIGHT)) -le "$screen_h" ] &&
+        [ $((WIDTH * window_height - HEIGHT * window_width)) -le $((2 * window_width)) ] &&
+        [ $((HEIGHT * window_width - WIDTH * window_height)) -le $((2 * window_height)) ]
+}
+
+start_display 1280x720
+launch small
+on_screen || fail "on a 1280 x 720 screen the window is ${WIDTH}x${HEIGHT} at $X,$Y"
+if [ -z "$windows" ]; then
+    [ "${WIDTH}x${HEIGHT}" = 960x720 ] || fail "on a 1280 x 720 screen the window is ${WIDTH}x${HEIGHT}"
+fi
+ok "on a 1280 x 720 screen the window opens at $WIDTH x $HEIGHT, inside the screen"
+move_away
+shot small_menu
+click_and_see "${start[@]}" "$logo_area" DIFFER "$(digest small_menu "$logo_area")" ||
+    fail "1280 x 720: START did not leave the menu"
+sleep 0.5
+play_round click
+click "${exit_button[@]}"
+ended_with_zero "EXIT at 1280 x 720"
+ok "at $WIDTH x $HEIGHT START, the chip, DEAL, STAND and EXIT take their clicks, scaled"
+
+# --- a 1366 x 768 screen with a window manager: keys, resizing, fullscreen -----------------------
+# until_size WxH|-WxH: waits about 4 s for the window to be (or, with -, to stop being) WxH.
+until_size() {
+    for _ in $(seq 20); do
+        geometry
+        if { [ "${1#-}" = "$1" ] && [ "${WIDTH}x${HEIGHT}" = "$1" ]; } ||
+            { [ "${1#-}" != "$1" ] && [ "${WIDTH}x${HEIGHT}" != "${1#-}" ]; }; then
+            sleep 0.3
+            return 0
+        fi
+        sleep 0.2
+    done
+    return 1
+}
+
+# click_lands WHAT: a click on the 5 chip, wherever the window now shows it, adds to the bet.
+click_lands() {
+    move_away
+    shot pre
+    click_and_see "${add_five[@]}" "$bet_area" DIFFER "$(digest pre "$bet_area")" ||
+        fail "$1: a click on the 5 chip did not land"
+    ok "$1: the window is $WIDTH x $HEIGHT and a click on the 5 chip lands"
+}
+
+start_display 1366x768 wm
+launch wide
+on_screen || fail "on a 1366 x 768 screen the window is ${WIDTH}x${HEIGHT} at $X,$Y"
+opened="${WIDTH}x${HEIGHT}"
+ok "on a 1366 x 768 screen with a window manager the window opens at $WIDTH x $HEIGHT, inside it"
+move_away
+shot wide_menu
+wide_logo=$(digest wide_menu "$logo_area")
+press F11
+until_size 1366x768 || fail "F11 did not fill the screen: the window is ${WIDTH}x${HEIGHT}"
+press Escape
+until_size "$opened" || fail "Escape did not leave fullscreen: the window is ${WIDTH}x${HEIGHT}"
+kill -0 "$game_pid" 2>/dev/null || fail "Escape in fullscreen ended the game"
+until_shows "$logo_area" WANT "$wide_logo" || fail "the menu is gone after Escape"
+ok "on the menu F11 fills the screen and Escape in fullscreen only leaves it"
+
+# A round by keyboard alone: Space is START, then 1, Enter and S.
+press space
+until_shows "$logo_area" DIFFER "$wide_logo" || fail "Space did not START"
+sleep 0.5
+play_round keys
+press r
+until_shows "$bet_area" WANT "$(digest staked "$bet_area")" || fail "R did not bet 5 again"
+press shift+1
+until_shows "$bet_area" WANT "$(digest settled "$bet_area")" || fail "Shift+1 took no chip back"
+press Escape
+sleep 0.5
+kill -0 "$game_pid" 2>/dev/null || fail "Escape on the table ended the game"
+ok "keys: R bets the last round's chip again, Shift+1 takes it back, Escape leaves the table be"
+
+xdotool windowsize "$wid" 800 500
+until_size 800x500 || fail "the window was not resized to 800 x 500: it is ${WIDTH}x${HEIGHT}"
+# A click in the bar left of the table lands on nothing.
+shot bar_before
+xdotool mousemove --window "$wid" $((view[2] / 2)) $((HEIGHT / 2))
+sleep 0.2
+xdotool click 1
+sleep 0.5
+move_away
+shot bar_after
+[ "$(digest bar_after "$bet_area")" = "$(digest bar_before "$bet_area")" ] &&
+    [ "$(digest bar_after "$deal_area")" = "$(digest bar_before "$deal_area")" ] ||
+    fail "a click in the bar beside the table changed it"
+click_lands "resized, bars at the sides"
+# evilwm maximises the window under the pointer on Ctrl+Alt+X, and gives it its size back on the
+# next.
+press ctrl+alt+x
+until_size -800x500 || fail "Ctrl+Alt+X did not maximise the window"
+click_lands "maximised"
+press ctrl+alt+x
+until_size 800x500 || fail "Ctrl+Alt+X did not give the window its size back"
+for toggle in F11:Escape alt+Return:alt+Return; do
+    press "${toggle%%:*}"
+    until_size 1366x768 || fail "${toggle%%:*} did not fill the screen: the window is ${WIDTH}x${HEIGHT}"
+    click_lands "fullscreen by ${toggle%%:*}"
+    press "${toggle#*:}"
+    until_size 800x500 || fail "${toggle#*:} did not leave fullscreen: the window is ${WIDTH}x${HEIGHT}"
+    click_lands "back from fullscreen by ${toggle#*:}"
+done
+close_window
+ended_with_zero "a close request after fullscreen"
+
+start_display 1280x1024
 # --- from another folder, SIGTERM on the table; no pictures; no display ------------------------
 mkdir "$work/elsewhere"
 launch elsewhere "$work/elsewhere"
@@ -346,7 +576,7 @@ if [ -n "$windows" ]; then
     close_window
     ended_with_zero "a close request on the table"
     ok "started from another folder the game finds its pictures; a close request ends it"
-    echo "$step passed, 0 failed"
+    passed
     exit 0
 fi
 kill -TERM "$game_pid"
@@ -373,4 +603,4 @@ if [ -n "$shots" ]; then
     convert "$work/menu.miff" "$shots/menu.png"
     convert "$work/round.miff" "$shots/round.png"
 fi
-echo "$step passed, 0 failed"
+passed

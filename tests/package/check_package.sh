@@ -20,15 +20,7 @@ play=${2:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-step=0
-ok() {
-    step=$((step + 1))
-    echo "ok $step - $*"
-}
-fail() {
-    echo "FAIL - $*" >&2
-    exit 1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
 
 # --- build the packages -------------------------------------------------------------------------
 # Into a folder of this test's own, so a `make package` beside it is left alone.
@@ -169,4 +161,4 @@ status=0
 [ "$status" -eq 0 ] || fail "the end-to-end script failed against the installed command"
 ok "the end-to-end script plays the game started by the installed blackjack command"
 
-echo "$step passed, 0 failed"
+passed

@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "sim/BestPlay.h"
-#include "sim/DealerOdds.h"
 #include "sim/Model.h"
+#include "solver/DealerOdds.h"
+#include "solver/TableSolver.h"
 
 namespace sim {
 namespace {
@@ -18,6 +19,29 @@ Shoe shoeOf(std::initializer_list<int> points) {
         ++counts[kindOfPoints(card)];
     }
     return Shoe::of(counts);
+}
+
+// Cards by rank (1 the ace, 11 to 13 the jack, queen and king).
+RankCounts ranksOf(std::initializer_list<int> ranks) {
+    RankCounts counts{};
+    for (const int rank : ranks) {
+        ++counts[rank];
+    }
+    return counts;
+}
+
+// A full pack less these cards, by rank.
+RankCounts packLess(std::initializer_list<int> ranks) {
+    RankCounts counts = fullPack();
+    for (const int rank : ranks) {
+        --counts[rank];
+    }
+    return counts;
+}
+
+bool noValues(const PlayValues& values) {
+    return std::isnan(values.stand) && std::isnan(values.hit) && std::isnan(values.doubled) &&
+           std::isnan(values.split);
 }
 
 // One deck, solved once for the whole file.
@@ -67,6 +91,19 @@ TEST(TinyShoe, PlayValuesMatchTheHandCount) {
     EXPECT_NEAR(play.hit, 2.0 / 3.0, 1e-15);
     EXPECT_NEAR(play.doubled, 4.0 / 3.0, 1e-15);
     EXPECT_EQ(play.best(), Action::Double);
+
+    // The same asked as the game asks: the hand, the up card and the cards not seen, by rank.
+    TableSolver table;
+    const PlayValues asked = table.decide({10, 6}, kKingRank, ranksOf({12, 5, 5}), true);
+    EXPECT_NEAR(asked.stand, -1.0 / 3.0, 1e-15);
+    EXPECT_NEAR(asked.hit, 1.0 / 3.0, 1e-15);
+    const PlayValues opening = table.decide({6, 5}, 7, ranksOf({10, 9, 2}), true);
+    EXPECT_NEAR(opening.doubled, 4.0 / 3.0, 1e-15);
+    // Later (or on a hand of a split) the same cards may only stand or hit.
+    const PlayValues later = table.decide({6, 5}, 7, ranksOf({10, 9, 2}), false);
+    EXPECT_EQ(later.stand, opening.stand);
+    EXPECT_EQ(later.hit, opening.hit);
+    EXPECT_TRUE(std::isnan(later.doubled));
 }
 
 // The more decks, the less each dealt card changes the next one's chances: off eight decks the
@@ -171,6 +208,148 @@ TEST(BestPlay, SplitsAsTwoHandsAloneAreExactAndNearlyTheBest) {
         EXPECT_GE(gain, -1e-12) << pair << "s v " << up;
         EXPECT_LT(gain, 0.002) << pair << "s v " << up;
     }
+}
+
+// The game's questions, asked of TableSolver off the cards not seen, come out as the simulator's
+// own figures off a full deck, to the bit.
+TEST(TableSolver, AnswersAsTheSimulatorOffAFullPack) {
+    struct Cell {
+        int first, second, up;  // ranks
+    };
+    const std::vector<Cell> cells = {
+        {10, 2, 6}, {10, 6, 10}, {2, 2, 2}, {8, 8, 10}, {1, 1, 1},  {5, 6, 1},
+        {9, 9, 7},  {13, 13, 6}, {4, 3, 5}, {1, 7, 9},  {12, 4, 3}, {7, 7, 10},
+    };
+    TableSolver table;
+    for (const Cell& cell : cells) {
+        const int a = rankPoints(cell.first);
+        const int b = rankPoints(cell.second);
+        const PlayValues asked = table.decide({cell.first, cell.second}, cell.up,
+                                              packLess({cell.first, cell.second, cell.up}), true);
+        const PlayValues known = oneDeck().opening(oneDeck().hands().of({a, b}),
+                                                   cell.first == cell.second, rankPoints(cell.up));
+        for (const Action action : {Action::Stand, Action::Hit, Action::Double, Action::Split}) {
+            const double value = known.of(action);
+            EXPECT_EQ(std::isnan(asked.of(action)), std::isnan(value));
+            if (!std::isnan(value)) {
+                EXPECT_EQ(asked.of(action), value)
+                    << cell.first << "," << cell.second << " v " << cell.up;
+            }
+        }
+    }
+    // The chart's own deviation: 10,2 hits a 6, if only just.
+    const PlayValues twelve = table.decide({10, 2}, 6, packLess({10, 2, 6}), true);
+    EXPECT_NEAR(twelve.hit, -0.15944, 5e-6);
+    EXPECT_NEAR(twelve.stand, -0.16038, 5e-6);
+    EXPECT_EQ(twelve.best(), Action::Hit);
+
+    // A hand of a split of kings, the other king in the other hand and seen.
+    const PlayValues splitHand =
+        table.decide({kKingRank, 5}, 6, packLess({kKingRank, kKingRank, 5, 6}), false);
+    const PlayValues known = oneDeck().later(10, oneDeck().hands().of({10, 5}), 6);
+    EXPECT_EQ(splitHand.stand, known.stand);
+    EXPECT_EQ(splitHand.hit, known.hit);
+
+    const double fullDeck = table.nextRound(fullPack(), 100);
+    EXPECT_EQ(fullDeck, oneDeck().expectedReturn(100));
+    EXPECT_NEAR(fullDeck, -0.00259, 5e-6);
+    // Below 15 cards the pack is gathered and shuffled before the deal.
+    EXPECT_EQ(table.nextRound(ranksOf({2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 1, 1}), 100),
+              fullDeck);
+}
+
+TEST(TableSolver, APairIsTwoCardsOfOneRank) {
+    TableSolver table;
+    const PlayValues kings = table.decide({13, 13}, 6, packLess({13, 13, 6}), true);
+    const PlayValues kingQueen = table.decide({13, 12}, 6, packLess({13, 12, 6}), true);
+    EXPECT_FALSE(std::isnan(kings.split));
+    EXPECT_TRUE(std::isnan(kingQueen.split));
+    // Otherwise the two are the same 20 off the same cards by points.
+    EXPECT_EQ(kings.stand, kingQueen.stand);
+    EXPECT_EQ(kings.hit, kingQueen.hit);
+
+    // Aces, fives, sixes and four tens: splitting two kings against a 5 beats standing on 20, so
+    // a deck whose tens are all kings is worth more than one with a ten of each rank, which never
+    // deals a pair of tens. Where splitting tens never pays, the two come to the same.
+    const RankCounts allKings = ranksOf({1, 1, 1, 1, 5, 5, 5, 5, 6, 6, 6, 6, 13, 13, 13, 13});
+    const RankCounts mixedTens = ranksOf({1, 1, 1, 1, 5, 5, 5, 5, 6, 6, 6, 6, 10, 11, 12, 13});
+    RankCounts afterKings = allKings;
+    afterKings[13] -= 2;
+    afterKings[5] -= 1;
+    const PlayValues split = table.decide({13, 13}, 5, afterKings, true);
+    EXPECT_GT(split.split, split.stand);
+    EXPECT_GT(table.nextRound(allKings, 100) - table.nextRound(mixedTens, 100), 0.001);
+    const RankCounts lowKings = ranksOf({4, 4, 4, 4, 5, 5, 5, 5, 6, 6, 6, 6, 13, 13, 13, 13});
+    const RankCounts lowMixed = ranksOf({4, 4, 4, 4, 5, 5, 5, 5, 6, 6, 6, 6, 10, 11, 12, 13});
+    EXPECT_NEAR(table.nextRound(lowKings, 100), table.nextRound(lowMixed, 100), 1e-15);
+}
+
+TEST(TableSolver, StepsComeToTheSameValueAsAllAtOnce) {
+    // Two of each rank but the 7s and 8s: 22 cards, with no memory shared between the two ways.
+    RankCounts half{};
+    for (int rank = kAceRank; rank <= kKingRank; ++rank) {
+        half[rank] = rank == 7 || rank == 8 ? 0 : 2;
+    }
+    TableSolver atOnce;
+    const double expected = atOnce.nextRound(half, 25);
+    ASSERT_FALSE(std::isnan(expected));
+
+    TableSolver stepped;
+    // A question begun and left unfinished is simply replaced by the next one.
+    stepped.beginNextRound(fullPack(), 100);
+    EXPECT_FALSE(stepped.step());
+    stepped.beginNextRound(half, 25);
+    int steps = 1;
+    while (!stepped.step()) {
+        ++steps;
+        ASSERT_LT(steps, 10'000);
+    }
+    EXPECT_EQ(stepped.nextRoundValue(), expected);
+    EXPECT_GT(steps, 13);  // the dealer's draws for each up card, the hands, the sums by rank
+    // A natural at 25 pays 37 dollars: a smaller stake than 100 is paid a little less.
+    EXPECT_LT(expected, atOnce.nextRound(half, 100));
+    EXPECT_TRUE(stepped.step());  // done stays done
+}
+
+// Questions no table can ask get NaN for every value, never a crash.
+TEST(TableSolver, BadQuestionsGetNoValues) {
+    struct Question {
+        std::vector<int> hand;
+        int up;
+        RankCounts unseen;
+        bool opening;
+        const char* what;
+    };
+    RankCounts negative = packLess({10, 6, 9});
+    negative[4] = -1;
+    const std::vector<Question> questions = {
+        {{10, 6}, 9, packLess({10, 6}), true, "the up card still unseen: a fifth 9"},
+        {{1, 6}, 1, packLess({1, 6}), true, "the hand and the up card still unseen: five aces"},
+        {{0, 6}, 9, packLess({6, 9}), true, "no rank 0"},
+        {{14, 6}, 9, packLess({6, 9}), true, "no rank 14"},
+        {{10, 6}, 0, packLess({10, 6}), true, "no up card"},
+        {{10, 6}, 9, negative, true, "a negative count"},
+        {{10}, 9, packLess({10, 9}), false, "one card"},
+        {{10, 2, 3}, 9, packLess({10, 2, 3, 9}), true, "three cards on the opening"},
+        {{10, 6, 8}, 9, packLess({10, 6, 8, 9}), false, "a bust hand"},
+        {{1, 13}, 9, packLess({1, 13, 9}), true, "a natural, which plays itself"},
+        {{10, 6}, 9, RankCounts{}, false, "no hole card"},
+    };
+    TableSolver table;
+    for (const Question& question : questions) {
+        EXPECT_TRUE(
+            noValues(table.decide(question.hand, question.up, question.unseen, question.opening)))
+            << question.what;
+    }
+    RankCounts fiveAces = fullPack();
+    fiveAces[1] = 5;
+    EXPECT_TRUE(std::isnan(table.nextRound(fiveAces, 100)));
+    EXPECT_TRUE(std::isnan(table.nextRound(fullPack(), 0)));
+    table.beginNextRound(fiveAces, 100);
+    EXPECT_TRUE(table.step());
+    EXPECT_TRUE(std::isnan(table.nextRoundValue()));
+    // And the solver still answers good questions after bad ones.
+    EXPECT_FALSE(noValues(table.decide({10, 6}, 9, packLess({10, 6, 9}), true)));
 }
 
 }  // namespace

@@ -20,6 +20,8 @@ TEST(Options, DefaultsWithoutArguments) {
     EXPECT_EQ(parsed.options.threads, 0u);
     EXPECT_FALSE(parsed.options.printStrategy);
     EXPECT_FALSE(parsed.options.freshDeckEachRound);
+    EXPECT_TRUE(parsed.options.decide.empty());
+    EXPECT_FALSE(parsed.options.nextRound);
 }
 
 TEST(Options, ReadsEveryOptionInBothSpellings) {
@@ -40,6 +42,31 @@ TEST(Options, ReadsEveryOptionInBothSpellings) {
     EXPECT_EQ(parseOptions({"--strategy=mimic-dealer"}).options.strategy,
               StrategyKind::MimicDealer);
     EXPECT_EQ(parseOptions({"--strategy", "basic"}).options.strategy, StrategyKind::Basic);
+
+    const Options question =
+        parseOptions({"--decide", "10,K", "--up=a", "--seen", "5,5,3,q,J,2"}).options;
+    EXPECT_EQ(question.decide, (std::vector<int>{10, 13}));
+    EXPECT_EQ(question.up, 1);
+    EXPECT_EQ(question.seen, (std::vector<int>{5, 5, 3, 12, 11, 2}));
+    EXPECT_TRUE(parseOptions({"--next-round", "--seen=A,A,A,A"}).options.nextRound);
+}
+
+// The answers as blackjack-sim prints them: each play the rules allow, then the best.
+TEST(Options, AnswersAQuestionLineByLine) {
+    const auto answer = [](const std::vector<std::string>& args) {
+        const ParsedOptions parsed = parseOptions(args);
+        return parsed.ok() ? answerQuestion(parsed.options) : parsed.error;
+    };
+    EXPECT_EQ(answer({"--decide", "10,2", "--up", "6"}),
+              "stand -16.038%\nhit -15.944%\nbest hit\n");
+    EXPECT_EQ(answer({"--decide", "5,6", "--up", "7"}),
+              "stand -48.894%\nhit +29.737%\ndouble +50.053%\nbest double\n");
+    const std::string kings = answer({"--decide", "K,K", "--up", "6"});
+    EXPECT_NE(kings.find("\nsplit "), std::string::npos) << kings;
+    EXPECT_EQ(answer({"--decide", "K,Q", "--up", "6"}).find("split"), std::string::npos);
+    // The cards seen change the values: with three 5s and a king gone, 16 stands against a 10.
+    EXPECT_EQ(answer({"--decide", "10,6", "--up", "10", "--seen", "5,5,3,K"}),
+              "stand -60.004%\nhit -61.002%\nbest stand\n");
 }
 
 TEST(Options, RejectsBadValuesNamingTheOption) {
@@ -61,6 +88,20 @@ TEST(Options, RejectsBadValuesNamingTheOption) {
         {"--rounds"},
         {"--strategy"},
         {"--seed"},
+        {"--decide", "10,X", "--up", "6"},
+        {"--decide", "10,,6", "--up", "6"},
+        {"--decide", "1,6", "--up", "6"},
+        {"--decide", "10,6,2", "--up", "6"},
+        {"--decide", "10", "--up", "6"},
+        {"--decide", "10,6"},
+        {"--decide", "A,K", "--up", "6"},
+        {"--decide", "A,A", "--up", "A", "--seen", "A,A"},
+        {"--decide", "10,6", "--up", "6", "--next-round"},
+        {"--up", "11", "--decide", "10,6"},
+        {"--up", "6"},
+        {"--seen", "2,3"},
+        {"--seen", "Q,Q,Q,Q,Q", "--next-round"},
+        {"--seen", "", "--next-round"},
     };
     for (const auto& args : bad) {
         const ParsedOptions parsed = parseOptions(args);
@@ -70,6 +111,18 @@ TEST(Options, RejectsBadValuesNamingTheOption) {
     EXPECT_FALSE(parseOptions({"--frobnicate"}).ok());
     EXPECT_FALSE(parseOptions({"100"}).ok());
     EXPECT_FALSE(parseOptions({"--print-strategy=yes"}).ok());
+    EXPECT_FALSE(parseOptions({"--next-round=yes"}).ok());
+
+    // A pack of 52 less the hand, the up card and 49 cards seen leaves nothing for the hole card.
+    std::string everything;
+    for (int rank = 1; rank <= 13; ++rank) {
+        for (int copy = rank == 10 || rank == 6 || rank == 7 ? 1 : 0; copy < 4; ++copy) {
+            everything += (everything.empty() ? "" : ",") + rankName(rank);
+        }
+    }
+    const ParsedOptions noHole =
+        parseOptions({"--decide", "10,6", "--up", "7", "--seen", everything});
+    EXPECT_NE(noHole.error.find("hole card"), std::string::npos) << noHole.error;
 }
 
 // What a bar has written to `out` so far.

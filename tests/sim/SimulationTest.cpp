@@ -9,6 +9,7 @@
 #include "sim/Plan.h"
 #include "sim/Report.h"
 #include "sim/Simulation.h"
+#include "solver/Payouts.h"
 
 namespace sim {
 namespace {

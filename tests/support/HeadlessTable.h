@@ -81,7 +81,7 @@ protected:
         screen.emplace();
         renderer = screen->renderer();
         ASSERT_EQ(TTF_Init(), 0);
-        font = TTF_OpenFont("./fonts/ds-digit.ttf", 22);
+        font = TTF_OpenFont("./fonts/ds-digit.ttf", kFontSize);
         ASSERT_NE(font, nullptr);
     }
 
@@ -189,6 +189,18 @@ protected:
         std::vector<Rgb> pixels;
         for (int y = 0; y < h; ++y) {
             for (int x = 0; x < w; ++x) {
+                pixels.push_back(at(x, y));
+            }
+        }
+        return pixels;
+    }
+
+    // Every pixel drawn so far, row by row.
+    std::vector<Rgb> wholeFrame() const {
+        std::vector<Rgb> pixels;
+        pixels.reserve(static_cast<std::size_t>(screen->width()) * screen->height());
+        for (int y = 0; y < screen->height(); ++y) {
+            for (int x = 0; x < screen->width(); ++x) {
                 pixels.push_back(at(x, y));
             }
         }

@@ -73,3 +73,18 @@ void stackDeck(Deck& deck, const std::string& topFirst, bool restBelow) {
     }
     deck.cards.insert(deck.cards.end(), top.rbegin(), top.rend());
 }
+
+std::array<int, 14> rankCounts(const std::string& names) {
+    static const std::string ranks = "A23456789TJQK";
+    std::array<int, 14> counts{};
+    for (const std::string& name : cardNames(names)) {
+        const std::string rank = name.substr(0, name.size() - 1);
+        const std::size_t index = rank == "10" ? 9 : ranks.find(rank);
+        if (rank.empty() || index == std::string::npos) {
+            ADD_FAILURE() << "no card named " << name;
+            continue;
+        }
+        ++counts[index + 1];
+    }
+    return counts;
+}

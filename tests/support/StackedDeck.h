@@ -2,6 +2,7 @@
 
 // Decks laid out by card name, so a test deals exactly the round it means.
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -26,3 +27,7 @@ std::vector<std::string> cardNames(const std::string& list);
 // holds those cards only. A round deals player, dealer, player, dealer, then the player's hits
 // and the dealer's draws. On a bad name the deck is left as it was.
 void stackDeck(Deck& deck, const std::string& topFirst, bool restBelow = true);
+
+// How many cards of each rank (1 the ace to 13 the king; [0] unused) `names` holds:
+// rankCounts("9S 8C 9H") has two nines and an eight.
+std::array<int, 14> rankCounts(const std::string& names);

@@ -54,11 +54,17 @@ protected:
     void removeChip(int kind) { click(removeChipAt(kind)); }
     // Builds `amount` from the largest chips down.
     void bet(int amount) {
-        const int values[] = {5, 25, 50, 100, 500};
-        for (int kind = 4; kind >= 0; --kind) {
-            addChip(kind, amount / values[kind]);
-            amount %= values[kind];
+        for (int kind = kChipKinds - 1; kind >= 0; --kind) {
+            addChip(kind, amount / kChipValues[kind]);
+            amount %= kChipValues[kind];
         }
+    }
+    // A key going down in a frame of its own, as the main loop hands it on.
+    void key(SDL_Keycode key, Uint16 modifiers = KMOD_NONE) {
+        scene.handleInput(kAway.x, kAway.y, false);
+        scene.handleKey(key, modifiers);
+        scene.update();
+        scene.render(renderer);
     }
     void deal(const std::string& cards) {
         stackDeck(*scene.engine->deck, cards);
@@ -426,6 +432,102 @@ TEST_F(GameSceneTest, SplitHandsNeverCoverEachOther) {
     }
 }
 
+// Keys play rounds as clicks on their buttons would, and do nothing while the button is not live:
+// each row is a key and what the player then sees.
+TEST_F(GameSceneTest, KeysActAsTheirButtonsOnlyWhileLive) {
+    const struct {
+        SDL_Keycode key;
+        Uint16 modifiers;
+        const char* deck;  // stacked before the key, when not null
+        std::array<int, 5> counts;
+        bool inPlay;
+        int wallet;
+        int playerCards;
+        const char* why;
+    } steps[] = {
+        {SDLK_h, 0, nullptr, {0, 0, 0, 0, 0}, false, 1000, 0, "no HIT while betting"},
+        {SDLK_RETURN, 0, nullptr, {0, 0, 0, 0, 0}, false, 1000, 0, "no deal without chips"},
+        {SDLK_r, 0, nullptr, {0, 0, 0, 0, 0}, false, 1000, 0, "no last round to bet again"},
+        {SDLK_2, 0, nullptr, {0, 1, 0, 0, 0}, false, 1000, 0, "2 adds a 25"},
+        {SDLK_5, 0, nullptr, {0, 1, 0, 0, 1}, false, 1000, 0, "5 adds a 500"},
+        {SDLK_5, KMOD_RSHIFT, nullptr, {0, 1, 0, 0, 0}, false, 1000, 0, "Shift+5 takes it back"},
+        {SDLK_1, KMOD_LSHIFT, nullptr, {0, 1, 0, 0, 0}, false, 1000, 0, "no 5 to take back"},
+        {SDLK_ESCAPE, 0, nullptr, {0, 1, 0, 0, 0}, false, 1000, 0, "Escape does nothing here"},
+        // Eights against 10 and 7; each eight gets one card, the first hand hits a two.
+        {SDLK_SPACE, 0, "8H TD 8C 7S 3C 9D 2D", {0, 0, 0, 0, 0}, true, 975, 2, "Space deals"},
+        {SDLK_1, 0, nullptr, {0, 0, 0, 0, 0}, true, 975, 2, "the arrows are dead in play"},
+        {SDLK_RETURN, 0, nullptr, {0, 0, 0, 0, 0}, true, 975, 2, "no second deal"},
+        {SDLK_d, 0, nullptr, {0, 0, 0, 0, 0}, true, 975, 2, "no DOUBLE on 16"},
+        {SDLK_p, 0, nullptr, {0, 0, 0, 0, 0}, true, 950, 2, "P splits"},
+        {SDLK_p, 0, nullptr, {0, 0, 0, 0, 0}, true, 950, 2, "one split a round"},
+        {SDLK_h, 0, nullptr, {0, 0, 0, 0, 0}, true, 950, 3, "H hits the first hand"},
+        {SDLK_s, 0, nullptr, {0, 0, 0, 0, 0}, true, 950, 3, "S stands on it"},
+        {SDLK_s, 0, nullptr, {0, 0, 0, 0, 0}, false, 975, 3, "13 loses, 17 pushes 17"},
+        {SDLK_r, 0, nullptr, {0, 1, 0, 0, 0}, false, 975, 3, "R bets the 25 again"},
+        {SDLK_5, 0, nullptr, {0, 1, 0, 0, 1}, false, 975, 3, "and a 500"},
+        // 17 against 19, lost: 450 left, short of the 525 staked.
+        {SDLK_KP_ENTER, 0, "TH 9S 7C TD", {0, 0, 0, 0, 0}, true, 450, 2, "keypad Enter deals"},
+        {SDLK_s, 0, nullptr, {0, 0, 0, 0, 0}, false, 450, 2, "lost"},
+        {SDLK_r, 0, nullptr, {0, 0, 0, 0, 0}, false, 450, 2, "the wallet does not cover R"},
+        {SDLK_2, 0, nullptr, {0, 1, 0, 0, 0}, false, 450, 2, "a 25 by hand"},
+        // Ten against 9 and 8: double, a ten comes, 20 beats 17.
+        {SDLK_RETURN, 0, "6H 9C 4C 8D TS", {0, 0, 0, 0, 0}, true, 425, 2, "Enter deals"},
+        {SDLK_d, 0, nullptr, {0, 0, 0, 0, 0}, false, 500, 3, "D doubles and wins"},
+        {SDLK_r, 0, nullptr, {0, 1, 0, 0, 0}, false, 500, 3, "R bets the dealt 25, not 50"},
+    };
+    for (const auto& step : steps) {
+        if (step.deck != nullptr) {
+            stackDeck(*scene.engine->deck, step.deck);
+        }
+        key(step.key, step.modifiers);
+        EXPECT_EQ(counts(), step.counts) << step.why;
+        EXPECT_EQ(playing(), step.inPlay) << step.why;
+        EXPECT_EQ(scene.engine->getWallet(), step.wallet) << step.why;
+        EXPECT_EQ(static_cast<int>(scene.engine->player.cards.size()), step.playerCards)
+            << step.why;
+    }
+    EXPECT_TRUE(shows(scene.betLabel, "Bet: 25"));
+}
+
+// The table in a window of another size is laid out at its own and scaled to fit, with bars; a
+// pointer at the scaled place of a button is on that button, and one in a bar on none. At the
+// table's own size the scaling changes no pixel.
+TEST_F(GameSceneTest, AScaledWindowKeepsTheTableAndWhereClicksLand) {
+    bet(25);
+    deal("TH 9S 7C 5D KC");
+    frame(kHitAt, false);
+    const std::vector<Rgb> unscaled = screen->pixels();
+    SDL_RenderSetLogicalSize(renderer, kWindowWidth, kWindowHeight);
+    scene.render(renderer);
+    EXPECT_TRUE(screen->pixels() == unscaled) << "a frame changed by a logical size of its own";
+    click(kStandAt);
+    ASSERT_TRUE(betting());
+
+    scene.cleanup();
+    screen.emplace(1280, 720, Screen::Fit::Scale);
+    renderer = screen->renderer();
+    scene.init(renderer);
+    bet(25);
+    deal("TH 9S 7C 5D 2C KC");
+    // 960 x 720 of table between bars of 160.
+    const auto onScreen = [](SDL_Point p) {
+        return SDL_Point{160 + p.x * 960 / kWindowWidth, p.y * 720 / kWindowHeight};
+    };
+    click(screen->toTable(onScreen(kHitAt)));
+    EXPECT_EQ(scene.engine->player.cards.size(), 3u) << "HIT took the click";
+    click(screen->toTable({80, onScreen(kHitAt).y}));
+    click(screen->toTable({1200, onScreen(kDealAt).y}));
+    EXPECT_EQ(scene.engine->player.cards.size(), 3u) << "the bars took no click";
+    EXPECT_TRUE(playing());
+    click(screen->toTable(onScreen(kStandAt)));
+    EXPECT_TRUE(betting()) << "STAND took the click";
+
+    EXPECT_TRUE(filledWith({0, 0, 160, 720}, art::kBlack));
+    EXPECT_TRUE(filledWith({1120, 0, 160, 720}, art::kBlack));
+    EXPECT_EQ(at(onScreen({400, 300})), art::kTable);
+    EXPECT_EQ(at(onScreen({1000, 760})), art::kPanel);
+}
+
 // The engine's drain leaves the main loop what it reads, in order: no press or key is lost to it.
 TEST_F(GameSceneTest, EngineDrainLeavesMovesPressesKeysAndTheWindowClose) {
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
@@ -513,3 +615,194 @@ TEST_F(GameSceneDeathTest, ExitEndsTheProcessInEveryState) {
 }
 
 }  // namespace
+
+// ---- The coach ----
+
+class CoachTableTest : public GameSceneTest {
+protected:
+    // C on the table, as the main loop hands it over, then a frame.
+    void pressC() {
+        scene.handleKey(SDLK_c, KMOD_NONE);
+        frame(kAway, false);
+    }
+    // The coach takes all the time it needs, so its values are there in the next frame.
+    void unhurried() { scene.coachBudget = std::chrono::seconds(60); }
+
+    // The frame with the coach as it is, and the same table drawn without it: every pixel the
+    // coach changed must have been bare felt or rail, never a card, a button or a text.
+    ::testing::AssertionResult coachDrawsOnBareTableOnly() {
+        scene.render(renderer);
+        const std::vector<Rgb> with = wholeFrame();
+        scene.coachOn = false;
+        scene.render(renderer);
+        const std::vector<Rgb> without = wholeFrame();
+        scene.coachOn = true;
+        int changed = 0;
+        for (std::size_t i = 0; i < with.size(); ++i) {
+            if (with[i] == without[i]) {
+                continue;
+            }
+            ++changed;
+            if (without[i] != art::kTable && without[i] != art::kBackground) {
+                const int x = static_cast<int>(i % screen->width());
+                const int y = static_cast<int>(i / screen->width());
+                return ::testing::AssertionFailure() << "the coach drew over (" << x << ", " << y
+                                                     << "), which shows " << without[i];
+            }
+        }
+        if (changed == 0) {
+            return ::testing::AssertionFailure() << "the coach drew nothing";
+        }
+        return ::testing::AssertionSuccess();
+    }
+};
+
+// Off, as it starts, or turned on and off again, the coach changes no pixel of any frame.
+TEST_F(CoachTableTest, OffEveryFrameIsAsWithoutIt) {
+    GameScene plain;
+    plain.init(renderer);
+    const auto play = [&](GameScene& table, bool toggle) {
+        std::vector<std::vector<Rgb>> frames;
+        const auto step = [&](SDL_Point at, bool clicked) {
+            table.handleInput(at.x, at.y, clicked);
+            table.update();
+            table.render(renderer);
+            frames.push_back(wholeFrame());
+        };
+        if (toggle) {
+            table.handleKey(SDLK_c, KMOD_NONE);
+            step(kAway, false);
+            table.handleKey(SDLK_c, KMOD_NONE);
+        }
+        step(kAway, false);
+        step(addChipAt(3), true);
+        step(kAway, false);
+        stackDeck(*table.engine->deck, "5S 6H 5C 9D 2C KS 3H");
+        step(kDealAt, true);
+        step(kAway, false);
+        step(kHitAt, true);
+        step(kAway, false);
+        step(kStandAt, true);
+        step(kAway, false);
+        return frames;
+    };
+    const std::vector<std::vector<Rgb>> expected = play(plain, false);
+    const std::vector<std::vector<Rgb>> got = play(scene, true);
+    plain.cleanup();
+    ASSERT_EQ(got.size(), expected.size() + 1);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_TRUE(got[i + 1] == expected[i]) << "frame " << i << " differs";
+    }
+    EXPECT_EQ(scene.coach->ledger.played(), 0) << "a round dealt with the coach off is not in it";
+}
+
+// On the player's turn each open play shows its value under its button, the best one in gold;
+// the values are those of the coach, in dollars at the stake and in percent.
+TEST_F(CoachTableTest, OnThePlayersTurnEachOpenPlayShowsItsValue) {
+    bet(100);
+    deal("5S 6H 5C 9D 2D KS");
+    pressC();
+    ASSERT_TRUE(playing());
+    const Coach::Decision& decision = scene.coach->decision;
+    ASSERT_TRUE(decision.inPlay);
+    EXPECT_EQ(decision.best, solver::Action::Double);
+    const CoachView& view = scene.coachView;
+    for (int play = 0; play < 4; ++play) {
+        const double value = decision.values.of(static_cast<solver::Action>(play));
+        const std::string best = play == view.bestPlay ? "BEST " : "";
+        EXPECT_EQ(view.playLines[play], (std::vector<std::string>{best + coachDollars(100 * value),
+                                                                  coachPercent(value, 1)}))
+            << "play " << play;
+    }
+    // Gold under DOUBLE, white under the others, nothing under the buttons' own rectangles.
+    const SDL_Rect underDouble{kDoubleButtonRect.x, 710, kDoubleButtonRect.w, 58};
+    const SDL_Rect underHit{kHitButtonRect.x, 710, kHitButtonRect.w, 58};
+    scene.render(renderer);
+    EXPECT_GT(inkIn(underDouble, art::kBackground).w, 40);
+    bool gold = false;
+    bool white = false;
+    for (int y = 710; y < 768; ++y) {
+        for (int x = 0; x < 150; ++x) {
+            gold = gold || at(kDoubleButtonRect.x + x, y) == Rgb{255, 208, 64};
+            white = white || at(kHitButtonRect.x + x, y) == art::kWhite;
+        }
+    }
+    EXPECT_TRUE(gold);
+    EXPECT_TRUE(white);
+    EXPECT_GT(inkIn(underHit, art::kBackground).w, 40);
+    EXPECT_TRUE(coachDrawsOnBareTableOnly());
+
+    // A hit leaves a stand-or-hit decision: DOUBLE and SPLIT are gone, and so are their values.
+    click(kHitAt);
+    EXPECT_FALSE(view.playLines[0].empty());
+    EXPECT_FALSE(view.playLines[1].empty());
+    EXPECT_TRUE(view.playLines[2].empty());
+    EXPECT_TRUE(view.playLines[3].empty());
+}
+
+// After a split the values are those of the hand in play, and with two long hands the coach
+// still draws only on bare felt and rail.
+TEST_F(CoachTableTest, AfterASplitTheHandInPlayIsValuedAndNoCardIsCovered) {
+    pressC();
+    unhurried();
+    bet(5);
+    deal("2C KD 2S 7D AH 4C AD AC AS 2H 2D 3C 3D 3H 3S 4D 4H 4S 5H 5C");
+    click(kSplitAt);
+    EXPECT_EQ(scene.coach->decision.stake, 5);
+    for (int i = 0; i < 14; ++i) {
+        click(kHitAt);
+        if (scene.roundActive && i % 4 == 0) {
+            EXPECT_TRUE(scene.coach->decision.inPlay);
+            EXPECT_TRUE(coachDrawsOnBareTableOnly()) << "hit " << i;
+        }
+    }
+    ASSERT_FALSE(scene.roundActive);
+    EXPECT_EQ(scene.engine->player.cards.size(), 11u);
+    frame(kAway, false);
+    EXPECT_TRUE(coachDrawsOnBareTableOnly()) << "after the round";
+    EXPECT_EQ(scene.coach->ledger.played(), 1);
+    EXPECT_EQ(scene.coach->ledger.net, -10);
+}
+
+// Between rounds: what the last round's plays cost, and the next round's value at the bet being
+// built, "working it out" until it is known; off a fresh deck when the pack is to be gathered.
+TEST_F(CoachTableTest, BetweenRoundsTheLastRoundsCostAndTheNextRoundsValue) {
+    pressC();
+    scene.coachBudget = std::chrono::microseconds(0);
+    frame(kAway, false);
+    const CoachView& view = scene.coachView;
+    EXPECT_EQ(view.noteLines,
+              std::vector<std::string>{"Next round, 52 cards left: working it out..."});
+    unhurried();
+    frame(kAway, false);
+    frame(kAway, false);
+    ASSERT_EQ(view.noteLines.size(), 1u);
+    EXPECT_EQ(view.noteLines[0], "Next round, 52 cards left: -0.26% of the stake");
+
+    // Standing on 5,5 against a 6, where a double is best, costs the difference.
+    bet(100);
+    const Coach::NextRound& next = scene.coach->next;
+    EXPECT_EQ(view.noteLines[0],
+              "Next round at $100, 52 cards left: " + coachDollars(100 * next.perStake) + " (" +
+                  coachPercent(next.perStake, 2) + " of the stake)");
+    deal("5S 6H 5C 9D KS");
+    const solver::PlayValues values = scene.coach->decision.values;
+    click(kStandAt);
+    ASSERT_TRUE(betting());
+    const double cost = 100 * (values.doubled - values.stand);
+    ASSERT_EQ(view.noteLines.size(), 2u);
+    EXPECT_EQ(view.noteLines[0], "Your plays this round cost " + coachDollars(cost, false) + " (" +
+                                     coachPercent(cost / 100, 1, false) +
+                                     " of the stake) against the best");
+    EXPECT_TRUE(coachDrawsOnBareTableOnly());
+    const SessionLedger& ledger = scene.coach->ledger;
+    EXPECT_EQ(view.ledgerLines[0], "Session: +$100.00");
+    EXPECT_EQ(ledger.decisionCents(), -std::llround(100 * cost));
+    EXPECT_EQ(ledger.edgeCents() + ledger.decisionCents() + ledger.luckCents(), 10000);
+
+    // Fourteen cards left: the next deal is off a fresh deck.
+    stackDeck(*scene.engine->deck, "2S 3S 4S 5S 6S 7S 8S 9S TS JS QS KS AS 2H", false);
+    bet(50);
+    EXPECT_EQ(view.noteLines[1].rfind("Next round at $50, off a fresh deck: ", 0), 0u)
+        << view.noteLines[1];
+}

@@ -68,6 +68,25 @@ TEST_F(MenuSceneTest, StartIsRequestedOnceByAClickOnItsHotArea) {
     EXPECT_TRUE(menu.shouldStartGame()) << "never cleared";
 }
 
+TEST_F(MenuSceneTest, EnterOrSpaceIsStartAndOtherKeysDoNothing) {
+    testing::internal::CaptureStdout();
+    for (SDL_Keycode key : {SDLK_h, SDLK_s, SDLK_1, SDLK_r, SDLK_c, SDLK_F11}) {
+        menu.handleKey(key, KMOD_NONE);
+    }
+    EXPECT_FALSE(menu.shouldStartGame());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+
+    for (SDL_Keycode key : {SDLK_RETURN, SDLK_KP_ENTER, SDLK_SPACE}) {
+        MenuScene fresh;
+        fresh.init(renderer);
+        testing::internal::CaptureStdout();
+        fresh.handleKey(key, KMOD_NONE);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "START GAME\n") << key;
+        EXPECT_TRUE(fresh.shouldStartGame()) << key;
+        fresh.cleanup();
+    }
+}
+
 TEST_F(MenuSceneTest, MissingImagesLeaveWorkingInvisibleButtons) {
     menu.cleanup();
     initialised = false;
@@ -83,7 +102,7 @@ TEST_F(MenuSceneTest, MissingImagesLeaveWorkingInvisibleButtons) {
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
     bare.render(renderer);
-    EXPECT_TRUE(filledWith({0, 0, 1024, 768}, art::kBlack));
+    EXPECT_TRUE(filledWith({0, 0, kWindowWidth, kWindowHeight}, art::kBlack));
 
     testing::internal::CaptureStdout();
     bare.handleInput(500, 520, true);
@@ -103,6 +122,11 @@ TEST_F(MenuSceneDeathTest, ExitEndsTheProcessWithStatusZero) {
         },
         testing::ExitedWithCode(0), "");
     EXPECT_FALSE(menu.shouldStartGame());
+}
+
+TEST_F(MenuSceneDeathTest, EscapeIsExit) {
+    std::cout.flush();
+    EXPECT_EXIT(menu.handleKey(SDLK_ESCAPE, KMOD_NONE), testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks the Windows zip as a Windows player meets it: unpacked into a folder of its own, it holds
 # blackjack.exe (64-bit, a console program that needs only Windows' own DLLs) beside images/,
-# fonts/, README.txt and the licences; then the end-to-end script plays it under Wine on a
-# virtual display, exactly as it plays the Linux game.
+# fonts/, README.txt and the licences, and declares itself DPI aware; then the end-to-end script
+# plays it under Wine on a virtual display, exactly as it plays the Linux game.
 #
 # Usage: check_zip.sh ZIP WM_CLOSE LAYOUT
 #   ZIP       build-windows/blackjack-windows-x64.zip
@@ -27,15 +27,7 @@ objdump=x86_64-w64-mingw32-objdump
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-step=0
-ok() {
-    step=$((step + 1))
-    echo "ok $step - $*"
-}
-fail() {
-    echo "FAIL - $*" >&2
-    exit 1
-}
+source "$here/../support/checks.sh"
 
 [ -f "$zip" ] || fail "no zip at $1"
 [ -x "$wine" ] || fail "no $wine: run scripts/install-deps windows"
@@ -89,6 +81,10 @@ imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' "$work/headers" | tr 'A-Z' 'a-z'
 foreign=$(grep -Evx "($windows_dlls)\.dll" <<<"$imports" || true)
 [ -z "$foreign" ] || fail "blackjack.exe needs DLLs Windows does not have: $foreign"
 ok "blackjack.exe is a 64-bit console program that loads only $(tr '\n' ' ' <<<"$imports")"
+# Its manifest says it draws for each monitor's DPI itself, so Windows does not stretch it.
+grep -aq '<dpiAwareness[^>]*>PerMonitorV2' "$game/blackjack.exe" ||
+    fail "blackjack.exe declares no per-monitor DPI awareness"
+ok "blackjack.exe's manifest declares it aware of each monitor's DPI"
 
 # --- played under Wine --------------------------------------------------------------------------
 # A Wine prefix of the tests' own, made once per Wine version (wineboot takes a while) and kept
@@ -115,9 +111,9 @@ mkdir -p "$cache/wine"
 trap 'timeout 60 "$wineserver" -w 2>/dev/null || "$wineserver" -k 2>/dev/null; rm -rf "$work"' EXIT
 
 (cd "$game" && BLACKJACK_WM_CLOSE="$wm_close" BLACKJACK_LAYOUT="$layout" BLACKJACK_LAUNCH_WAIT=90 \
-    BLACKJACK_WINDOWS=1 \
+    BLACKJACK_WINDOWS=1 BLACKJACK_WINESERVER="$wineserver" \
     bash "$here/../e2e/play.sh" "$wine" blackjack.exe) ||
     fail "the end-to-end script failed against blackjack.exe under Wine"
 ok "the end-to-end script plays blackjack.exe under Wine"
 
-echo "$step passed, 0 failed"
+passed

@@ -24,15 +24,15 @@ void drawWhole(Canvas& target, const Canvas& image, float dx, float dy, float zo
     drawCell(target, image, 0, 0, image.width(), image.height(), dx, dy, zoom);
 }
 
-// White text at its top-left corner, as the game writes its status lines (22 px font).
+// White text at its top-left corner, as the game writes its status lines, at their size.
 float statusText(Canvas& target, Fonts& fonts, const std::string& text, float x, float y) {
-    TextImage image = renderText(fonts, Face::Narrow, 22, 1, text);
+    TextImage image = renderText(fonts, Face::Narrow, static_cast<float>(kFontSize), 1, text);
     target.drawMask(image.mask, Affine::translate(x, y), solid(rgb(0xffffff)));
     return static_cast<float>(image.mask.width);
 }
 
 void statusTextCentred(Canvas& target, Fonts& fonts, const std::string& text, float cx, float y) {
-    TextImage image = renderText(fonts, Face::Narrow, 22, 1, text);
+    TextImage image = renderText(fonts, Face::Narrow, static_cast<float>(kFontSize), 1, text);
     // Halved in whole pixels, as the game centres its texts.
     const int half = image.mask.width / 2;
     target.drawMask(image.mask, Affine::translate(cx - static_cast<float>(half), y),

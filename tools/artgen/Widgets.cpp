@@ -105,7 +105,11 @@ void drawChip(Canvas& canvas, Fonts& fonts, int value, Vec c, float diameter, bo
 }
 
 Canvas drawChipSheet(Fonts& fonts) {
-    const int values[kChipRows][kChipColumns] = {{1, 5, 10, 25, 50}, {100, 500, 1000, 5000, 0}};
+    // The game's five chips where it cuts them, further denominations around them.
+    int values[kChipRows][kChipColumns] = {{1, 0, 10, 0, 0}, {0, 0, 1000, 5000, 0}};
+    for (int kind = 0; kind < kChipKinds; ++kind) {
+        values[kChipCellRows[kind]][kChipCellColumns[kind]] = kChipValues[kind];
+    }
     Canvas sheet(kChipWidth * kChipColumns, kChipHeight * kChipRows, 1);
     for (int row = 0; row < kChipRows; ++row) {
         for (int column = 0; column < kChipColumns; ++column) {

@@ -17,8 +17,8 @@ constexpr int kChipRows = 2;
 void drawChip(Canvas& canvas, Fonts& fonts, int value, Vec centre, float diameter,
               bool printValue = true);
 
-// A grid of 5 x 2 chip cells of 64 x 66. The cells the game uses, (column, row): (1,0) 5,
-// (3,0) 25, (4,0) 50, (0,1) 100, (1,1) 500; the others hold further denominations.
+// A grid of 5 x 2 chip cells of 64 x 66: the game's chips, kChipValues, in the cells it cuts
+// them from; the others hold further denominations.
 Canvas drawChipSheet(Fonts& fonts);
 
 // One strip of 134 x 48 frames: START, EXIT, HIT, STAND, DEAL, DOUBLE, SPLIT.

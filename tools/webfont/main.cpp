@@ -1,6 +1,8 @@
-// The web page carries the status-text font cut down to the characters the table writes. This
-// program says which characters those are, and checks that the cut-down font letters every text
-// the table can show exactly as the whole font does, pixel for pixel:
+// The web page carries the status-text font cut down to the characters the game writes: the
+// printable ASCII characters, which hold the table's texts and the coach's, whose lines are
+// written from words, numbers, signs and punctuation. This program says which characters those
+// are, and checks that the cut-down font letters every text the table can show, and every one of
+// the characters, exactly as the whole font does, pixel for pixel:
 //
 //   status_font --chars FILE           writes the characters, for pyftsubset --text-file
 //   status_font --compare FULL SUBSET  renders every text with both fonts; differences fail
@@ -10,7 +12,6 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -23,13 +24,26 @@ namespace {
 constexpr int kSmallestSize = 12;
 constexpr int kLargestSize = 36;
 
+// " !\"#$%&'()*+,-./0123456789:;<=>?@A...Z[\\]^_`a...z{|}~"
+std::string printableAscii() {
+    std::string all;
+    for (char c = ' '; c <= '~'; ++c) {
+        all += c;
+    }
+    return all;
+}
+
 int writeChars(const char* path) {
-    std::set<char> used;
+    const std::string kept = printableAscii();
     for (const std::string& text : everyStatusText()) {
-        used.insert(text.begin(), text.end());
+        if (text.find_first_not_of(kept) != std::string::npos) {
+            std::cerr << "status_font: \"" << text << "\" has a character beyond printable ASCII"
+                      << std::endl;
+            return 1;
+        }
     }
     std::ofstream out(path);
-    out << std::string(used.begin(), used.end()) << "\n";
+    out << kept << "\n";
     out.close();
     if (!out) {
         std::cerr << "status_font: cannot write " << path << std::endl;
@@ -58,7 +72,8 @@ bool sameText(TTF_Font* full, TTF_Font* subset, const std::string& text) {
 }
 
 int compare(const char* fullPath, const char* subsetPath) {
-    const std::vector<std::string> texts = everyStatusText();
+    std::vector<std::string> texts = everyStatusText();
+    texts.push_back(printableAscii());
     int differences = 0;
     for (int size = kSmallestSize; size <= kLargestSize; ++size) {
         TTF_Font* full = TTF_OpenFont(fullPath, size);

@@ -1,9 +1,9 @@
-#include "sim/HandCatalog.h"
+#include "solver/HandCatalog.h"
 
 #include <limits>
 #include <map>
 
-namespace sim {
+namespace solver {
 
 namespace {
 
@@ -68,4 +68,4 @@ int HandCatalog::of(std::initializer_list<int> points) const {
     return hand;
 }
 
-}  // namespace sim
+}  // namespace solver

@@ -1,10 +1,10 @@
-#include "sim/DealerOdds.h"
+#include "solver/DealerOdds.h"
 
 #include <algorithm>
 #include <cassert>
 #include <map>
 
-namespace sim {
+namespace solver {
 
 namespace {
 
@@ -27,11 +27,28 @@ void collectDraws(HandState hand, Multiset& count, const Multiset& limit,
 
 }  // namespace
 
-DealerOdds::DealerOdds(const Shoe& full) {
-    for (int up = kLowestUp; up <= kAce; ++up) {
-        if (full.count(kindOfPoints(up)) > 0) {
-            lists_[upIndex(up)] = drawsFrom(up, full);
+DealerOdds::DealerOdds(const Shoe& full) : full_(full) {}
+
+void DealerOdds::prepare(int up) {
+    if (!listed_[upIndex(up)]) {
+        if (full_.count(kindOfPoints(up)) > 0) {
+            lists_[upIndex(up)] = drawsFrom(up, full_);
         }
+        listed_[upIndex(up)] = true;
+    }
+}
+
+std::size_t DealerOdds::remembered() const {
+    std::size_t kept = 0;
+    for (const auto& memo : memo_) {
+        kept += memo.size();
+    }
+    return kept;
+}
+
+void DealerOdds::forget() {
+    for (auto& memo : memo_) {
+        memo.clear();
     }
 }
 
@@ -67,10 +84,37 @@ DealerOdds::DrawList DealerOdds::drawsFrom(int up, const Shoe& full) {
 }
 
 DealerOutcome DealerOdds::outcome(int up, const Shoe& left) {
-    auto& memo = memo_[upIndex(up)];
-    if (const auto found = memo.find(left.key()); found != memo.end()) {
-        return found->second;
+    constexpr std::uint8_t kEveryEnd = (1u << kEnds) - 1;
+    return chances(up, left, kEveryEnd);
+}
+
+double DealerOdds::standValue(int up, int total, const Shoe& left) {
+    if (total > kBlackjack) {
+        return -1.0;
     }
+    // The ends from max(total, 17) to 21, as a mask of their indices 0 (17) to 4 (21).
+    const int lowest = std::max(total, kDealerStandsOn) - kDealerStandsOn;
+    constexpr int kTwentyOne = kBlackjack - kDealerStandsOn;
+    const auto ends =
+        static_cast<std::uint8_t>(((1u << (kTwentyOne + 1)) - 1) & ~((1u << lowest) - 1));
+    const DealerOutcome& dealer = chances(up, left, ends);
+    double higher = 0.0;
+    for (int end = kTwentyOne; end > lowest; --end) {
+        higher += dealer.p[end];
+    }
+    if (total < kDealerStandsOn) {
+        return 1.0 - 2.0 * (higher + dealer.p[lowest]);
+    }
+    return 1.0 - dealer.p[lowest] - 2.0 * higher;
+}
+
+const DealerOutcome& DealerOdds::chances(int up, const Shoe& left, std::uint8_t ends) {
+    Known& known = memo_[upIndex(up)][left.key()];
+    const auto missing = static_cast<std::uint8_t>(ends & ~known.ends);
+    if (missing == 0) {
+        return known.outcome;
+    }
+    prepare(up);
     // Each order of a draw's cards comes with the same chance: the counts left of each kind,
     // falling as they are taken, over the shoe's size, falling likewise.
     std::array<double, kUnitFactor + 1> ways{};
@@ -88,8 +132,10 @@ DealerOutcome DealerOdds::outcome(int up, const Shoe& left) {
         perOrder[cards] = perOrder[cards - 1] / (left.size() - cards + 1);
     }
     const DrawList& list = lists_[upIndex(up)];
-    DealerOutcome outcome;
-    for (std::size_t end = 0; end + 1 < list.from.size(); ++end) {
+    for (std::size_t end = 0; end < kEnds; ++end) {
+        if ((missing & (1u << end)) == 0) {
+            continue;
+        }
         double sum = 0.0;
         for (std::size_t i = list.from[end]; i < list.from[end + 1]; ++i) {
             const Draw& draw = list.draws[i];
@@ -99,10 +145,11 @@ DealerOutcome DealerOdds::outcome(int up, const Shoe& left) {
             }
             sum += chance;
         }
-        outcome.p[end] = sum;
+        weighed_ += static_cast<long>(list.from[end + 1] - list.from[end]);
+        known.outcome.p[end] = sum;
     }
-    memo.emplace(left.key(), outcome);
-    return outcome;
+    known.ends |= missing;
+    return known.outcome;
 }
 
-}  // namespace sim
+}  // namespace solver

@@ -4,9 +4,9 @@
 #include <cassert>
 #include <cstdint>
 
-#include "sim/Strategy.h"
+#include "solver/HandState.h"
 
-namespace sim {
+namespace solver {
 
 // Cards by what they are worth, the only thing about a card the rules look at (besides a pair's
 // rank): kind 0 to 8 for 2 to 10 points, kind 9 for the ace.
@@ -102,4 +102,4 @@ private:
     std::uint64_t key_ = 0;
 };
 
-}  // namespace sim
+}  // namespace solver

@@ -4,10 +4,10 @@
 #include <initializer_list>
 #include <vector>
 
-#include "sim/Shoe.h"
-#include "sim/Strategy.h"
+#include "solver/HandState.h"
+#include "solver/Shoe.h"
 
-namespace sim {
+namespace solver {
 
 // Every hand a player can hold off a shoe without being bust, numbered: a hand is the cards in it,
 // whatever their order. Number 0 is the empty hand, and add() walks from a hand to the hand with
@@ -41,4 +41,4 @@ private:
     std::vector<int> cardCount_;
 };
 
-}  // namespace sim
+}  // namespace solver

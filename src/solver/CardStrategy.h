@@ -5,10 +5,11 @@
 #include <memory>
 #include <vector>
 
-#include "sim/HandCatalog.h"
-#include "sim/Strategy.h"
+#include "solver/Action.h"
+#include "solver/HandCatalog.h"
+#include "solver/HandState.h"
 
-namespace sim {
+namespace solver {
 
 // A plan that looks at the exact cards of the hand in play: for every hand of the catalog and every
 // up card, what the player does with it, unsplit or as either hand of a split pair; and which
@@ -22,10 +23,6 @@ public:
     // One deck; every hand stands and nothing is split.
     CardStrategy();
     explicit CardStrategy(std::shared_ptr<const HandCatalog> hands);
-
-    // The chart's plays for every hand of one deck, by its total: the chart's first decision on
-    // two unsplit cards, its later play everywhere else.
-    static CardStrategy fromChart(const Strategy& chart);
 
     const HandCatalog& hands() const { return *hands_; }
     const std::shared_ptr<const HandCatalog>& sharedHands() const { return hands_; }
@@ -59,4 +56,4 @@ private:
     std::array<std::array<bool, kUpCards>, kAce + 1> split_{};
 };
 
-}  // namespace sim
+}  // namespace solver

@@ -1,0 +1,274 @@
+#include "coach/Coach.h"
+
+#include <cmath>
+
+namespace {
+
+// The stake the next round is valued at while no bet is built: an even one, so a natural's 3:2
+// loses nothing to the rounding down and the figure is the plain share of the stake.
+constexpr int kNominalBet = 100;
+// Only so many values of past decks are kept; the table seldom comes back to an older one.
+constexpr std::size_t kKnownValues = 8;
+
+constexpr std::array<solver::Action, 4> kPlays{solver::Action::Stand, solver::Action::Hit,
+                                               solver::Action::Double, solver::Action::Split};
+
+int index(solver::Action play) {
+    return static_cast<int>(play);
+}
+
+bool naturalOf(const Game& game) {
+    return !game.splitActive && game.player.cards.size() == 2 && game.player.value == kBlackjack;
+}
+
+}  // namespace
+
+solver::RankCounts Coach::unseen(const Game& game) {
+    solver::RankCounts counts{};
+    for (const Card* card : game.deck->cards) {
+        ++counts[card->rank];
+    }
+    if (!game.dealerRevealed && game.dealer.cards.size() >= 2) {
+        ++counts[game.dealer.cards[1]->rank];
+    }
+    return counts;
+}
+
+solver::RankCounts Coach::unseenAtDeal(const Game& game, bool& fresh) {
+    // The engine gathers the whole pack before a deal off a short deck.
+    fresh = game.deck->size() < kReshuffleBelow;
+    return fresh ? solver::fullPack() : unseen(game);
+}
+
+void Coach::dealing(const Game& game, int bet) {
+    if (round >= 0) {
+        ledger.drop(round);
+    }
+    Job job;
+    bool fresh = false;
+    job.unseen = unseenAtDeal(game, fresh);
+    job.bet = bet;
+    round = ledger.open(bet);
+    walletBeforeDeal = game.getWallet();
+    roundCost = 0.0;
+    lastRound = LastRound{};
+    decisionKnown = false;
+    decider = std::make_unique<solver::TableSolver>();
+    if (const Known* value = known(job)) {
+        ledger.value(round, value->perStake);
+    } else {
+        waiting.push_back(Waiting{round, job});
+    }
+}
+
+void Coach::playing(const Game& game, solver::Action play, bool doubleOpen, bool splitOpen) {
+    if (round < 0) {
+        return;
+    }
+    decide(game, doubleOpen, splitOpen);
+    if (!decision.inPlay) {
+        return;
+    }
+    const double made = decision.values.of(play);
+    const double best = decision.values.of(decision.best);
+    if (std::isnan(made) || best <= made) {
+        return;
+    }
+    const double cost = (best - made) * decision.stake;
+    roundCost += cost;
+    ledger.addDecisionCost(round, cost);
+}
+
+void Coach::settled(const Game& game) {
+    if (round < 0) {
+        return;
+    }
+    ledger.close(round, game.getWallet() - walletBeforeDeal, naturalOf(game));
+    lastRound.shown = true;
+    lastRound.stake = ledger.rounds[round].stake;
+    lastRound.cost = roundCost;
+    round = -1;
+    decision = Decision{};
+    decisionKnown = false;
+}
+
+void Coach::pause() {
+    if (round >= 0) {
+        ledger.drop(round);
+        round = -1;
+    }
+    decision = Decision{};
+    decisionKnown = false;
+    lastRound = LastRound{};
+}
+
+void Coach::decide(const Game& game, bool doubleOpen, bool splitOpen) {
+    if (game.isRoundOver() || game.dealer.cards.empty()) {
+        decision = Decision{};
+        decisionKnown = false;
+        return;
+    }
+    const Hand& hand = game.playingSplit ? game.splitHand : game.player;
+    DecisionKey key;
+    for (const Card* card : hand.cards) {
+        key.hand.push_back(card->rank);
+    }
+    key.up = game.dealer.cards[0]->rank;
+    key.unseen = unseen(game);
+    key.opening = !game.splitActive && hand.cards.size() == 2;
+
+    if (!decisionKnown || !(key == decisionKey)) {
+        decision.values = decider->decide(key.hand, key.up, key.unseen, key.opening);
+        decisionKey = key;
+        decisionKnown = true;
+    }
+    decision.inPlay = true;
+    decision.stake = round >= 0 ? ledger.rounds[round].stake
+                                : (game.splitActive ? game.getBet() / 2 : game.getBet());
+    decision.open = {true, true, doubleOpen, splitOpen};
+    // Ties go to the simpler play: stand, hit, double, split.
+    bool any = false;
+    for (const solver::Action play : kPlays) {
+        const double value = decision.values.of(play);
+        if (!decision.open[index(play)] || std::isnan(value)) {
+            continue;
+        }
+        if (!any || value > decision.values.of(decision.best)) {
+            decision.best = play;
+            any = true;
+        }
+    }
+}
+
+void Coach::look(const Game& game, bool roundActive, int pendingBet, bool doubleOpen,
+                 bool splitOpen) {
+    if (roundActive) {
+        decide(game, doubleOpen, splitOpen);
+        nextWanted = false;
+    } else {
+        decision = Decision{};
+        decisionKnown = false;
+        bool fresh = false;
+        nextJob.unseen = unseenAtDeal(game, fresh);
+        nextJob.bet = pendingBet > 0 ? pendingBet : kNominalBet;
+        nextWanted = true;
+        next.freshDeck = fresh;
+        next.cardsLeft = game.deck->size();
+        next.bet = pendingBet;
+    }
+    showNext();
+}
+
+void Coach::workUntil(Clock::time_point until) {
+    work(&until);
+    showNext();
+}
+
+void Coach::update(const Game& game, bool roundActive, int pendingBet, bool doubleOpen,
+                   bool splitOpen, Clock::time_point until) {
+    look(game, roundActive, pendingBet, doubleOpen, splitOpen);
+    workUntil(until);
+}
+
+void Coach::finishWork() {
+    work(nullptr);
+    showNext();
+}
+
+void Coach::showNext() {
+    if (nextWanted) {
+        const Known* value = known(nextJob);
+        next.ready = value != nullptr;
+        next.perStake = value != nullptr ? value->perStake : 0.0;
+    }
+}
+
+const Coach::Known* Coach::known(const Job& job) const {
+    for (const Known& value : knownValues) {
+        if (value.job == job) {
+            return &value;
+        }
+    }
+    return nullptr;
+}
+
+bool Coach::isWanted(const Job& job) const {
+    if (nextWanted && job == nextJob) {
+        return true;
+    }
+    for (const Waiting& w : waiting) {
+        if (w.job == job) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Coach::wanted(Job& job) const {
+    if (!waiting.empty()) {
+        job = waiting.front().job;
+        return true;
+    }
+    if (nextWanted && known(nextJob) == nullptr) {
+        job = nextJob;
+        return true;
+    }
+    return false;
+}
+
+void Coach::learn(const Job& job, double perStake) {
+    if (knownValues.size() == kKnownValues) {
+        knownValues.erase(knownValues.begin());
+    }
+    knownValues.push_back(Known{job, perStake});
+    std::vector<Waiting> still;
+    for (const Waiting& w : waiting) {
+        if (w.job == job) {
+            ledger.value(w.round, perStake);
+        } else {
+            still.push_back(w);
+        }
+    }
+    waiting.swap(still);
+}
+
+void Coach::work(const Clock::time_point* until) {
+    // A deck the table has moved on from is not worth finishing.
+    if (working && !isWanted(current)) {
+        working = false;
+    }
+    bool stepped = false;
+    for (;;) {
+        const Clock::time_point now = Clock::now();
+        if (until != nullptr && (now >= *until || (stepped && now + stepCost > *until))) {
+            return;
+        }
+        if (!working) {
+            Job job;
+            if (!wanted(job)) {
+                return;
+            }
+            if (const Known* value = known(job)) {
+                learn(job, value->perStake);
+                continue;
+            }
+            // Letting the last solver go is a slice of its own, and so is making the next.
+            if (rounder != nullptr) {
+                rounder.reset();
+            } else {
+                current = job;
+                working = true;
+                rounder = std::make_unique<solver::TableSolver>();
+                rounder->beginNextRound(current.unseen, current.bet);
+            }
+        } else if (rounder->step()) {
+            working = false;
+            learn(current, rounder->nextRoundValue());
+        }
+        stepped = true;
+        // What a slice costs, from the last few, so that a frame does not start one it has no
+        // time left for; one slice a frame is always made, so the work goes on.
+        const auto spent = std::chrono::duration_cast<Clock::duration>(Clock::now() - now);
+        stepCost = (3 * stepCost + spent) / 4;
+    }
+}

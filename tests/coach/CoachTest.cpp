@@ -1,0 +1,325 @@
+// The coach without a screen: the values of the plays off the cards the player has not seen
+// (the simulator's own figures, cases worked by hand, the hole card as unseen as any other, a
+// fresh pack after the reshuffle), and the session ledger over whole seeded sessions.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "coach/Coach.h"
+#include "rules/Game.h"
+#include "support/StackedDeck.h"
+
+namespace {
+
+using solver::Action;
+
+constexpr double kNotAllowed = std::numeric_limits<double>::quiet_NaN();
+
+// The engine and the coach as the table joins them: the coach hears of the deal, of each play
+// before it is made and of the settlement, and looks at the table with all the time it needs.
+struct CoachedTable {
+    Game game{nullptr};
+    Coach coach;
+    bool inRound = false;
+
+    bool doubleOpen() const { return game.canDouble() && game.getWallet() >= game.getBet(); }
+    bool splitOpen() const { return game.canSplit() && game.getWallet() >= game.getBet(); }
+
+    // With `unhurried` the coach finishes the next round's value (and the ledger's) before it
+    // returns; without, it works out only the decision in play.
+    void look(int pendingBet = 0, bool unhurried = true) {
+        coach.update(game, inRound, pendingBet, doubleOpen(), splitOpen(),
+                     unhurried ? Coach::Clock::time_point::max() : Coach::Clock::now());
+    }
+    void deal(int bet) {
+        coach.dealing(game, bet);
+        game.placeBet(bet);
+        game.startRound();
+        inRound = true;
+        settleIfOver();
+    }
+    void play(Action action) {
+        coach.playing(game, action, doubleOpen(), splitOpen());
+        switch (action) {
+            case Action::Stand:
+                game.stand();
+                break;
+            case Action::Hit:
+                game.hit();
+                break;
+            case Action::Double:
+                game.doubleDown();
+                break;
+            case Action::Split:
+                game.split();
+                break;
+        }
+        settleIfOver();
+    }
+    void settleIfOver() {
+        if (inRound && game.isRoundOver()) {
+            inRound = false;
+            coach.settled(game);
+        }
+    }
+    // Deals `cards` on top of the rest of the pack (or alone) and looks at the first decision.
+    const solver::PlayValues& dealStacked(const std::string& cards, bool restBelow = true) {
+        stackDeck(*game.deck, cards, restBelow);
+        deal(100);
+        look(0, false);
+        return coach.decision.values;
+    }
+};
+
+void expectSameValue(double got, double expected, const std::string& what) {
+    if (std::isnan(expected)) {
+        EXPECT_TRUE(std::isnan(got)) << what << ": " << got << ", expected not allowed";
+    } else {
+        EXPECT_NEAR(got, expected, 1e-12) << what;
+    }
+}
+
+// blackjack-sim --print-strategy: the two-card hands whose best play differs from the row of
+// their total, with the values of both plays per initial stake, off a full deck less the hand and
+// the up card. At the table the hole card is one more card the player has not seen.
+struct Figure {
+    const char* deal;  // player, up card, player, hole card
+    Action play;
+    double percent;
+};
+const Figure kSimulatorFigures[] = {
+    {"TS 4H 2C 9D", Action::Hit, -19.396},   {"TS 4H 2C 9D", Action::Stand, -21.184},
+    {"TS 6H 2C 9D", Action::Hit, -15.944},   {"TS 6H 2C 9D", Action::Stand, -16.038},
+    {"8S 3H 4C 9D", Action::Stand, -22.021}, {"8S 3H 4C 9D", Action::Hit, -22.975},
+    {"7S 3H 5C 9D", Action::Stand, -21.234}, {"7S 3H 5C 9D", Action::Hit, -22.195},
+    {"TS 2H 3C 9D", Action::Hit, -30.421},   {"TS 2H 3C 9D", Action::Stand, -31.239},
+    {"7S TH 7C 9D", Action::Stand, -54.976}, {"7S TH 7C 9D", Action::Hit, -55.059},
+};
+
+TEST(CoachValues, FirstDecisionOffAFullDeckIsTheSimulatorsFigure) {
+    for (const Figure& figure : kSimulatorFigures) {
+        CoachedTable table;
+        const solver::PlayValues& values = table.dealStacked(figure.deal);
+        ASSERT_TRUE(table.coach.decision.inPlay) << figure.deal;
+        EXPECT_NEAR(100.0 * values.of(figure.play), figure.percent, 0.0005 + 1e-9)
+            << figure.deal << " play " << static_cast<int>(figure.play);
+    }
+}
+
+// Fifteen cards, the fewest a deal starts from: the round's four, then eleven tens, so that every
+// card the player has not seen is worth ten and each play's end is certain.
+struct HandWorked {
+    const char* deal;
+    double stand, hit, doubled, split;
+    Action best;
+};
+const HandWorked kHandWorked[] = {
+    // 11 against a 9: standing loses to 19, a hit makes 21 and wins, a double wins twice.
+    {"5S 9H 6C TD", -1.0, 1.0, 2.0, kNotAllowed, Action::Double},
+    // 8,8 against a 9: 16 loses standing or busts hitting; split, each 18 loses to 19.
+    {"8S 9H 8C TD", -1.0, -1.0, kNotAllowed, -2.0, Action::Stand},
+    // 12 against a 10: the dealer makes 20, a hit busts.
+    {"9S TH 3C TD", -1.0, -1.0, kNotAllowed, kNotAllowed, Action::Stand},
+};
+const char* const kElevenTens = "JS JH JD JC QS QH QD QC KS KH KD";
+
+TEST(CoachValues, ADeckOfTensWorkedByHand) {
+    for (const HandWorked& worked : kHandWorked) {
+        CoachedTable table;
+        const std::string cards = std::string(worked.deal) + " " + kElevenTens;
+        const solver::PlayValues& values = table.dealStacked(cards, false);
+        ASSERT_EQ(table.game.deck->size(), 11) << worked.deal;
+        expectSameValue(values.stand, worked.stand, std::string(worked.deal) + " stand");
+        expectSameValue(values.hit, worked.hit, std::string(worked.deal) + " hit");
+        expectSameValue(values.doubled, worked.doubled, std::string(worked.deal) + " double");
+        expectSameValue(values.split, worked.split, std::string(worked.deal) + " split");
+        EXPECT_EQ(table.coach.decision.best, worked.best) << worked.deal;
+        EXPECT_EQ(table.coach.decision.stake, 100);
+    }
+}
+
+TEST(CoachValues, TheHoleCardIsUnseenLikeAnyOther) {
+    // The same table but for the hole card, swapped with a card deeper in the deck.
+    CoachedTable nine;
+    CoachedTable four;
+    const solver::PlayValues a = nine.dealStacked("TS 6H 2C 9D KS");
+    const solver::PlayValues b = four.dealStacked("TS 6H 2C 4C KS");
+    EXPECT_EQ(Coach::unseen(nine.game), Coach::unseen(four.game));
+    for (const Action play : {Action::Stand, Action::Hit, Action::Double, Action::Split}) {
+        expectSameValue(a.of(play), b.of(play), "play " + std::to_string(static_cast<int>(play)));
+    }
+    // Once turned over, the hole card is seen (and the king the dealer's 15 draws).
+    nine.play(Action::Stand);
+    EXPECT_EQ(Coach::unseen(nine.game)[9], 4 - 1);
+    EXPECT_EQ(Coach::unseen(nine.game)[13], 4 - 1);
+}
+
+TEST(CoachValues, UnseenIsThePackLessEveryCardTurnedUp) {
+    CoachedTable table;
+    table.dealStacked("TS 6H 2C 9D 5H KS");
+    solver::RankCounts expected = solver::fullPack();
+    for (const int rank : {10, 6, 2}) {
+        --expected[rank];
+    }
+    EXPECT_EQ(Coach::unseen(table.game), expected);
+    // A hit takes the 5; standing on 17 turns the 9 over, and the dealer's 15 draws the king.
+    table.play(Action::Hit);
+    --expected[5];
+    EXPECT_EQ(Coach::unseen(table.game), expected);
+    table.play(Action::Stand);
+    --expected[9];
+    --expected[13];
+    EXPECT_EQ(Coach::unseen(table.game), expected);
+}
+
+TEST(CoachValues, NextRoundOffAFullPackIsTheSimulatorsFigure) {
+    CoachedTable table;
+    table.look(100);
+    ASSERT_TRUE(table.coach.next.ready);
+    EXPECT_FALSE(table.coach.next.freshDeck);
+    // blackjack-sim: "computed, best play off a full deck -0.259%" at a bet of 100.
+    EXPECT_NEAR(100.0 * table.coach.next.perStake, -0.259, 0.0005);
+    // Without a bet the value is the same share of an even stake.
+    table.look(0);
+    EXPECT_NEAR(100.0 * table.coach.next.perStake, -0.259, 0.0005);
+    // A 5 stake loses half a dollar of each natural's 7.50 to the rounding down.
+    table.look(5);
+    EXPECT_LT(table.coach.next.perStake, -0.0026);
+}
+
+TEST(CoachValues, AfterTheReshuffleTheValuesAreAFullPacks) {
+    CoachedTable table;
+    // Fourteen cards left: the next deal gathers the pack first.
+    stackDeck(*table.game.deck, "2S 3S 4S 5S 6S 7S 8S 9S TS JS QS KS AS 2H", false);
+    table.look(100);
+    ASSERT_TRUE(table.coach.next.ready);
+    EXPECT_TRUE(table.coach.next.freshDeck);
+    EXPECT_NEAR(100.0 * table.coach.next.perStake, -0.259, 0.0005);
+
+    table.game.deck->seed(5u);
+    table.deal(100);
+    while (!table.inRound) {
+        table.deal(100);
+    }
+    table.look(0, false);
+    ASSERT_EQ(table.game.deck->size(), Deck::kSize - 4);
+    const std::vector<int> hand{table.game.player.cards[0]->rank, table.game.player.cards[1]->rank};
+    const int up = table.game.dealer.cards[0]->rank;
+    solver::RankCounts unseen = solver::fullPack();
+    --unseen[hand[0]];
+    --unseen[hand[1]];
+    --unseen[up];
+    solver::TableSolver fresh;
+    const solver::PlayValues expected = fresh.decide(hand, up, unseen, true);
+    for (const Action play : {Action::Stand, Action::Hit, Action::Double, Action::Split}) {
+        expectSameValue(table.coach.decision.values.of(play), expected.of(play), "fresh");
+    }
+}
+
+// Plays `rounds` rounds at `bet` off a seeded deck, each play chosen by `choose`.
+template <typename Choose>
+void playSession(CoachedTable& table, int rounds, int bet, std::uint32_t seed, Choose choose) {
+    table.game.deck->seed(seed);
+    table.game.deck->shuffle();
+    for (int i = 0; i < rounds && table.game.getWallet() >= 2 * bet; ++i) {
+        table.look(bet);
+        table.deal(bet);
+        while (table.inRound) {
+            table.look();
+            table.play(choose(table));
+        }
+    }
+    table.coach.finishWork();
+}
+
+TEST(CoachLedger, PlayedAtTheCoachsBestDecisionsCostNothingAndLuckAveragesZero) {
+    CoachedTable table;
+    int doubles = 0;
+    int splits = 0;
+    playSession(table, 100, 10, 31u, [&](const CoachedTable& t) {
+        const Action best = t.coach.decision.best;
+        doubles += best == Action::Double ? 1 : 0;
+        splits += best == Action::Split ? 1 : 0;
+        return best;
+    });
+    const SessionLedger& ledger = table.coach.ledger;
+    ASSERT_EQ(ledger.played(), 100);
+    ASSERT_TRUE(ledger.valued());
+    EXPECT_GT(doubles, 4);
+    EXPECT_GT(splits, 0);
+    EXPECT_GT(ledger.blackjacks, 2);
+    EXPECT_EQ(ledger.decisionCents(), 0);
+
+    double sum = 0.0;
+    double squares = 0.0;
+    for (const SessionLedger::Round& round : ledger.rounds) {
+        EXPECT_EQ(round.decisionCost, 0.0);
+        const double luck = SessionLedger::luckOf(round) / round.stake;
+        sum += luck;
+        squares += luck * luck;
+    }
+    const double n = ledger.rounds.size();
+    const double mean = sum / n;
+    const double spread = std::sqrt((squares - n * mean * mean) / (n - 1));
+    // A round's luck spreads about a stake either way; its mean stays within three standard
+    // errors of zero, where a wrong value at the deal would make it drift.
+    EXPECT_GT(spread, 0.8);
+    EXPECT_LT(std::fabs(mean), 3.0 * spread / std::sqrt(n))
+        << "mean luck " << mean << " of the stake over " << n << " rounds";
+}
+
+TEST(CoachLedger, RandomPlaysSplitTheNetIntoPartsThatAddUpToTheCent) {
+    CoachedTable table;
+    std::mt19937 random(17u);
+    const int walletBefore = table.game.getWallet();
+    playSession(table, 60, 15, 99u, [&](const CoachedTable& t) {
+        std::vector<Action> open{Action::Stand, Action::Hit};
+        if (t.doubleOpen()) {
+            open.push_back(Action::Double);
+        }
+        if (t.splitOpen()) {
+            open.push_back(Action::Split);
+        }
+        return open[std::uniform_int_distribution<std::size_t>(0, open.size() - 1)(random)];
+    });
+    const SessionLedger& ledger = table.coach.ledger;
+    ASSERT_TRUE(ledger.valued());
+    EXPECT_GT(ledger.played(), 40);
+    EXPECT_EQ(ledger.won + ledger.lost + ledger.pushed, ledger.played());
+    EXPECT_EQ(ledger.net, table.game.getWallet() - walletBefore);
+    EXPECT_LT(ledger.decisionCents(), -100 * ledger.played()) << "random plays cost more";
+    EXPECT_EQ(ledger.edgeCents() + ledger.decisionCents() + ledger.luckCents(), ledger.netCents());
+    // The last round's cost, as the table shows it after the round, is that round's own.
+    EXPECT_DOUBLE_EQ(table.coach.lastRound.cost, ledger.rounds.back().decisionCost);
+}
+
+// The ledger's arithmetic on rounds written out by hand.
+TEST(CoachLedger, RoundsByHand) {
+    SessionLedger ledger;
+    const int first = ledger.open(100);
+    ledger.value(first, -0.005);
+    ledger.addDecisionCost(first, 12.345);
+    ledger.close(first, -200, false);
+    const int second = ledger.open(10);
+    ledger.close(second, 15, true);
+    EXPECT_FALSE(ledger.valued()) << "the second round's value is still to come";
+    ledger.value(second, 0.0149);
+    const int dropped = ledger.open(50);
+    ledger.addDecisionCost(dropped, 7.0);
+    ledger.drop(dropped);
+
+    EXPECT_TRUE(ledger.valued());
+    EXPECT_EQ(ledger.played(), 2);
+    EXPECT_EQ(ledger.won, 1);
+    EXPECT_EQ(ledger.lost, 1);
+    EXPECT_EQ(ledger.blackjacks, 1);
+    EXPECT_EQ(ledger.netCents(), -18500);
+    EXPECT_EQ(ledger.edgeCents(), -35);        // -0.50 + 0.149 = -0.351
+    EXPECT_EQ(ledger.decisionCents(), -1235);  // 12.345, rounded once
+    EXPECT_EQ(ledger.luckCents(), -18500 + 35 + 1235);
+}
+
+}  // namespace
