@@ -94,8 +94,9 @@ test-windows: windows
 		$(BUILD_DIR)/tests/e2e/wm_close $(BUILD_DIR)/tests/e2e/layout.sh
 
 
-# The game in a web page, in $(WEB_DIR)/site/. The desktop build draws the art; the libraries are
-# built for the web once by scripts/build-web-deps and kept in ~/.cache/blackjack.
+# The game in a web page, in $(WEB_DIR)/site/. The desktop build draws the art and makes the
+# page's lighter copy of it (web-assets/: the font cut down, the felt in 256 colours); the
+# libraries are built for the web once by scripts/build-web-deps and kept in ~/.cache/blackjack.
 # Debian's emscripten finds its JavaScript modules only through Debian's node folder, and runs
 # with Debian's Python.
 web serve-web test-web: export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
@@ -106,10 +107,10 @@ deps-web:
 
 web: deps-web
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
-	cmake --build $(BUILD_DIR) -j $(JOBS) --target blackjack_assets e2e_layout
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target blackjack_web_assets e2e_layout
 	prefix=$$(./scripts/build-web-deps) && \
 	emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=MinSizeRel -DBLACKJACK_WEB_DEPS="$$prefix" \
-		-DBLACKJACK_WEB_ASSETS="$(abspath $(BUILD_DIR))/run" \
+		-DBLACKJACK_WEB_ASSETS="$(abspath $(BUILD_DIR))/web-assets" \
 		-DBLACKJACK_DESKTOP_MENU_SHOT="$(abspath $(BUILD_DIR))/e2e-shots/menu.png" \
 		-DBLACKJACK_LAYOUT_POINTS="$(abspath $(BUILD_DIR))/tests/e2e/layout.sh"
 	cmake --build $(WEB_DIR) -j $(JOBS)

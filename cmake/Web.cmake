@@ -1,15 +1,16 @@
 # The game in a web page, built with Emscripten: `make web` runs
 #
-#   emcmake cmake -S . -B build-web -DBLACKJACK_WEB_DEPS=<prefix> -DBLACKJACK_WEB_ASSETS=<run dir>
+#   emcmake cmake -S . -B build-web -DBLACKJACK_WEB_DEPS=<prefix> -DBLACKJACK_WEB_ASSETS=<web assets>
 #
 # BLACKJACK_WEB_DEPS is the prefix scripts/build-web-deps fills with SDL2, SDL2_image, SDL2_ttf and
-# FreeType built for the web; BLACKJACK_WEB_ASSETS is a desktop build's run directory, whose
-# images/ and fonts/ the page preloads (the art generator is a desktop program). The page, its
+# FreeType built for the web; BLACKJACK_WEB_ASSETS is a folder with the images/ and fonts/ the
+# page preloads, made by a desktop build (the art generator is a desktop program): its
+# web-assets/, the run directory's pictures and font made lighter for a download. The page, its
 # script, its WebAssembly, its data and the licences are written to build-web/site/.
 
 set(BLACKJACK_WEB_DEPS "" CACHE PATH
     "Prefix of the libraries built for the web by scripts/build-web-deps")
-set(BLACKJACK_WEB_ASSETS "" CACHE PATH "A desktop build's run directory with images/ and fonts/")
+set(BLACKJACK_WEB_ASSETS "" CACHE PATH "A desktop build's web-assets/, with images/ and fonts/")
 set(BLACKJACK_DESKTOP_MENU_SHOT "" CACHE FILEPATH
     "The desktop menu's screenshot the browser test compares the page with")
 set(BLACKJACK_LAYOUT_POINTS "" CACHE FILEPATH
@@ -42,12 +43,14 @@ set(BLACKJACK_RUN_DIR "${BLACKJACK_SITE_DIR}")
 add_subdirectory(src)
 
 # The game's paths stay as they are: Emscripten's file system starts in /, where the data file
-# puts images/ and fonts/, compressed (LZ4: the font shrinks, the pictures are PNG already). EXIT
-# ends the runtime for good (ui/EndGame.h), which needs EXIT_RUNTIME.
+# puts images/ and fonts/ as they are (PNG pictures and a font of a few kilobytes: LZ4 would save
+# less than its decoder weighs). EXIT ends the runtime for good (ui/EndGame.h), which needs
+# EXIT_RUNTIME. (-Oz saved 6 KB more, and in one run of the browser test the coach's longest frame
+# in the page rose to 135 ms from about 30: not worth it.)
 file(GLOB_RECURSE _web_assets CONFIGURE_DEPENDS
     "${BLACKJACK_WEB_ASSETS}/images/*" "${BLACKJACK_WEB_ASSETS}/fonts/*")
 target_link_options(blackjack PRIVATE
-    -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 -sLZ4=1
+    -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1
     "SHELL:--preload-file ${BLACKJACK_WEB_ASSETS}/images@/images"
     "SHELL:--preload-file ${BLACKJACK_WEB_ASSETS}/fonts@/fonts")
 set_target_properties(blackjack PROPERTIES SUFFIX ".js" LINK_DEPENDS "${_web_assets}")

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ui/EndGame.h"
+#include "ui/StatusText.h"
 #include "ui/Texture.h"
 
 namespace {
@@ -291,12 +292,12 @@ void GameScene::update() {
     walletLabel.reset();
     betLabel.reset();
     walletLabel.reset(
-        createTextTexture(renderer, font.get(), "Wallet: " + std::to_string(shownWallet)));
+        createTextTexture(renderer, font.get(), kWalletLabel + std::to_string(shownWallet)));
     const int shownBet = roundActive ? engine->getBet() : pendingBet;
-    betLabel.reset(createTextTexture(renderer, font.get(), "Bet: " + std::to_string(shownBet)));
+    betLabel.reset(createTextTexture(renderer, font.get(), kBetLabel + std::to_string(shownBet)));
 
     for (int i = 0; i < kChipKinds; ++i) {
-        relabel(chipCountLabels[i], "x" + std::to_string(chipCounts[i]));
+        relabel(chipCountLabels[i], kChipCountLabel + std::to_string(chipCounts[i]));
     }
 
     resultLabel.reset();
@@ -307,15 +308,15 @@ void GameScene::update() {
             kResultBottom - kResultTextAt.y));
     }
 
-    std::string pText = "Player: " + std::to_string(engine->getPlayerValue());
+    std::string pText = kPlayerLabel + std::to_string(engine->getPlayerValue());
     if (engine->isSplit()) {
-        pText += " | Split: " + std::to_string(engine->getSplitValue());
+        pText += kSplitLabel + std::to_string(engine->getSplitValue());
     }
     // After a split the value of the second hand goes below when the line would reach the panel.
     playerLabel.reset();
     playerLabel.reset(createTextBlockTexture(
         renderer, font.get(), breakLines(font.get(), pText, kTableWidth - kPlayerTextAt.x)));
-    relabel(dealerLabel, "Dealer: " + std::to_string(engine->dealerShownValue()));
+    relabel(dealerLabel, kDealerLabel + std::to_string(engine->dealerShownValue()));
 
     if (coachOn) {
         updateCoach();

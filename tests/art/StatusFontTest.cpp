@@ -4,13 +4,18 @@
 #include <SDL_ttf.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <random>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "rules/Game.h"
 #include "rules/Outcome.h"
 #include "ui/Layout.h"
+#include "ui/StatusText.h"
 
 namespace {
 
@@ -41,27 +46,8 @@ protected:
     TTF_Font* font = nullptr;
 };
 
-// Every piece of text the game puts on screen, numbers aside: the screen's own labels and every
-// piece of the engine's result line.
-std::vector<std::string> gameTexts() {
-    std::vector<std::string> texts = {
-        "Wallet: ", "Bet: ", "x", "Player: ", " | Split: ", "Dealer: ", "0123456789"};
-    for (const char* head : {kResultHead.playerWins, kResultHead.won, kResultHead.dealerWins,
-                             kResultHead.lost, kResultHead.tie}) {
-        texts.emplace_back(head);
-    }
-    for (const OutcomeText& outcome : kOutcomeTexts) {
-        for (const char* text : {outcome.firstHand, outcome.secondHand}) {
-            if (*text != '\0') {
-                texts.emplace_back(text);
-            }
-        }
-    }
-    return texts;
-}
-
 TEST_F(StatusFont, HasAGlyphForEveryCharacterTheGameWrites) {
-    const std::vector<std::string> texts = gameTexts();
+    const std::vector<std::string> texts = everyStatusText();
     std::set<char> used;
     for (const std::string& text : texts) {
         used.insert(text.begin(), text.end());
@@ -78,6 +64,58 @@ TEST_F(StatusFont, HasAGlyphForEveryCharacterTheGameWrites) {
     }
 }
 
+// A text with each of its numbers written as 0.
+std::string numbersAsZero(const std::string& text) {
+    static const std::regex number("[0-9]+");
+    return std::regex_replace(text, number, "0");
+}
+
+// The web page's font is cut down to the texts of everyStatusText and checked on them: every
+// result line the engine writes must be among them, numbers aside. Seeded rounds of random play
+// go through every outcome, split or not.
+TEST(StatusTexts, HoldEveryResultLineTheEngineWrites) {
+    std::set<std::string> listed;
+    for (const std::string& text : everyStatusText()) {
+        listed.insert(numbersAsZero(text));
+    }
+    Game game(nullptr);
+    game.deck->seed(16);
+    std::mt19937 rng(16);
+    std::set<std::string> written;
+    for (int round = 0; round < 3000; ++round) {
+        game.wallet = 1000;
+        game.placeBet(std::uniform_int_distribution<int>(1, 100)(rng));
+        game.startRound();
+        while (!game.roundOver) {
+            const int choice = std::uniform_int_distribution<int>(0, 3)(rng);
+            if (choice == 0 && game.canSplit()) {
+                game.split();
+            } else if (choice == 1 && game.canDouble()) {
+                game.doubleDown();
+            } else if (choice == 2) {
+                game.hit();
+            } else {
+                game.stand();
+            }
+        }
+        written.insert(game.getResultText());
+    }
+    for (const std::string& text : written) {
+        EXPECT_TRUE(listed.count(numbersAsZero(text)) == 1)
+            << "not among the status texts: " << text;
+    }
+    // The play reached every outcome of the first hand, and split hands.
+    const auto somewhere = [&written](const std::string& part) {
+        return std::any_of(written.begin(), written.end(), [&part](const std::string& text) {
+            return text.find(part) != std::string::npos;
+        });
+    };
+    for (const OutcomeText& outcome : kOutcomeTexts) {
+        EXPECT_TRUE(somewhere(std::string("| ") + outcome.firstHand)) << outcome.firstHand;
+    }
+    EXPECT_TRUE(somewhere("| Hand 2 "));
+}
+
 // The result line starts at x 40 and the dealer's score at x 600. (Split results and the rare
 // "Blackjack! (Dealer Busted)" are longer and may run under the score.)
 TEST_F(StatusFont, ResultLinesFitBeforeTheDealersScore) {
@@ -91,8 +129,8 @@ TEST_F(StatusFont, ResultLinesFitBeforeTheDealersScore) {
 
 // Wallet and bet are centred in the chip panel's display, 180 pixels wide inside its frame.
 TEST_F(StatusFont, WalletAndBetFitTheDisplay) {
-    EXPECT_LE(widthOf("Wallet: 100000"), 180);
-    EXPECT_LE(widthOf("Bet: 100000"), 180);
+    EXPECT_LE(widthOf(kWalletLabel + std::string("100000")), 180);
+    EXPECT_LE(widthOf(kBetLabel + std::string("100000")), 180);
 }
 
 }  // namespace

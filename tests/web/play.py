@@ -2,7 +2,10 @@
 """Plays the game's web page as a person does, in headless Chromium driven through the DevTools
 protocol: the page served on 127.0.0.1, the menu, START, a chip, DEAL, STAND, then EXIT. Checks
 the table, the cards and the result line on the canvas, "START GAME" on the console, the page
-left after EXIT, and how closely the page's menu matches the desktop game's.
+left after EXIT, and how closely the page's menu matches the desktop game's. Then the page at
+other sizes: a round by touch on a phone held sideways, one by keyboard on a laptop, each with
+the whole table on screen; a phone held upright asked to turn; the progress bar on a slow line;
+a missing download and a browser without WebAssembly said in words.
 
 Usage: play.py SITE_DIR [DESKTOP_MENU_PNG]
 Environment:
@@ -10,7 +13,9 @@ Environment:
                         (build/tests/e2e/layout.sh); required
   BLACKJACK_CHROMIUM    the browser (default: chromium)
   BLACKJACK_WEB_SHOTS   if set, a directory that receives menu.png and round.png (the canvas,
-                        1024 x 768) and page.png (the whole page during the round)
+                        1024 x 768), page.png (the whole page during the round) and
+                        phone-landscape.png (the page on a phone held sideways)
+  BLACKJACK_WEB_TIMING  if set, only measures the time to the first frame at 20 and 1.6 Mbit/s
 Needs Debian's python3-websocket and ImageMagick's convert.
 """
 
@@ -36,8 +41,8 @@ WIDTH, HEIGHT = 1024, 768
 
 
 def read_layout(path):
-    """The click points and areas the desktop build writes from the game's layout: points as
-    (x, y), areas as (x, y, w, h)."""
+    """The click points, areas and numbers the desktop build writes from the game's layout:
+    points as (x, y), areas as (x, y, w, h), numbers as ints."""
     if not path or not os.path.isfile(path):
         sys.exit("play.py: set BLACKJACK_LAYOUT to the click points a desktop build writes "
                  "(build/tests/e2e/layout.sh)")
@@ -50,6 +55,8 @@ def read_layout(path):
             if value.startswith("("):
                 x, y = value.strip("()").split()
                 places[name] = (int(x), int(y))
+            elif value.isdigit():
+                places[name] = int(value)
             else:
                 size, x, y = value.split("+")
                 w, h = size.split("x")
@@ -84,9 +91,11 @@ class Failure(Exception):
 class Image:
     """A screenshot as rows of RGB bytes."""
 
-    def __init__(self, png):
-        rgb = subprocess.run(["convert", "png:-", "-alpha", "off", "-depth", "8", "rgb:-"],
-                             input=png, capture_output=True, check=True).stdout
+    def __init__(self, png, scaled=False):
+        """A shot of the canvas drawn at another size is scaled back to the game's pixels."""
+        resize = ["-resize", f"{WIDTH}x{HEIGHT}!"] if scaled else []
+        rgb = subprocess.run(["convert", "png:-", *resize, "-alpha", "off", "-depth", "8",
+                              "rgb:-"], input=png, capture_output=True, check=True).stdout
         self.png = png
         self.width = WIDTH
         self.rgb = rgb
@@ -129,7 +138,8 @@ def similarity(a, b):
 
 
 def serve(site):
-    """Serves SITE on a free port of 127.0.0.1 in a thread; returns the server."""
+    """Serves SITE on a free port of 127.0.0.1 in a thread; returns the server. Under /no-data/
+    the same site is served without its blackjack.data."""
     handler = functools.partial(QuietHandler, directory=site)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
@@ -139,6 +149,14 @@ def serve(site):
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args):
         pass
+
+    def send_head(self):
+        if self.path.startswith("/no-data/"):
+            if self.path.endswith("/blackjack.data"):
+                self.send_error(404)
+                return None
+            self.path = self.path[len("/no-data"):]
+        return super().send_head()
 
 
 class Browser:
@@ -237,38 +255,82 @@ class Browser:
 
 
 class Player:
-    """Clicks and looks at the game's canvas in the page."""
+    """Clicks, taps, types on and looks at the game's canvas in the page, at whatever size the
+    page gives it: a point of the game lands on the page where the canvas shows it."""
 
-    def __init__(self, browser):
+    def __init__(self, browser, touch=False):
         self.browser = browser
-        rect = browser.evaluate("JSON.stringify(document.getElementById('canvas')"
-                                ".getBoundingClientRect())")
-        rect = json.loads(rect)
+        self.touch = touch
+        rect, self.view = json.loads(browser.evaluate(
+            "JSON.stringify([document.getElementById('canvas').getBoundingClientRect(),"
+            " [innerWidth, innerHeight]])"))
         self.left, self.top = rect["x"], rect["y"]
-        if (rect["width"], rect["height"]) != (WIDTH, HEIGHT):
-            raise Failure(f"the canvas is {rect['width']} x {rect['height']}")
+        self.width, self.height = rect["width"], rect["height"]
+        self.scale = self.width / WIDTH
+        check(abs(self.height / self.width - HEIGHT / WIDTH) < 0.002,
+              f"the canvas is {self.width} x {self.height}, not 4:3")
+        check(self.left >= 0 and self.top >= 0 and self.left + self.width <= self.view[0] and
+              self.top + self.height <= self.view[1],
+              f"the canvas at {rect} is not all inside the {self.view} view")
+
+    def at(self, point):
+        """Where the game's pixel POINT lies on the page, in its middle."""
+        return (self.left + (point[0] + 0.5) * self.scale,
+                self.top + (point[1] + 0.5) * self.scale)
 
     def move(self, point):
-        self.browser.send("Input.dispatchMouseEvent", type="mouseMoved",
-                          x=self.left + point[0], y=self.top + point[1])
+        if not self.touch:
+            x, y = self.at(point)
+            self.browser.send("Input.dispatchMouseEvent", type="mouseMoved", x=x, y=y)
 
     def click(self, point):
         """A click as a mouse gives it: move there, press, release; then the pointer goes
-        away from the buttons."""
-        x, y = self.left + point[0], self.top + point[1]
+        away from the buttons. A tap, with a finger."""
+        x, y = self.at(point)
         self.move(point)
         time.sleep(0.1)
-        for kind in ("mousePressed", "mouseReleased"):
-            self.browser.send("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left",
-                              buttons=1 if kind == "mousePressed" else 0, clickCount=1)
+        if self.touch:
+            self.browser.send("Input.dispatchTouchEvent", type="touchStart",
+                              touchPoints=[{"x": x, "y": y}])
+            time.sleep(0.05)
+            self.browser.send("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
+        else:
+            for kind in ("mousePressed", "mouseReleased"):
+                self.browser.send("Input.dispatchMouseEvent", type=kind, x=x, y=y,
+                                  button="left", buttons=1 if kind == "mousePressed" else 0,
+                                  clickCount=1)
         time.sleep(0.1)
         if self.browser.evaluate("document.body.dataset.state") == "running":
             self.move(AWAY)
         time.sleep(0.2)
 
+    def press(self, key, shift=False):
+        """A key pressed and let go, as a US keyboard sends it to the page."""
+        code = "Digit" + key if key.isdigit() else {"Enter": "Enter", " ": "Space"}.get(
+            key, "Key" + key.upper())
+        text = {"Enter": "\r"}.get(key, key)
+        keycode = {"Enter": 13, " ": 32}[key] if key in ("Enter", " ") else ord(key.upper())
+        if shift and key.isdigit():
+            key = text = "!@#$%^&*()"[int(key) - 1]
+        common = {"key": key, "code": code, "windowsVirtualKeyCode": keycode,
+                  "modifiers": 8 if shift else 0}
+        # Shift goes down first and comes up last, as fingers do it.
+        shift_key = {"key": "Shift", "code": "ShiftLeft", "windowsVirtualKeyCode": 16}
+        if shift:
+            self.browser.send("Input.dispatchKeyEvent", type="rawKeyDown", modifiers=8,
+                              **shift_key)
+        self.browser.send("Input.dispatchKeyEvent", type="keyDown", text=text, **common)
+        self.browser.send("Input.dispatchKeyEvent", type="keyUp", **common)
+        if shift:
+            self.browser.send("Input.dispatchKeyEvent", type="keyUp", **shift_key)
+        time.sleep(0.3)
+
     def shot(self):
-        clip = {"x": self.left, "y": self.top, "width": WIDTH, "height": HEIGHT, "scale": 1}
-        return Image(self.browser.screenshot(clip))
+        """The canvas in the game's own 1024 x 768 pixels."""
+        dpr = self.browser.evaluate("devicePixelRatio")
+        clip = {"x": self.left, "y": self.top, "width": self.width, "height": self.height,
+                "scale": WIDTH / self.width / dpr}
+        return Image(self.browser.screenshot(clip), scaled=self.scale != 1 or dpr != 1)
 
     def until(self, box, changed_from=None, equal_to=None, seconds=5):
         """Screenshots until BOX differs from (or equals) the given bytes; the last shot."""
@@ -282,16 +344,6 @@ class Player:
             if time.monotonic() > deadline:
                 return None
             time.sleep(0.2)
-
-    def click_until(self, point, box, changed_from=None, equal_to=None):
-        """Clicks until the screen answers in BOX, at most three times; the shot that shows it.
-        A retried click does nothing once the first has worked."""
-        for _ in range(3):
-            self.click(point)
-            image = self.until(box, changed_from, equal_to)
-            if image:
-                return image
-        return None
 
 
 step = 0
@@ -308,59 +360,77 @@ def check(condition, text):
         raise Failure(text)
 
 
-def play(browser, url, desktop_menu, shots):
+# The page's sizes: a desktop browser showing the canvas at the game's own size, a laptop's
+# visible page, and a phone's screen held sideways and upright (CSS pixels, device scale).
+DESKTOP = dict(width=1024, height=900, deviceScaleFactor=1, mobile=False)
+LAPTOP = dict(width=1366, height=650, deviceScaleFactor=1, mobile=False)
+PHONE_LANDSCAPE = dict(width=844, height=390, deviceScaleFactor=3, mobile=True)
+PHONE_PORTRAIT = dict(width=390, height=844, deviceScaleFactor=3, mobile=True)
+
+
+def open_page(browser, url, view, touch=False):
+    """Opens the page at the size VIEW; returns the state it settles in, running or failed."""
+    browser.send("Emulation.setDeviceMetricsOverride", **view)
+    browser.send("Emulation.setTouchEmulationEnabled", enabled=touch, maxTouchPoints=5)
     browser.send("Page.navigate", url=url)
     browser.wait_for("page", "document.readyState === 'complete'")
-    title = browser.evaluate("document.title + '|' + document.querySelector('h1').textContent")
-    check(title == "Blackjack|Blackjack", f"title and heading are {title!r}")
-    state = browser.wait_for("game", "['running', 'failed'].includes(document.body.dataset.state)"
-                             " && document.body.dataset.state", seconds=60)
-    check(state == "running", "the page says: " + str(browser.evaluate(
-        "document.getElementById('status').textContent")))
-    ok("the page loads the game")
+    return browser.wait_for("game", "['running', 'failed'].includes(document.body.dataset.state)"
+                            " && document.body.dataset.state", seconds=60)
 
-    player = Player(browser)
+
+def status_line(browser):
+    return browser.evaluate("document.getElementById('status').textContent")
+
+
+def steady_menu(player):
+    """The menu, once two screenshots in a row agree and the logo is drawn."""
     player.move(AWAY)
-    # The menu is up once two screenshots in a row agree and the logo is drawn.
     previous = None
-    menu = None
     for _ in range(100):
         image = player.shot()
         if previous and image.rgb == previous.rgb and image.mean(LOGO_AREA) != (0, 0, 0):
-            menu = image
-            break
+            return image
         previous = image
         time.sleep(0.1)
-    check(menu, "no steady menu on the canvas within 10 s")
-    ok("the menu is drawn")
+    raise Failure("no steady menu on the canvas within 10 s")
 
-    if desktop_menu:
-        check(os.path.isfile(desktop_menu), f"no desktop menu screenshot at {desktop_menu} "
-              "(the desktop end-to-end test takes it)")
-        with open(desktop_menu, "rb") as f:
-            desktop = Image(f.read())
-        close, mean, psnr = similarity(menu.rgb, desktop.rgb)
-        print(f"# web menu against the desktop menu: {100 * close:.2f}% of pixels within 16 "
-              f"levels, mean difference {mean:.2f} levels, PSNR {psnr:.1f} dB", flush=True)
-        check(close >= 0.99 and mean < 2, "the web menu does not match the desktop menu")
-        ok("the web menu matches the desktop menu")
 
-    betting = player.click_until(START, LOGO_AREA, changed_from=menu.area(LOGO_AREA))
-    check(betting, "START did not leave the menu")
+def start_table(player, menu, start):
+    """START from the menu (START: a callable that presses it); the table waiting for a bet."""
+    for _ in range(3):
+        start()
+        if player.until(LOGO_AREA, changed_from=menu.area(LOGO_AREA)):
+            break
+    else:
+        raise Failure("START did not leave the menu")
     time.sleep(0.5)
     betting = player.shot()
     check(betting.area(DEAL_AREA) != menu.area(DEAL_AREA), "no DEAL button on the table")
-    check("START GAME" in browser.console, "no START GAME on the console")
     r, g, b = betting.mean(FELT_AREA)
     check(g > r and g > b and g > 40, f"no green felt under the hands, mean colour {r, g, b}")
-    ok("START prints START GAME and shows the table")
+    return betting
 
+
+def act_until(player, act, box, changed_from=None, equal_to=None):
+    """ACT (a click, a tap or a key) until the screen answers in BOX, at most three times; the
+    shot that shows it. A retried act does nothing once the first has worked."""
+    for _ in range(3):
+        act()
+        image = player.until(box, changed_from, equal_to)
+        if image:
+            return image
+    return None
+
+
+def play_round(player, betting, add_chip, deal, stand):
+    """A chip, DEAL and STAND, each a callable; the settled table. A natural settles the round at
+    DEAL, and the round is dealt again."""
     dealt = None
     for round_number in range(1, 5):
         before = player.shot()
-        staked = player.click_until(ADD_FIVE, BET_AREA, changed_from=before.area(BET_AREA))
+        staked = act_until(player, add_chip, BET_AREA, changed_from=before.area(BET_AREA))
         check(staked, "the 5 chip did not change the bet")
-        dealt = player.click_until(DEAL, PLAYER_CARD, changed_from=staked.area(PLAYER_CARD))
+        dealt = act_until(player, deal, PLAYER_CARD, changed_from=staked.area(PLAYER_CARD))
         check(dealt, "DEAL put no cards on the table")
         time.sleep(0.5)
         dealt = player.shot()
@@ -370,9 +440,8 @@ def play(browser, url, desktop_menu, shots):
         dealt = None
     check(dealt, "four naturals in a row")
     check(dealt.area(PLAY_AREA) != betting.area(PLAY_AREA), "no HIT and STAND in play")
-    ok("a chip and DEAL put cards on the table and bring HIT and STAND")
 
-    settled = player.click_until(STAND, DEAL_AREA, equal_to=betting.area(DEAL_AREA))
+    settled = act_until(player, stand, DEAL_AREA, equal_to=betting.area(DEAL_AREA))
     check(settled, "STAND did not bring DEAL back")
     time.sleep(0.3)
     settled = player.shot()
@@ -382,7 +451,48 @@ def play(browser, url, desktop_menu, shots):
         check(share > 0.5, f"the {name} first card is not drawn ({100 * share:.0f}% light)")
     check(settled.area(RESULT_AREA) != betting.area(RESULT_AREA), "no result line")
     check(settled.light_share(RESULT_AREA) > 0.02, "the result line has no light text")
-    ok("STAND settles the round: cards, result line and DEAL on the table")
+    return settled
+
+
+def play(browser, url, desktop_menu, shots):
+    state = open_page(browser, url, DESKTOP)
+    title = browser.evaluate("document.title + '|' + document.querySelector('h1').textContent")
+    check(title == "Blackjack|Blackjack", f"title and heading are {title!r}")
+    check(state == "running", "the page says: " + str(status_line(browser)))
+    ok("the page loads the game")
+
+    # The page scrolls to its how-to: a scroll bar takes its width from the view.
+    bar = browser.evaluate("innerWidth - document.documentElement.clientWidth")
+    browser.send("Emulation.setDeviceMetricsOverride", **dict(DESKTOP, width=WIDTH + bar))
+    time.sleep(0.3)
+    player = Player(browser)
+    check((player.width, player.height) == (WIDTH, HEIGHT),
+          f"in a 1024-wide page the canvas is {player.width} x {player.height}")
+    menu = steady_menu(player)
+    ok("the menu is drawn")
+
+    if desktop_menu:
+        check(os.path.isfile(desktop_menu), f"no desktop menu screenshot at {desktop_menu} "
+              "(the desktop end-to-end test takes it)")
+        with open(desktop_menu, "rb") as f:
+            desktop = Image(f.read())
+        close, mean, psnr = similarity(menu.rgb, desktop.rgb)
+        differ = sum(1 for i in range(0, len(menu.rgb), 3)
+                     if menu.rgb[i:i + 3] != desktop.rgb[i:i + 3])
+        worst = max(abs(a - b) for a, b in zip(menu.rgb, desktop.rgb))
+        print(f"# web menu against the desktop menu: {differ} of {WIDTH * HEIGHT} pixels "
+              f"differ, by at most {worst} levels, {100 * close:.2f}% within 16 levels, mean "
+              f"difference {mean:.2f} levels, PSNR {psnr:.1f} dB", flush=True)
+        check(close >= 0.99 and mean < 2, "the web menu does not match the desktop menu")
+        ok("the web menu matches the desktop menu")
+
+    betting = start_table(player, menu, lambda: player.click(START))
+    check("START GAME" in browser.console, "no START GAME on the console")
+    ok("START prints START GAME and shows the table")
+
+    settled = play_round(player, betting, lambda: player.click(ADD_FIVE),
+                         lambda: player.click(DEAL), lambda: player.click(STAND))
+    ok("a chip, DEAL and STAND play a round: cards, result line and DEAL on the table")
 
     check_coach(browser, player, settled)
 
@@ -391,12 +501,9 @@ def play(browser, url, desktop_menu, shots):
         for name, image in (("menu", menu), ("round", settled)):
             with open(os.path.join(shots, name + ".png"), "wb") as f:
                 f.write(image.png)
-        page = json.loads(browser.evaluate(
-            "JSON.stringify(document.querySelector('main').getBoundingClientRect())"))
-        clip = {"x": page["x"], "y": page["y"], "width": page["width"],
-                "height": page["height"], "scale": 1}
         with open(os.path.join(shots, "page.png"), "wb") as f:
-            f.write(browser.screenshot(clip))
+            f.write(browser.screenshot({"x": 0, "y": 0, "width": DESKTOP["width"],
+                                        "height": DESKTOP["height"], "scale": 1}))
 
     player.click(TABLE_EXIT)
     browser.wait_for("goodbye after EXIT", "document.body.dataset.state === 'ended'", seconds=10)
@@ -410,6 +517,138 @@ def play(browser, url, desktop_menu, shots):
     check(not browser.errors, "errors on the console: " + " / ".join(browser.errors))
     check(browser.console.count("START GAME") == 1, "START GAME not printed once")
     ok("the console carries START GAME once and no error")
+
+
+def play_by_touch(browser, url, shots):
+    """A phone held sideways: the table fills the screen's height and plays by taps."""
+    check(open_page(browser, url, PHONE_LANDSCAPE, touch=True) == "running",
+          "the page says: " + str(status_line(browser)))
+    player = Player(browser, touch=True)
+    check(player.height == PHONE_LANDSCAPE["height"],
+          f"on a phone held sideways the canvas is {player.width} x {player.height}")
+    touch_action = browser.evaluate("getComputedStyle(document.getElementById('canvas'))"
+                                    ".touchAction")
+    check(touch_action == "none", f"the canvas takes the touch-action {touch_action!r}")
+    menu = steady_menu(player)
+    betting = start_table(player, menu, lambda: player.click(START))
+    play_round(player, betting, lambda: player.click(ADD_FIVE), lambda: player.click(DEAL),
+               lambda: player.click(STAND))
+    check(browser.evaluate("scrollY") == 0, "the page scrolled under the taps")
+    if shots:
+        with open(os.path.join(shots, "phone-landscape.png"), "wb") as f:
+            f.write(browser.screenshot({"x": 0, "y": 0, "width": PHONE_LANDSCAPE["width"],
+                                        "height": PHONE_LANDSCAPE["height"], "scale": 0.5}))
+    ok(f"844 x 390 phone: a {player.width:.0f} x {player.height:.0f} table plays a round by taps")
+    turn_the_phone(browser)
+
+
+def play_by_keys(browser, url):
+    """A laptop's visible page: the whole table on screen, played from the keyboard once the
+    page has been clicked."""
+    check(open_page(browser, url, LAPTOP) == "running",
+          "the page says: " + str(status_line(browser)))
+    player = Player(browser)
+    menu = steady_menu(player)
+    button = json.loads(browser.evaluate(
+        "JSON.stringify(document.getElementById('fullscreen').getBoundingClientRect())"))
+    for expected in ("true Leave full screen", "false Full screen"):
+        for kind in ("mousePressed", "mouseReleased"):
+            browser.send("Input.dispatchMouseEvent", type=kind, x=button["x"] + 4,
+                         y=button["y"] + 4, button="left", clickCount=1)
+        time.sleep(0.5)
+        screen = browser.evaluate("!!document.fullscreenElement + ' ' + "
+                                  "document.getElementById('fullscreen').textContent")
+        check(screen == expected, f"after a click on the fullscreen button: {screen}")
+    ok("the fullscreen button fills the screen and leaves it")
+    player.click(AWAY)  # the page takes the keys from here on
+    betting = start_table(player, menu, lambda: player.press("Enter"))
+    staked = act_until(player, lambda: player.press("2"), BET_AREA,
+                       changed_from=betting.area(BET_AREA))
+    check(staked, "the key 2 did not add a chip")
+    check(act_until(player, lambda: player.press("2", shift=True), BET_AREA,
+                    equal_to=betting.area(BET_AREA)), "Shift+2 did not take the chip back")
+    play_round(player, betting, lambda: player.press("1"), lambda: player.press(" "),
+               lambda: player.press("s"))
+    check(browser.evaluate("scrollY") == 0, "the keys scrolled the page")
+    ok(f"1366 x 650 laptop: a {player.width:.0f} x {player.height:.0f} table plays by keys: "
+       "Enter, 2 and Shift+2, then a round by 1, Space and S")
+    # The mouse lands on the scaled table's buttons as well.
+    player.click(TABLE_EXIT)
+    browser.wait_for("goodbye after EXIT", "document.body.dataset.state === 'ended'", seconds=10)
+    ok("a click on the scaled EXIT ends the game")
+
+
+def turn_the_phone(browser):
+    """The phone turned upright and back, on the same page: upright it asks to be turned, the
+    table still all on screen; sideways again the table fills the height again."""
+    browser.send("Emulation.setDeviceMetricsOverride", **PHONE_PORTRAIT)
+    time.sleep(0.5)
+    turn = browser.evaluate("(e => getComputedStyle(e).display !== 'none' && e.innerText)"
+                            "(document.getElementById('turn'))")
+    check(turn and "Turn your phone" in turn, f"an upright phone is not asked to turn: {turn!r}")
+    Player(browser, touch=True)
+    browser.send("Emulation.setDeviceMetricsOverride", **PHONE_LANDSCAPE)
+    time.sleep(0.5)
+    player = Player(browser, touch=True)
+    check(player.height == PHONE_LANDSCAPE["height"] and not browser.evaluate(
+          "'turn' in document.body.dataset"), "turned back, the table does not fill the height")
+    ok("a phone turned upright is asked to turn back; turned back, the table fills its height")
+
+
+def watch_loading(browser, url, mbits):
+    """Loads the page over a line of MBITS Mbit/s; the seconds to the first frame and the
+    progress bar's values on the way."""
+    browser.send("Network.enable")
+    browser.send("Network.setCacheDisabled", cacheDisabled=True)
+    browser.send("Network.emulateNetworkConditions", offline=False, latency=40,
+                 downloadThroughput=mbits * 1e6 / 8, uploadThroughput=mbits * 1e6 / 8)
+    browser.send("Emulation.setDeviceMetricsOverride", **DESKTOP)
+    browser.send("Page.navigate", url="about:blank")
+    begun = time.monotonic()
+    browser.send("Page.navigate", url=url)
+    values = []
+    while time.monotonic() - begun < 120:
+        # Between the old page and the new there is no document to ask.
+        value, state = browser.evaluate("[document.getElementById('progress').value,"
+                                        " document.body.dataset.state]") or (0, "loading")
+        if state != "loading":
+            break
+        if not values or value != values[-1]:
+            values.append(value)
+        time.sleep(0.05)
+    # The game draws its first frame at the display refresh after it starts running.
+    seconds = time.monotonic() - begun
+    browser.send("Network.emulateNetworkConditions", offline=False, latency=0,
+                 downloadThroughput=-1, uploadThroughput=-1)
+    browser.send("Network.setCacheDisabled", cacheDisabled=False)
+    check(state == "running", "the page says: " + str(status_line(browser)))
+    steady_menu(Player(browser))
+    return seconds, values
+
+
+def loading_and_failures(browser, url):
+    seconds, values = watch_loading(browser, url, 8)
+    check(values == sorted(values) and len([v for v in values if 0 < v < 1]) >= 3,
+          f"the progress bar went through {values}")
+    ok(f"at 8 Mbit/s the progress bar rose through {len(values)} values to the first frame, "
+       f"{seconds:.1f} s")
+
+    check(open_page(browser, url + "no-data/", DESKTOP) == "failed", "the page without its "
+          "data did not fail")
+    said = status_line(browser)
+    check("could not be loaded" in said and "blackjack.data" in said,
+          f"without its data the page says {said!r}")
+    ok(f"a missing download is said on the page: {said!r}")
+
+    script = browser.send("Page.addScriptToEvaluateOnNewDocument",
+                          source="delete window.WebAssembly")["identifier"]
+    try:
+        check(open_page(browser, url, DESKTOP) == "failed", "without WebAssembly the page ran")
+    finally:
+        browser.send("Page.removeScriptToEvaluateOnNewDocument", identifier=script)
+    said = status_line(browser)
+    check("cannot run WebAssembly" in said, f"without WebAssembly the page says {said!r}")
+    ok("a browser without WebAssembly is told so on the page")
 
 
 # ---- The coach ----
@@ -470,7 +709,8 @@ def check_coach(browser, player, settled):
     shown = player.until(COACH_AREA, changed_from=settled.area(COACH_AREA))
     check(shown, "the checkbox did not show the coach's ledger")
     player.click(ADD_TWENTY_FIVE)
-    dealt = player.click_until(DEAL, PLAYER_CARD, changed_from=shown.area(PLAYER_CARD))
+    dealt = act_until(player, lambda: player.click(DEAL), PLAYER_CARD,
+                      changed_from=shown.area(PLAYER_CARD))
     check(dealt, "DEAL put no cards on the table")
     time.sleep(0.3)
     dealt = player.shot()
@@ -508,7 +748,18 @@ def main():
     browser = None
     try:
         browser = Browser(work)
-        play(browser, f"http://127.0.0.1:{server.server_address[1]}/", desktop_menu, shots)
+        url = f"http://127.0.0.1:{server.server_address[1]}/"
+        if os.environ.get("BLACKJACK_WEB_TIMING"):
+            for mbits in (20, 1.6):
+                seconds, _ = watch_loading(browser, url, mbits)
+                print(f"# {mbits} Mbit/s: the first frame after {seconds:.1f} s", flush=True)
+            return 0
+        play(browser, url, desktop_menu, shots)
+        browser.errors.clear()
+        play_by_touch(browser, url, shots)
+        play_by_keys(browser, url)
+        check(not browser.errors, "errors on the console: " + " / ".join(browser.errors))
+        loading_and_failures(browser, url)
     except Failure as failure:
         print(f"FAIL - {failure}", file=sys.stderr)
         if browser:
