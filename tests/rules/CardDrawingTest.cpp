@@ -30,9 +30,8 @@ constexpr int kSharpCell = 64;
 // Red holds the cell number; green and blue mark a pixel as coming from the sheet. At `density`
 // 2 every cell is twice the size each way and named kSharpCell higher.
 SDL_Surface* makeSheetSurface(int density = 1) {
-    SDL_Surface* sheet = SDL_CreateRGBSurfaceWithFormat(0, density * kSheetWidth,
-                                                        density * kSheetHeight, 32,
-                                                        SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* sheet = SDL_CreateRGBSurfaceWithFormat(
+        0, density * kSheetWidth, density * kSheetHeight, 32, SDL_PIXELFORMAT_ARGB8888);
     for (int cell = 0; cell < kSheetColumns * kSheetRows; ++cell) {
         const SDL_Rect rect{density * cellX(cell), density * cellY(cell), density * kCardWidth,
                             density * kCardHeight};

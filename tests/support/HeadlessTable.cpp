@@ -79,10 +79,10 @@ std::vector<Rgb> halved(const std::vector<Rgb>& pixels, int width) {
     for (int y = 0; y + 1 < height; y += 2) {
         for (int x = 0; x + 1 < width; x += 2) {
             Rgb sum;
-            for (const std::size_t i :
-                 {static_cast<std::size_t>(y) * width + x, static_cast<std::size_t>(y) * width + x + 1,
-                  static_cast<std::size_t>(y + 1) * width + x,
-                  static_cast<std::size_t>(y + 1) * width + x + 1}) {
+            for (const std::size_t i : {static_cast<std::size_t>(y) * width + x,
+                                        static_cast<std::size_t>(y) * width + x + 1,
+                                        static_cast<std::size_t>(y + 1) * width + x,
+                                        static_cast<std::size_t>(y + 1) * width + x + 1}) {
                 sum.r += pixels[i].r;
                 sum.g += pixels[i].g;
                 sum.b += pixels[i].b;

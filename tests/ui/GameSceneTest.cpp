@@ -872,7 +872,7 @@ TEST_F(GameSceneTest, TwiceTheTableWithoutItsPicturesShowsTheTablesOwn) {
     EXPECT_EQ(at(2 * 1000, 2 * 760), art::kPanel);
     EXPECT_EQ(at(2 * kPlayerX + 1, 2 * kPlayerY + 1), art::card(kHeartsCell + 8));
     EXPECT_EQ(at(2 * kHitAt.x, 2 * kHitAt.y), art::button(kHitFrame));
-    EXPECT_FALSE(filledWith({2 * (kPanelCentreX - 50), 2 * kWalletTextY, 2 * 100, 2 * 20},
-                            art::kPanel))
+    EXPECT_FALSE(
+        filledWith({2 * (kPanelCentreX - 50), 2 * kWalletTextY, 2 * 100, 2 * 20}, art::kPanel))
         << "the wallet is lettered";
 }
