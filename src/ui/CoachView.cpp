@@ -173,13 +173,7 @@ void CoachView::render(SDL_Renderer* renderer) const {
             if (text.label == nullptr) {
                 continue;
             }
-            int w = 0;
-            SDL_QueryTexture(text.label.get(), nullptr, nullptr, &w, nullptr);
-            const float x = density == 1 ? static_cast<float>(button.x + (button.w - w) / 2)
-                                         : static_cast<float>(button.x) +
-                                               (static_cast<float>(button.w) -
-                                                letteringSize(text.label.get(), density).x) /
-                                                   2;
+            const float x = centredLettering(text.label.get(), density, button.x, button.w);
             const SDL_Color colour = play == bestPlay ? kBestColour : SDL_Color{255, 255, 255, 255};
             SDL_SetTextureColorMod(text.label.get(), colour.r, colour.g, colour.b);
             drawLettering(renderer, text.label.get(), density,

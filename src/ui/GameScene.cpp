@@ -21,11 +21,7 @@ void drawText(SDL_Renderer* renderer, const TextureHandle& label, int density, S
 // top at y; at density 1 its left edge on a whole pixel, as ever.
 void drawCentredText(SDL_Renderer* renderer, const TextureHandle& label, int density, int centreX,
                      int y) {
-    int w = 0;
-    SDL_QueryTexture(label.get(), nullptr, nullptr, &w, nullptr);
-    const float left =
-        density == 1 ? static_cast<float>(centreX - w / 2)
-                     : static_cast<float>(centreX) - letteringSize(label.get(), density).x / 2;
+    const float left = centredLettering(label.get(), density, centreX, 0);
     drawLettering(renderer, label.get(), density, SDL_FPoint{left, static_cast<float>(y)});
 }
 

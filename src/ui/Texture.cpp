@@ -102,6 +102,17 @@ SDL_FPoint letteringSize(SDL_Texture* label, int density) {
                       static_cast<float>(h) / static_cast<float>(density)};
 }
 
+float centredLettering(SDL_Texture* label, int density, int left, int width) {
+    if (density == 1) {
+        int w = 0;
+        SDL_QueryTexture(label, nullptr, nullptr, &w, nullptr);
+        const int whole = left + (width - w) / 2;
+        return static_cast<float>(whole);
+    }
+    return static_cast<float>(left) +
+           (static_cast<float>(width) - letteringSize(label, density).x) / 2.0F;
+}
+
 void drawLettering(SDL_Renderer* renderer, SDL_Texture* label, int density, SDL_FPoint at) {
     if (density == 1) {
         SDL_Rect where{static_cast<int>(at.x), static_cast<int>(at.y), 0, 0};

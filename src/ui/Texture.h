@@ -28,6 +28,10 @@ void drawPicture(SDL_Renderer* renderer, int density, SDL_Texture* plain, SDL_Te
 
 // The size in table pixels of a text texture lettered at `density` times the font's point size.
 SDL_FPoint letteringSize(SDL_Texture* label, int density);
+// The left edge of a text texture lettered at `density` centred in the span of `width` from
+// `left`, in table pixels: at density 1 on a whole pixel, half a pixel left when the two differ by
+// an odd number.
+float centredLettering(SDL_Texture* label, int density, int left, int width);
 // Draws a text texture lettered at `density` at letteringSize, its top-left corner at `at`. At
 // density 1 that is the texture's own size at whole pixels.
 void drawLettering(SDL_Renderer* renderer, SDL_Texture* label, int density, SDL_FPoint at);
