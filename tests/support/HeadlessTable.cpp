@@ -26,6 +26,22 @@ const std::vector<std::string>& imageNames() {
     return names;
 }
 
+void writeSharpTableArt() {
+    std::filesystem::create_directories("images/2x");
+    writeSolidPng("images/2x/BG.png", 64, 48, art::sharp(art::kBackground));
+    writeSolidPng("images/2x/LOGO.png", 180, 70, art::sharp(art::kLogo));
+    writeSolidPng("images/2x/TABLE.png", 82, 66, art::sharp(art::kTable));
+    writeSolidPng("images/2x/CHIPBG.png", 40, 60, art::sharp(art::kPanel));
+    writeSheetPng("images/2x/BUTTONS.png", kButtonFrames + 1, 1, 2 * kButtonWidth,
+                  2 * kButtonHeight, [](int c, int) { return art::sharp(art::button(c)); });
+    writeSheetPng("images/2x/ARROWS.png", 2, 1, 2 * kArrowWidth, 2 * kArrowHeight,
+                  [](int c, int) { return art::sharp(art::arrow(c)); });
+    writeSheetPng("images/2x/CHIPS.png", 5, 2, 2 * kChipWidth, 2 * kChipHeight,
+                  [](int c, int r) { return art::sharp(art::chip(c, r)); });
+    writeSheetPng("images/2x/CARDS.png", kSheetColumns, kSheetRows, 2 * kCardWidth, 2 * kCardHeight,
+                  [](int c, int r) { return art::sharp(art::card(r * kSheetColumns + c)); });
+}
+
 void installGameArt() {
     namespace fs = std::filesystem;
     fs::copy(fs::path(BLACKJACK_TEST_RUN_DIR) / "images", "images",

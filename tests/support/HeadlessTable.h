@@ -45,6 +45,10 @@ inline Rgb chip(int col, int row) {
 inline Rgb card(int cell) {
     return {240, 1 + 4 * cell, 4};
 }
+// A colour above as its picture at twice the size shows it.
+inline Rgb sharp(Rgb c) {
+    return {c.r, c.g, c.b + 100};
+}
 }  // namespace art
 
 // Every picture in the colours above, and the real font, under the working directory as the game
@@ -52,6 +56,9 @@ inline Rgb card(int cell) {
 void writeTableArt();
 // The picture names under ./images/.
 const std::vector<std::string>& imageNames();
+// The test art at twice the size, every sheet's cells doubled, in art::sharp's colours, under
+// ./images/2x/.
+void writeSharpTableArt();
 // The game's own pictures at both densities, as the build draws them, in place of the test art
 // under ./images/ and ./images/2x/.
 void installGameArt();

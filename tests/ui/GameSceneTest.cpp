@@ -857,21 +857,36 @@ TEST_F(GameSceneTest, TwiceTheTableIsDrawnSharpAndHalvesToTheTable) {
     }
 }
 
-// Without the pictures at twice the size the table's own serve, scaled, and nothing is printed.
-TEST_F(GameSceneTest, TwiceTheTableWithoutItsPicturesShowsTheTablesOwn) {
+// On a window of twice the size every picture comes from ./images/2x/, each cell of a sheet into
+// its own place; without those pictures the table's own serve, scaled, and nothing is printed.
+TEST_F(GameSceneTest, TwiceTheTableDrawsItsPicturesAtTwiceTheSizeOrItsOwn) {
     scene.cleanup();
     useWindow(2 * kWindowWidth, 2 * kWindowHeight);
-    testing::internal::CaptureStdout();
-    scene.init(renderer);
-    scene.setDensity(2);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    bet(25);
-    deal("TH 9S 7C 5D KC");
-    frame(kAway, false);
-    EXPECT_EQ(at(800, 600), art::kTable);
-    EXPECT_EQ(at(2 * 1000, 2 * 760), art::kPanel);
-    EXPECT_EQ(at(2 * kPlayerX + 1, 2 * kPlayerY + 1), art::card(kHeartsCell + 8));
-    EXPECT_EQ(at(2 * kHitAt.x, 2 * kHitAt.y), art::button(kHitFrame));
+    const auto twice = [](SDL_Point p) { return SDL_Point{2 * p.x, 2 * p.y}; };
+    for (bool sharp : {false, true}) {
+        if (sharp) {
+            scene.cleanup();
+            writeSharpTableArt();
+        }
+        testing::internal::CaptureStdout();
+        scene.init(renderer);
+        scene.setDensity(2);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+        bet(25);
+        deal("TH 9S 7C 5D KC");
+        frame(kAway, false);
+        const auto shown = [sharp](Rgb c) { return sharp ? art::sharp(c) : c; };
+        EXPECT_EQ(at(800, 600), shown(art::kTable));
+        EXPECT_EQ(at(2 * 1000, 2 * 760), shown(art::kPanel));
+        EXPECT_EQ(at(2 * 10, 2 * 760), shown(art::kBackground));
+        EXPECT_EQ(at(2 * kPlayerX + 1, 2 * kPlayerY + 1), shown(art::card(kHeartsCell + 8)));
+        EXPECT_EQ(at(twice(kHitAt)), shown(art::button(kHitFrame)));
+        EXPECT_EQ(at(twice(centreOf(chipRect(3)))),
+                  shown(art::chip(kChipCellColumns[3], kChipCellRows[3])));
+        EXPECT_EQ(at(twice(addChipAt(1))), shown(art::arrow(kAddFrame)));
+        // A table set up again keeps a round in play: this one ends first.
+        click(kStandAt);
+    }
     EXPECT_FALSE(
         filledWith({2 * (kPanelCentreX - 50), 2 * kWalletTextY, 2 * 100, 2 * 20}, art::kPanel))
         << "the wallet is lettered";
