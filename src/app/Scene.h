@@ -20,6 +20,9 @@ public:
         (void)key;
         (void)modifiers;
     }
+    // The density of the output the screen is drawn on (ui/Layout.h densityFor), before the
+    // frame's input; the pictures and texts of every frame after follow it. 1 until told.
+    virtual void setDensity(int density) { (void)density; }
     virtual void update() = 0;
     virtual void render(SDL_Renderer* renderer) = 0;
     virtual void cleanup() = 0;

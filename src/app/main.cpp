@@ -220,14 +220,25 @@ struct MainLoop {
 #endif
 };
 
+// The density the window's pixels call for (densityFor), from the renderer's output size: on a
+// high-density display that counts the drawable's pixels, not the window's points.
+int outputDensity(SDL_Renderer* renderer) {
+    int outputW = 0, outputH = 0;
+    SDL_GetRendererOutputSize(renderer, &outputW, &outputH);
+    return densityFor(outputW, outputH);
+}
+
 // Draws the current screen and shows it. A window of the table's own size is drawn straight
-// into; any other size gets the table drawn at its own size into scaledFrame, which is then
-// stretched to the window with linear filtering, black bars keeping its shape (the renderer's
-// logical size). Without such a picture the table is stretched as it is drawn.
+// into, and so is one of at least 1.5 times that, where the screen draws its 2x pictures and
+// texts scaled by the renderer's logical size; any other size gets the table drawn at its own
+// size into scaledFrame, which is then stretched to the window with linear filtering, black bars
+// keeping its shape (the renderer's logical size). Without such a picture the table is stretched
+// as it is drawn.
 void drawFrame(MainLoop& loop) {
     int outputW = 0, outputH = 0;
     SDL_GetRendererOutputSize(loop.renderer, &outputW, &outputH);
-    const bool scaled = outputW != kWindowWidth || outputH != kWindowHeight;
+    const bool scaled =
+        (outputW != kWindowWidth || outputH != kWindowHeight) && densityFor(outputW, outputH) == 1;
     if (scaled && loop.scaledFrame == nullptr) {
         loop.scaledFrame = SDL_CreateTexture(loop.renderer, SDL_PIXELFORMAT_ARGB8888,
                                              SDL_TEXTUREACCESS_TARGET, kWindowWidth, kWindowHeight);
@@ -264,6 +275,8 @@ void runFrame(MainLoop& loop) {
         }
     }
 #endif
+    // A window resized or moved to another display is drawn at its new density from this frame.
+    loop.currentScene->setDensity(outputDensity(loop.renderer));
     loop.currentScene->handleInput(loop.mouse.x, loop.mouse.y, loop.mouse.clicked);
     if (loop.mouse.key != SDLK_UNKNOWN) {
 #ifndef __EMSCRIPTEN__
@@ -281,6 +294,7 @@ void runFrame(MainLoop& loop) {
         loop.menu->cleanup();
         loop.currentScene = loop.game;
         loop.currentScene->init(loop.renderer);
+        loop.currentScene->setDensity(outputDensity(loop.renderer));
     }
 
     drawFrame(loop);
@@ -355,7 +369,8 @@ int main(int argc, char** argv) {
     // Placed on the first display, then moved once its borders are known, before it is shown; the
     // player may resize it, maximise it or make it fill the screen.
     const SDL_Rect place = startPlace(0, nullptr);
-    const Uint32 windowFlags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+    // On a display scaled by its system (macOS, Wayland) the drawable gets the display's pixels.
+    const Uint32 windowFlags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
 #endif
     SDL_Window* window =
         SDL_CreateWindow("Blackjack", place.x, place.y, place.w, place.h, windowFlags);
@@ -400,6 +415,7 @@ int main(int argc, char** argv) {
     loop.placedUntil = SDL_GetTicks64() + kBordersWait;
 #endif
     loop.currentScene->init(renderer);
+    loop.currentScene->setDensity(outputDensity(renderer));
 
 #ifdef __EMSCRIPTEN__
     // The browser calls a frame at every display refresh; main's locals stay alive, as this call

@@ -29,8 +29,10 @@ Game::Game(SDL_Renderer* renderer, WithoutCardSheet)
 }
 
 Game::~Game() {
-    if (cardTexture != nullptr) {
-        SDL_DestroyTexture(cardTexture);
+    for (SDL_Texture* sheet : {cardTexture, cardTexture2x}) {
+        if (sheet != nullptr) {
+            SDL_DestroyTexture(sheet);
+        }
     }
 }
 

@@ -21,7 +21,8 @@
 class Game {
 public:
     // Reads the card sheet with `renderer`; a sheet that cannot be read prints "Failed to load
-    // texture: ./images/CARDS.png" on standard output. A null renderer (or a missing sheet)
+    // texture: ./images/CARDS.png" on standard output. The sheet at twice the size is read too,
+    // without a word when it is missing. A null renderer (or a missing sheet)
     // leaves `cardTexture` null and the rules work unchanged. A program that never draws can do
     // without SDL2_image: this constructor comes in two kinds, one per library, and every
     // program that makes a Game links one of them (src/CMakeLists.txt).
@@ -72,6 +73,10 @@ public:
 
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* cardTexture = nullptr;
+    // The card sheet at twice the size (./images/2x/CARDS.png, every cell doubled), drawn in place
+    // of cardTexture while `density` is 2; null when it could not be read, and the 1x sheet serves.
+    SDL_Texture* cardTexture2x = nullptr;
+    int density = 1;
     std::unique_ptr<Deck> deck;
     Hand player;
     Hand dealer;
@@ -90,6 +95,9 @@ private:
     // start.
     struct WithoutCardSheet {};
     Game(SDL_Renderer* renderer, WithoutCardSheet);
+
+    // Draws the sheet's `cell` with its top-left corner at (x, y), from the sheet of `density`.
+    void drawCell(int cell, int x, int y);
 
     // The next card for a hand. An empty deck is first refilled with every card not on the
     // table, so a hand never receives a null card.

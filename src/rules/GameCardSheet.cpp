@@ -18,4 +18,12 @@ Game::Game(SDL_Renderer* renderer) : Game(renderer, WithoutCardSheet{}) {
     } else {
         std::cout << "Failed to load texture: " << sheetPath << std::endl;
     }
+    // Drawn at its own pixels on a 2x output and shrunk smoothly on anything between.
+    if (SDL_Surface* sheet = IMG_Load("./images/2x/CARDS.png")) {
+        cardTexture2x = SDL_CreateTextureFromSurface(renderer, sheet);
+        SDL_FreeSurface(sheet);
+        if (cardTexture2x != nullptr) {
+            SDL_SetTextureScaleMode(cardTexture2x, SDL_ScaleModeLinear);
+        }
+    }
 }

@@ -33,6 +33,17 @@ SplitLayout splitLayout(int firstCards, int secondCards) {
 
 }  // namespace
 
+void Game::drawCell(int cell, int x, int y) {
+    SDL_Rect src = cellRect(cell);
+    SDL_Texture* sheet = cardTexture;
+    if (density == 2 && cardTexture2x != nullptr) {
+        sheet = cardTexture2x;
+        src = SDL_Rect{2 * src.x, 2 * src.y, 2 * src.w, 2 * src.h};
+    }
+    const SDL_Rect dest{x, y, kCardWidth, kCardHeight};
+    SDL_RenderCopy(renderer, sheet, &src, &dest);
+}
+
 void Game::renderCard(int rank, const std::string& suit, int x, int y) {
     int base = 0;
     if (suit == "Clubs") {
@@ -54,15 +65,11 @@ void Game::renderCard(int rank, const std::string& suit, int x, int y) {
     } else if (rank == kAceRank) {
         offset = kAceOffset;
     }
-    const SDL_Rect src = cellRect(base + offset);
-    const SDL_Rect dest{x, y, kCardWidth, kCardHeight};
-    SDL_RenderCopy(renderer, cardTexture, &src, &dest);
+    drawCell(base + offset, x, y);
 }
 
 void Game::renderCardBack(int x, int y) {
-    const SDL_Rect src = cellRect(kBackCell);
-    const SDL_Rect dest{x, y, kCardWidth, kCardHeight};
-    SDL_RenderCopy(renderer, cardTexture, &src, &dest);
+    drawCell(kBackCell, x, y);
 }
 
 void Game::renderHands() {

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "ui/Texture.h"
+
 namespace {
 
 // A hovered button grows evenly about its centre: this much on the left and on the right, and
@@ -47,5 +49,5 @@ void Button::render(SDL_Renderer* renderer) {
         draw.w += 2 * kHoverGrowX;
         draw.h += 2 * kHoverGrowY;
     }
-    SDL_RenderCopy(renderer, texture, &srcRect, &draw);
+    drawPicture(renderer, density, texture, texture2x, &srcRect, &draw);
 }

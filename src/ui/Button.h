@@ -18,6 +18,9 @@ public:
     void render(SDL_Renderer* renderer);
 
     SDL_Texture* texture = nullptr;  // not owned; several buttons share a sheet
+    // The same strip at twice the size, drawn while `density` is 2; not owned, null for none.
+    SDL_Texture* texture2x = nullptr;
+    int density = 1;
     SDL_Rect srcRect{0, 0, 0, 0};
     SDL_Rect destRect{0, 0, 0, 0};
     int width = 134;

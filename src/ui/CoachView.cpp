@@ -54,6 +54,28 @@ void CoachView::init(SDL_Renderer* renderer, const char* fontPath) {
     cleanup();
     this->renderer = renderer;
     font.reset(TTF_OpenFont(fontPath, kCoachFontSize));
+    if (font != nullptr) {
+        font2x.reset(TTF_OpenFont(fontPath, 2 * kCoachFontSize));
+    }
+}
+
+void CoachView::setDensity(int density) {
+    const int lettering = density == 2 && font2x != nullptr ? 2 : 1;
+    if (lettering == this->density) {
+        return;
+    }
+    this->density = lettering;
+    // Made again at the next update, at the new size.
+    for (auto& texts : playTexts) {
+        for (Text& text : texts) {
+            text.label.reset();
+        }
+    }
+    for (std::vector<Text>* texts : {&noteTexts, &ledgerTexts}) {
+        for (Text& text : *texts) {
+            text.label.reset();
+        }
+    }
 }
 
 void CoachView::set(Text& text, const std::string& line) {
@@ -62,7 +84,7 @@ void CoachView::set(Text& text, const std::string& line) {
     }
     text.shown = line;
     text.label.reset();
-    text.label.reset(createTextTexture(renderer, font.get(), line));
+    text.label.reset(createTextTexture(renderer, density == 2 ? font2x.get() : font.get(), line));
 }
 
 void CoachView::update(const Coach& coach, bool playing) {
@@ -151,20 +173,18 @@ void CoachView::render(SDL_Renderer* renderer) const {
             if (text.label == nullptr) {
                 continue;
             }
-            SDL_Rect where{0, y, 0, 0};
-            SDL_QueryTexture(text.label.get(), nullptr, nullptr, &where.w, &where.h);
-            where.x = button.x + (button.w - where.w) / 2;
+            const float x = centredLettering(text.label.get(), density, button.x, button.w);
             const SDL_Color colour = play == bestPlay ? kBestColour : SDL_Color{255, 255, 255, 255};
             SDL_SetTextureColorMod(text.label.get(), colour.r, colour.g, colour.b);
-            SDL_RenderCopy(renderer, text.label.get(), nullptr, &where);
+            drawLettering(renderer, text.label.get(), density,
+                          SDL_FPoint{x, static_cast<float>(y)});
             y += pitch;
         }
     }
     const auto drawColumn = [&](const std::vector<Text>& texts, SDL_Point at) {
         for (const Text& text : texts) {
-            SDL_Rect where{at.x, at.y, 0, 0};
-            SDL_QueryTexture(text.label.get(), nullptr, nullptr, &where.w, &where.h);
-            SDL_RenderCopy(renderer, text.label.get(), nullptr, &where);
+            drawLettering(renderer, text.label.get(), density,
+                          SDL_FPoint{static_cast<float>(at.x), static_cast<float>(at.y)});
             at.y += pitch;
         }
     };
@@ -182,4 +202,6 @@ void CoachView::cleanup() {
     noteTexts.clear();
     ledgerTexts.clear();
     font.reset();
+    font2x.reset();
+    density = 1;
 }

@@ -16,6 +16,9 @@ class CoachView {
 public:
     // Opens the game's font at the coach's size.
     void init(SDL_Renderer* renderer, const char* fontPath);
+    // 2 letters the texts at twice the point size, in the same places; every text is made again
+    // at the next update when the density changes.
+    void setDensity(int density);
     // The texts of the coach's state; `playing` while the play buttons are live.
     void update(const Coach& coach, bool playing);
     void render(SDL_Renderer* renderer) const;
@@ -38,6 +41,9 @@ private:
 
     SDL_Renderer* renderer = nullptr;
     FontHandle font;
+    // The font at twice the point size; the lines are still spaced by `font`.
+    FontHandle font2x;
+    int density = 1;
     std::array<std::array<Text, 2>, 4> playTexts;
     std::vector<Text> noteTexts;
     std::vector<Text> ledgerTexts;

@@ -11,24 +11,26 @@ namespace {
 
 constexpr const char* kFontPath = "./fonts/ds-digit.ttf";
 
-// Draws a text texture at its own size with its top-left corner at (x, y).
-void drawText(SDL_Renderer* renderer, const TextureHandle& label, SDL_Point at) {
-    SDL_Rect where{at.x, at.y, 0, 0};
-    SDL_QueryTexture(label.get(), nullptr, nullptr, &where.w, &where.h);
-    SDL_RenderCopy(renderer, label.get(), nullptr, &where);
+// Draws a text texture lettered at `density` at its size in table pixels, its top-left corner at
+// (x, y).
+void drawText(SDL_Renderer* renderer, const TextureHandle& label, int density, SDL_Point at) {
+    drawLettering(renderer, label.get(), density,
+                  SDL_FPoint{static_cast<float>(at.x), static_cast<float>(at.y)});
 }
 
-// Draws a text texture at its own size, centred on `centreX`, top at y.
-void drawCentredText(SDL_Renderer* renderer, const TextureHandle& label, int centreX, int y) {
-    SDL_Rect where{0, y, 0, 0};
-    SDL_QueryTexture(label.get(), nullptr, nullptr, &where.w, &where.h);
-    where.x = centreX - where.w / 2;
-    SDL_RenderCopy(renderer, label.get(), nullptr, &where);
+// Draws a text texture lettered at `density` at its size in table pixels, centred on `centreX`,
+// top at y; at density 1 its left edge on a whole pixel, as ever.
+void drawCentredText(SDL_Renderer* renderer, const TextureHandle& label, int density, int centreX,
+                     int y) {
+    const float left = centredLettering(label.get(), density, centreX, 0);
+    drawLettering(renderer, label.get(), density, SDL_FPoint{left, static_cast<float>(y)});
 }
 
-// Sets up `button` on frame `frame` of `sheet` at `where`.
-void place(Button& button, const TextureHandle& sheet, int frame, SDL_Rect where) {
+// Sets up `button` on frame `frame` of `sheet` (and of `sheet2x` at twice the size) at `where`.
+void place(Button& button, const TextureHandle& sheet, const TextureHandle& sheet2x, int frame,
+           SDL_Rect where) {
     button.setup(sheet.get(), frame, where.x, where.y, where.w, where.h);
+    button.texture2x = sheet2x.get();
 }
 
 }  // namespace
@@ -47,12 +49,20 @@ void GameScene::init(SDL_Renderer* renderer) {
     chipsTexture.reset(loadTexture("./images/CHIPS.png", renderer));
     arrowsTexture.reset(loadTexture("./images/ARROWS.png", renderer));
     buttonsTexture.reset(loadTexture("./images/BUTTONS.png", renderer));
+    bgTexture2x.reset(loadSharpTexture("./images/BG.png", renderer, true));
+    tableTexture2x.reset(loadSharpTexture("./images/TABLE.png", renderer, true));
+    panelTexture2x.reset(loadSharpTexture("./images/CHIPBG.png", renderer, true));
+    chipsTexture2x.reset(loadSharpTexture("./images/CHIPS.png", renderer));
+    arrowsTexture2x.reset(loadSharpTexture("./images/ARROWS.png", renderer));
+    buttonsTexture2x.reset(loadSharpTexture("./images/BUTTONS.png", renderer));
 
     TTF_Init();
     font.reset(TTF_OpenFont(kFontPath, kFontSize));
     if (font == nullptr) {
         // The game plays on, every text missing.
         std::cout << "Failed to load font: " << kFontPath << std::endl;
+    } else {
+        font2x.reset(TTF_OpenFont(kFontPath, 2 * kFontSize));
     }
 
     shownWallet = engine->getWallet();
@@ -61,8 +71,8 @@ void GameScene::init(SDL_Renderer* renderer) {
     for (int i = 0; i < kChipKinds; ++i) {
         chipCounts[i] = 0;
         chipCountLabels[i].reset();
-        place(chipMinusButtons[i], arrowsTexture, kRemoveFrame, removeChipRect(i));
-        place(chipPlusButtons[i], arrowsTexture, kAddFrame, addChipRect(i));
+        place(chipMinusButtons[i], arrowsTexture, arrowsTexture2x, kRemoveFrame, removeChipRect(i));
+        place(chipPlusButtons[i], arrowsTexture, arrowsTexture2x, kAddFrame, addChipRect(i));
         const int index = i;
         chipMinusButtons[i].setOnClick([this, index] { removeChip(index); });
         chipPlusButtons[i].setOnClick([this, index] { addChip(index); });
@@ -73,12 +83,12 @@ void GameScene::init(SDL_Renderer* renderer) {
         label->reset();
     }
 
-    place(dealButton, buttonsTexture, kDealFrame, kDealButtonRect);
-    place(exitButton, buttonsTexture, kExitFrame, kExitButtonRect);
-    place(hitButton, buttonsTexture, kHitFrame, kHitButtonRect);
-    place(standButton, buttonsTexture, kStandFrame, kStandButtonRect);
-    place(doubleButton, buttonsTexture, kDoubleFrame, kDoubleButtonRect);
-    place(splitButton, buttonsTexture, kSplitFrame, kSplitButtonRect);
+    place(dealButton, buttonsTexture, buttonsTexture2x, kDealFrame, kDealButtonRect);
+    place(exitButton, buttonsTexture, buttonsTexture2x, kExitFrame, kExitButtonRect);
+    place(hitButton, buttonsTexture, buttonsTexture2x, kHitFrame, kHitButtonRect);
+    place(standButton, buttonsTexture, buttonsTexture2x, kStandFrame, kStandButtonRect);
+    place(doubleButton, buttonsTexture, buttonsTexture2x, kDoubleFrame, kDoubleButtonRect);
+    place(splitButton, buttonsTexture, buttonsTexture2x, kSplitFrame, kSplitButtonRect);
 
     dealButton.setOnClick([this] { deal(); });
     exitButton.setOnClick([] { endGame(); });
@@ -86,6 +96,23 @@ void GameScene::init(SDL_Renderer* renderer) {
     standButton.setOnClick([this] { stand(); });
     doubleButton.setOnClick([this] { doubleDown(); });
     splitButton.setOnClick([this] { split(); });
+    setDensity(density);
+}
+
+void GameScene::setDensity(int density) {
+    this->density = density;
+    if (engine != nullptr) {
+        engine->density = density;
+    }
+    for (int i = 0; i < kChipKinds; ++i) {
+        chipMinusButtons[i].density = density;
+        chipPlusButtons[i].density = density;
+    }
+    for (Button* button :
+         {&dealButton, &exitButton, &hitButton, &standButton, &doubleButton, &splitButton}) {
+        button->density = density;
+    }
+    coachView.setDensity(density);
 }
 
 void GameScene::removeChip(int kind) {
@@ -262,7 +289,11 @@ void GameScene::handleKey(SDL_Keycode key, Uint16 modifiers) {
 
 void GameScene::relabel(TextureHandle& label, const std::string& text) {
     label.reset();
-    label.reset(createTextTexture(renderer, font.get(), text));
+    label.reset(createTextTexture(renderer, letteringFont(), text));
+}
+
+TTF_Font* GameScene::letteringFont() const {
+    return labelDensity == 2 ? font2x.get() : font.get();
 }
 
 void GameScene::update() {
@@ -288,13 +319,17 @@ void GameScene::update() {
         pendingBet += chipCounts[i] * chipValues[i];
     }
 
+    // The texts are lettered at the output's density, with the 1x font where there is no other.
+    labelDensity = density == 2 && font2x != nullptr ? 2 : 1;
+    TTF_Font* lettering = letteringFont();
+
     // Both old texts go before either is made again.
     walletLabel.reset();
     betLabel.reset();
     walletLabel.reset(
-        createTextTexture(renderer, font.get(), kWalletLabel + std::to_string(shownWallet)));
+        createTextTexture(renderer, lettering, kWalletLabel + std::to_string(shownWallet)));
     const int shownBet = roundActive ? engine->getBet() : pendingBet;
-    betLabel.reset(createTextTexture(renderer, font.get(), kBetLabel + std::to_string(shownBet)));
+    betLabel.reset(createTextTexture(renderer, lettering, kBetLabel + std::to_string(shownBet)));
 
     for (int i = 0; i < kChipKinds; ++i) {
         relabel(chipCountLabels[i], kChipCountLabel + std::to_string(chipCounts[i]));
@@ -303,9 +338,9 @@ void GameScene::update() {
     resultLabel.reset();
     if (engine->isRoundOver()) {
         resultLabel.reset(createTextBlockTexture(
-            renderer, font.get(),
+            renderer, lettering,
             breakLines(font.get(), engine->getResultText(), kResultRight - kResultTextAt.x),
-            kResultBottom - kResultTextAt.y));
+            labelDensity * (kResultBottom - kResultTextAt.y)));
     }
 
     std::string pText = kPlayerLabel + std::to_string(engine->getPlayerValue());
@@ -315,7 +350,7 @@ void GameScene::update() {
     // After a split the value of the second hand goes below when the line would reach the panel.
     playerLabel.reset();
     playerLabel.reset(createTextBlockTexture(
-        renderer, font.get(), breakLines(font.get(), pText, kTableWidth - kPlayerTextAt.x)));
+        renderer, lettering, breakLines(font.get(), pText, kTableWidth - kPlayerTextAt.x)));
     relabel(dealerLabel, kDealerLabel + std::to_string(engine->dealerShownValue()));
 
     if (coachOn) {
@@ -328,6 +363,7 @@ void GameScene::updateCoach() {
     if (coach == nullptr) {
         coach = std::make_unique<Coach>();
         coachView.init(renderer, kFontPath);
+        coachView.setDensity(density);
         // Making the coach is this frame's share: its slow work starts with the next one.
         until = Coach::Clock::now();
     }
@@ -345,9 +381,9 @@ void GameScene::render(SDL_Renderer* renderer) {
     const SDL_Rect bgRect{0, 0, kWindowWidth, kWindowHeight};
     const SDL_Rect tableRect = kTableRect;
     const SDL_Rect panelRect = kPanelRect;
-    SDL_RenderCopy(renderer, bgTexture.get(), nullptr, &bgRect);
-    SDL_RenderCopy(renderer, tableTexture.get(), nullptr, &tableRect);
-    SDL_RenderCopy(renderer, panelTexture.get(), nullptr, &panelRect);
+    drawPicture(renderer, density, bgTexture.get(), bgTexture2x.get(), nullptr, &bgRect);
+    drawPicture(renderer, density, tableTexture.get(), tableTexture2x.get(), nullptr, &tableRect);
+    drawPicture(renderer, density, panelTexture.get(), panelTexture2x.get(), nullptr, &panelRect);
 
     engine->renderHands();
 
@@ -355,19 +391,20 @@ void GameScene::render(SDL_Renderer* renderer) {
         const SDL_Rect chipSrc{kChipCellColumns[i] * kChipWidth, kChipCellRows[i] * kChipHeight,
                                kChipWidth, kChipHeight};
         const SDL_Rect chipDest = chipRect(i);
-        SDL_RenderCopy(renderer, chipsTexture.get(), &chipSrc, &chipDest);
-        drawCentredText(renderer, chipCountLabels[i], chipDest.x + chipDest.w / 2,
+        drawPicture(renderer, density, chipsTexture.get(), chipsTexture2x.get(), &chipSrc,
+                    &chipDest);
+        drawCentredText(renderer, chipCountLabels[i], labelDensity, chipDest.x + chipDest.w / 2,
                         chipDest.y + chipDest.h + kChipCountGap);
     }
 
     if (resultLabel != nullptr) {
-        drawText(renderer, resultLabel, kResultTextAt);
+        drawText(renderer, resultLabel, labelDensity, kResultTextAt);
     }
     if (dealerLabel != nullptr) {
-        drawText(renderer, dealerLabel, kDealerTextAt);
+        drawText(renderer, dealerLabel, labelDensity, kDealerTextAt);
     }
     if (playerLabel != nullptr) {
-        drawText(renderer, playerLabel, kPlayerTextAt);
+        drawText(renderer, playerLabel, labelDensity, kPlayerTextAt);
     }
 
     for (int i = 0; i < kChipKinds; ++i) {
@@ -389,8 +426,8 @@ void GameScene::render(SDL_Renderer* renderer) {
         }
     }
 
-    drawCentredText(renderer, walletLabel, kPanelCentreX, kWalletTextY);
-    drawCentredText(renderer, betLabel, kPanelCentreX, kBetTextY);
+    drawCentredText(renderer, walletLabel, labelDensity, kPanelCentreX, kWalletTextY);
+    drawCentredText(renderer, betLabel, labelDensity, kPanelCentreX, kBetTextY);
 
     if (coachOn && coach != nullptr) {
         coachView.render(renderer);
@@ -405,8 +442,10 @@ void GameScene::cleanup() {
     coach.reset();
     coachView.cleanup();
 
-    for (TextureHandle* picture : {&bgTexture, &tableTexture, &panelTexture, &chipsTexture,
-                                   &arrowsTexture, &buttonsTexture}) {
+    for (TextureHandle* picture :
+         {&bgTexture, &tableTexture, &panelTexture, &chipsTexture, &arrowsTexture, &buttonsTexture,
+          &bgTexture2x, &tableTexture2x, &panelTexture2x, &chipsTexture2x, &arrowsTexture2x,
+          &buttonsTexture2x}) {
         picture->reset();
     }
     for (TextureHandle* label :
@@ -417,5 +456,6 @@ void GameScene::cleanup() {
         label.reset();
     }
     font.reset();
+    font2x.reset();
     TTF_Quit();
 }

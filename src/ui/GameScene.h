@@ -32,6 +32,9 @@ public:
     // would in this frame, and not at all while that button is not live. C turns the coach on
     // and off.
     void handleKey(SDL_Keycode key, Uint16 modifiers) override;
+    // 2 draws the pictures of ./images/2x/ and letters the texts at twice the point size, from the
+    // next update on; 1 the table's own pictures and sizes.
+    void setDensity(int density) override;
     void update() override;
     void render(SDL_Renderer* renderer) override;
     void cleanup() override;
@@ -47,6 +50,14 @@ public:
     TextureHandle chipsTexture;
     TextureHandle arrowsTexture;
     TextureHandle buttonsTexture;
+    // The six at twice the size, each null when its file is missing and the 1x one serves.
+    TextureHandle bgTexture2x;
+    TextureHandle tableTexture2x;
+    TextureHandle panelTexture2x;
+    TextureHandle chipsTexture2x;
+    TextureHandle arrowsTexture2x;
+    TextureHandle buttonsTexture2x;
+    int density = 1;
     Button dealButton;
     Button exitButton;
     Button hitButton;
@@ -63,6 +74,11 @@ public:
     std::array<int, kChipKinds> lastChipCounts{};
     std::array<int, kChipKinds> chipValues = kChipValues;
     FontHandle font;
+    // The font at twice the point size, for the texts at density 2; lines are still measured in
+    // `font`, so they break where they do at 1x.
+    FontHandle font2x;
+    // The density the texts below were lettered at, by the last update.
+    int labelDensity = 1;
     TextureHandle walletLabel;
     TextureHandle betLabel;
     std::array<TextureHandle, kChipKinds> chipCountLabels;
@@ -105,4 +121,6 @@ private:
     void updateCoach();
     // Replaces `label` with a fresh texture of `text`, the old one gone first.
     void relabel(TextureHandle& label, const std::string& text);
+    // The font the texts are lettered in at labelDensity.
+    TTF_Font* letteringFont() const;
 };

@@ -29,6 +29,14 @@ constexpr SDL_Point startWindowSize(int roomW, int roomH, float scale) {
     return SDL_Point{roomH * kWindowWidth / kWindowHeight, roomH};
 }
 
+// How many pixels each way a table pixel gets in the pictures and lettering drawn on an output of
+// outputW x outputH pixels: 2 (the pictures of ./images/2x/, the fonts at twice their point size)
+// when the output shows the table at least 1.5 times its own size, at the scale the table is shown
+// at (the smaller of the two ratios, as the bars keep its shape); 1 (./images/) below that.
+constexpr int densityFor(int outputW, int outputH) {
+    return 2 * outputW >= 3 * kWindowWidth && 2 * outputH >= 3 * kWindowHeight ? 2 : 1;
+}
+
 // The status texts' point size, in ./fonts/ds-digit.ttf.
 constexpr int kFontSize = 22;
 

@@ -10,6 +10,9 @@ void MenuScene::init(SDL_Renderer* renderer) {
     bgTexture.reset(loadOpaqueTexture("./images/BG.png", renderer));
     logoTexture.reset(loadTexture("./images/LOGO.png", renderer));
     buttonsTexture.reset(loadTexture("./images/BUTTONS.png", renderer));
+    bgTexture2x.reset(loadSharpTexture("./images/BG.png", renderer, true));
+    logoTexture2x.reset(loadSharpTexture("./images/LOGO.png", renderer));
+    buttonsTexture2x.reset(loadSharpTexture("./images/BUTTONS.png", renderer));
 
     logoRect = kLogoRect;
     const SDL_Rect startAt = kStartButtonRect;
@@ -17,6 +20,9 @@ void MenuScene::init(SDL_Renderer* renderer) {
     startButton.setup(buttonsTexture.get(), kStartFrame, startAt.x, startAt.y, startAt.w,
                       startAt.h);
     exitButton.setup(buttonsTexture.get(), kExitFrame, exitAt.x, exitAt.y, exitAt.w, exitAt.h);
+    startButton.texture2x = buttonsTexture2x.get();
+    exitButton.texture2x = buttonsTexture2x.get();
+    setDensity(density);
     startGame = false;
 
     startButton.setOnClick([this] {
@@ -51,11 +57,17 @@ void MenuScene::handleKey(SDL_Keycode key, Uint16 modifiers) {
     }
 }
 
+void MenuScene::setDensity(int density) {
+    this->density = density;
+    startButton.density = density;
+    exitButton.density = density;
+}
+
 void MenuScene::update() {}
 
 void MenuScene::render(SDL_Renderer* renderer) {
-    SDL_RenderCopy(renderer, bgTexture.get(), nullptr, nullptr);
-    SDL_RenderCopy(renderer, logoTexture.get(), nullptr, &logoRect);
+    drawPicture(renderer, density, bgTexture.get(), bgTexture2x.get(), nullptr, nullptr);
+    drawPicture(renderer, density, logoTexture.get(), logoTexture2x.get(), nullptr, &logoRect);
     startButton.render(renderer);
     exitButton.render(renderer);
 }
@@ -64,4 +76,7 @@ void MenuScene::cleanup() {
     bgTexture.reset();
     logoTexture.reset();
     buttonsTexture.reset();
+    bgTexture2x.reset();
+    logoTexture2x.reset();
+    buttonsTexture2x.reset();
 }

@@ -23,9 +23,16 @@ public:
     // True once the start button has fired; never cleared.
     bool shouldStartGame() const { return startGame; }
 
+    void setDensity(int density) override;
+
     TextureHandle bgTexture;
     TextureHandle logoTexture;
     TextureHandle buttonsTexture;
+    // The same three at twice the size, each null when its file is missing.
+    TextureHandle bgTexture2x;
+    TextureHandle logoTexture2x;
+    TextureHandle buttonsTexture2x;
+    int density = 1;
     SDL_Rect logoRect{0, 0, 0, 0};
     Button startButton;
     Button exitButton;

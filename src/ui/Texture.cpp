@@ -18,6 +18,21 @@ SDL_Surface* loadSurface(const char* path) {
     return surface;
 }
 
+// The surface in the renderer's preferred pixel format, or as it was when it cannot be converted.
+SDL_Surface* nativeSurface(SDL_Surface* surface, SDL_Renderer* renderer) {
+    // A PNG decodes to its own byte order; the renderer's first format is the one it copies
+    // fastest. Without a conversion the picture stays as it was decoded.
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) == 0 && info.num_texture_formats > 0) {
+        SDL_Surface* native = SDL_ConvertSurfaceFormat(surface, info.texture_formats[0], 0);
+        if (native != nullptr) {
+            SDL_FreeSurface(surface);
+            return native;
+        }
+    }
+    return surface;
+}
+
 }  // namespace
 
 SDL_Texture* loadTexture(const char* path, SDL_Renderer* renderer) {
@@ -35,22 +50,80 @@ SDL_Texture* loadOpaqueTexture(const char* path, SDL_Renderer* renderer) {
     if (surface == nullptr) {
         return nullptr;
     }
-    // A PNG decodes to its own byte order; the renderer's first format is the one it copies
-    // fastest. Without a conversion the picture stays as it was decoded.
-    SDL_RendererInfo info;
-    if (SDL_GetRendererInfo(renderer, &info) == 0 && info.num_texture_formats > 0) {
-        SDL_Surface* native = SDL_ConvertSurfaceFormat(surface, info.texture_formats[0], 0);
-        if (native != nullptr) {
-            SDL_FreeSurface(surface);
-            surface = native;
-        }
-    }
+    surface = nativeSurface(surface, renderer);
     SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
     SDL_FreeSurface(surface);
     if (texture != nullptr) {
         SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
     }
     return texture;
+}
+
+SDL_Texture* loadSharpTexture(const char* path, SDL_Renderer* renderer, bool opaque) {
+    std::string sharpPath = path;
+    const std::size_t slash = sharpPath.rfind('/');
+    sharpPath.insert(slash == std::string::npos ? 0 : slash + 1, "2x/");
+    SDL_Surface* surface = IMG_Load(sharpPath.c_str());
+    if (surface == nullptr) {
+        return nullptr;
+    }
+    if (opaque) {
+        surface = nativeSurface(surface, renderer);
+    }
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
+    SDL_FreeSurface(surface);
+    if (texture != nullptr) {
+        SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
+        if (opaque) {
+            SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+        }
+    }
+    return texture;
+}
+
+void drawPicture(SDL_Renderer* renderer, int density, SDL_Texture* plain, SDL_Texture* sharp,
+                 const SDL_Rect* src, const SDL_Rect* dest) {
+    if (density != 2 || sharp == nullptr) {
+        SDL_RenderCopy(renderer, plain, src, dest);
+        return;
+    }
+    if (src == nullptr) {
+        SDL_RenderCopy(renderer, sharp, nullptr, dest);
+        return;
+    }
+    const SDL_Rect doubled{2 * src->x, 2 * src->y, 2 * src->w, 2 * src->h};
+    SDL_RenderCopy(renderer, sharp, &doubled, dest);
+}
+
+SDL_FPoint letteringSize(SDL_Texture* label, int density) {
+    int w = 0, h = 0;
+    SDL_QueryTexture(label, nullptr, nullptr, &w, &h);
+    return SDL_FPoint{static_cast<float>(w) / static_cast<float>(density),
+                      static_cast<float>(h) / static_cast<float>(density)};
+}
+
+float centredLettering(SDL_Texture* label, int density, int left, int width) {
+    if (density == 1) {
+        int w = 0;
+        SDL_QueryTexture(label, nullptr, nullptr, &w, nullptr);
+        const int whole = left + (width - w) / 2;
+        return static_cast<float>(whole);
+    }
+    return static_cast<float>(left) +
+           (static_cast<float>(width) - letteringSize(label, density).x) / 2.0F;
+}
+
+void drawLettering(SDL_Renderer* renderer, SDL_Texture* label, int density, SDL_FPoint at) {
+    if (density == 1) {
+        SDL_Rect where{static_cast<int>(at.x), static_cast<int>(at.y), 0, 0};
+        SDL_QueryTexture(label, nullptr, nullptr, &where.w, &where.h);
+        SDL_RenderCopy(renderer, label, nullptr, &where);
+        return;
+    }
+    const SDL_FPoint size = letteringSize(label, density);
+    const SDL_FRect where{at.x, at.y, size.x, size.y};
+    SDL_SetTextureScaleMode(label, SDL_ScaleModeLinear);
+    SDL_RenderCopyF(renderer, label, nullptr, &where);
 }
 
 SDL_Texture* createTextTexture(SDL_Renderer* renderer, TTF_Font* font, const std::string& text) {

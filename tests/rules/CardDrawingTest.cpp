@@ -13,6 +13,7 @@
 
 #include "rules/CardSheet.h"
 #include "rules/Game.h"
+#include "rules/TableLayout.h"
 #include "support/ScratchDir.h"
 #include "support/Screen.h"
 #include "support/StackedDeck.h"
@@ -23,13 +24,19 @@ constexpr int kWidth = kScreenWidth;
 constexpr int kHeight = kScreenHeight;
 constexpr int kNoCard = -1;
 
-// Red holds the cell number; green and blue mark a pixel as coming from the sheet.
-SDL_Surface* makeSheetSurface() {
-    SDL_Surface* sheet =
-        SDL_CreateRGBSurfaceWithFormat(0, kSheetWidth, kSheetHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+// The sheet at twice the size names its cells this much higher.
+constexpr int kSharpCell = 64;
+
+// Red holds the cell number; green and blue mark a pixel as coming from the sheet. At `density`
+// 2 every cell is twice the size each way and named kSharpCell higher.
+SDL_Surface* makeSheetSurface(int density = 1) {
+    SDL_Surface* sheet = SDL_CreateRGBSurfaceWithFormat(
+        0, density * kSheetWidth, density * kSheetHeight, 32, SDL_PIXELFORMAT_ARGB8888);
     for (int cell = 0; cell < kSheetColumns * kSheetRows; ++cell) {
-        const SDL_Rect rect{cellX(cell), cellY(cell), kCardWidth, kCardHeight};
-        SDL_FillRect(sheet, &rect, SDL_MapRGB(sheet->format, cell, 0xC3, 0x3C));
+        const SDL_Rect rect{density * cellX(cell), density * cellY(cell), density * kCardWidth,
+                            density * kCardHeight};
+        const int name = density == 2 ? cell + kSharpCell : cell;
+        SDL_FillRect(sheet, &rect, SDL_MapRGB(sheet->format, name, 0xC3, 0x3C));
     }
     return sheet;
 }
@@ -135,6 +142,30 @@ TEST_F(CardDrawing, EveryCardOfTheDeckHasItsOwnCell) {
         frame([&] { game->renderCard(card->rank, card->suit, 0, 0); });
         expectWholeCard(sheetCell(name), 0, 0);
     }
+}
+
+// At density 2 the cards come from the sheet at twice the size, the same cell into the same place;
+// without that sheet, and at density 1, from the table's own.
+TEST_F(CardDrawing, DensityTwoCutsTheSameCellFromTheSharpSheet) {
+    SDL_Surface* sharp = makeSheetSurface(2);
+    game->cardTexture2x = SDL_CreateTextureFromSurface(renderer, sharp);
+    SDL_FreeSurface(sharp);
+    ASSERT_NE(game->cardTexture2x, nullptr) << SDL_GetError();
+    deal("AS 9C KH 7D 2C");
+    game->dealerRevealed = true;
+    for (int density : {2, 1}) {
+        game->density = density;
+        drawTable();
+        const int offset = density == 2 ? kSharpCell : 0;
+        expectCorner(sheetCell("AS") + offset, kPlayerX, kPlayerY);
+        expectWholeCard(sheetCell("KH") + offset, kPlayerX + kFanStepX, kPlayerY + kFanStepY);
+        expectCorner(sheetCell("7D") + offset, kDealerX + kFanStepX, kDealerY + kFanStepY);
+    }
+    SDL_DestroyTexture(game->cardTexture2x);
+    game->cardTexture2x = nullptr;
+    game->density = 2;
+    drawTable();
+    expectWholeCard(sheetCell("KH"), kPlayerX + kFanStepX, kPlayerY + kFanStepY);
 }
 
 TEST_F(CardDrawing, OddRanksAndSuitsFallBackToTheFirstCells) {

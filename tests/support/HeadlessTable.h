@@ -45,6 +45,10 @@ inline Rgb chip(int col, int row) {
 inline Rgb card(int cell) {
     return {240, 1 + 4 * cell, 4};
 }
+// A colour above as its picture at twice the size shows it.
+inline Rgb sharp(Rgb c) {
+    return {c.r, c.g, c.b + 100};
+}
 }  // namespace art
 
 // Every picture in the colours above, and the real font, under the working directory as the game
@@ -52,6 +56,25 @@ inline Rgb card(int cell) {
 void writeTableArt();
 // The picture names under ./images/.
 const std::vector<std::string>& imageNames();
+// The test art at twice the size, every sheet's cells doubled, in art::sharp's colours, under
+// ./images/2x/.
+void writeSharpTableArt();
+// The game's own pictures at both densities, as the build draws them, in place of the test art
+// under ./images/ and ./images/2x/.
+void installGameArt();
+
+// The frame as the main loop draws the table at density 1 in a window larger than it: drawn at
+// its own size into a picture, which is stretched to the window with linear filtering.
+void stretchedFrame(Scene& scene, SDL_Renderer* renderer);
+
+// How sharp `area` of `pixels` (rows of `width`) is: of the steps in brightness between
+// neighbouring pixels of at least 24, the share of at least 96. A sharp edge crosses between two
+// pixels; one stretched to twice the size takes two steps of half the height.
+double strongEdgeShare(const std::vector<Rgb>& pixels, int width, SDL_Rect area);
+// `pixels` (rows of `width`) at half the size each way, each pixel the mean of its four.
+std::vector<Rgb> halved(const std::vector<Rgb>& pixels, int width);
+// The mean of the channels' absolute differences between two pictures of the same size.
+double meanDifference(const std::vector<Rgb>& a, const std::vector<Rgb>& b);
 
 // One frame as the main loop runs it: input, update, clear, draw, present.
 void frame(Scene& scene, SDL_Renderer* renderer, SDL_Point at, bool clicked);
@@ -93,6 +116,13 @@ protected:
         }
         screen.reset();
         dir.reset();
+    }
+
+    // A window of w x h in place of the screen, the table scaled to it (Screen::Fit::Scale).
+    void useWindow(int w, int h) {
+        screen.reset();
+        screen.emplace(w, h, Screen::Fit::Scale);
+        renderer = screen->renderer();
     }
 
     Rgb at(int x, int y) const { return screen->pixel(x, y); }

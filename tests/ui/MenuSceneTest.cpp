@@ -50,6 +50,35 @@ TEST_F(MenuSceneTest, BackgroundLogoAndTwoButtonsOneGrownWhileHovered) {
     EXPECT_FALSE(menu.shouldStartGame());
 }
 
+// An output of at least 1.5 times the table each way takes the pictures at twice the size; on
+// one of twice its size the menu draws them in the same places and START takes a click at twice
+// its place.
+TEST_F(MenuSceneTest, TwiceTheSizeDrawsThePicturesAtTwiceTheSize) {
+    EXPECT_EQ(densityFor(kWindowWidth, kWindowHeight), 1);
+    EXPECT_EQ(densityFor(1536, 1152), 2);
+    EXPECT_EQ(densityFor(1535, 1152), 1);
+    EXPECT_EQ(densityFor(2560, 1080), 1) << "the table is shown 1.4 times its size";
+    EXPECT_EQ(densityFor(3840, 2160), 2);
+
+    menu.cleanup();
+    writeSharpTableArt();
+    useWindow(2 * kWindowWidth, 2 * kWindowHeight);
+    menu.init(renderer);
+    const auto twice = [](SDL_Point p) { return SDL_Point{2 * p.x, 2 * p.y}; };
+    for (int density : {2, 1}) {
+        menu.setDensity(density);
+        frame(0, 0, false);
+        const auto shown = [density](Rgb c) { return density == 2 ? art::sharp(c) : c; };
+        EXPECT_EQ(at(0, 0), shown(art::kBackground));
+        EXPECT_EQ(at(twice(centreOf(kLogoRect))), shown(art::kLogo));
+        EXPECT_EQ(at(twice(kStartAt)), shown(art::button(kStartFrame)));
+        EXPECT_EQ(at(twice(centreOf(kMenuExitButtonRect))), shown(art::button(kExitFrame)));
+    }
+    menu.setDensity(2);
+    frame(screen->toTable(twice(kStartAt)).x, screen->toTable(twice(kStartAt)).y, true);
+    EXPECT_TRUE(menu.shouldStartGame());
+}
+
 TEST_F(MenuSceneTest, StartIsRequestedOnceByAClickOnItsHotArea) {
     testing::internal::CaptureStdout();
     for (auto [x, y] : {std::pair{580, 548}, {579, 549}, {445, 560}, {444, 500}}) {
