@@ -126,11 +126,13 @@ on_fail() {
 # start_display WxH [wm]: a virtual screen of that size in place of the one before, with the
 # evilwm window manager when asked (without one, nothing adds borders, maximises or fills the
 # screen). Xvfb picks a free display number itself and writes it to fd 3 once it takes
-# connections.
+# connections. -noreset: by default an X server resets when its last client leaves, and a game
+# started during the reset finds no display; here every game ends before the next one starts.
 start_display() {
     stop_display
     rm -f "$work/display"
-    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp -noreset 3>"$work/display" \
+        2>"$work/xvfb.log" &
     xvfb_pid=$!
     for _ in $(seq 100); do
         [ -s "$work/display" ] && break
