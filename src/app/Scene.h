@@ -23,6 +23,9 @@ public:
     // The density of the output the screen is drawn on (ui/Layout.h densityFor), before the
     // frame's input; the pictures and texts of every frame after follow it. 1 until told.
     virtual void setDensity(int density) { (void)density; }
+    // Loads the pictures of ./images/2x/ that were missing when the screen was set up, now that
+    // they are there (the web page fetches them after its first frame). Those already loaded stay.
+    virtual void loadSharpPictures(SDL_Renderer* renderer) { (void)renderer; }
     virtual void update() = 0;
     virtual void render(SDL_Renderer* renderer) = 0;
     virtual void cleanup() = 0;

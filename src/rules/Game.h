@@ -70,6 +70,9 @@ public:
     void renderHands();
     void renderCard(int rank, const std::string& suit, int x, int y);
     void renderCardBack(int x, int y);
+    // Reads cardTexture2x when it is still null and the engine has a renderer (the constructor
+    // does; the web page fetches the 2x pictures later, and the table calls it again then).
+    void loadSharpCardSheet();
 
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* cardTexture = nullptr;

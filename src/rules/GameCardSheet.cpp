@@ -18,6 +18,13 @@ Game::Game(SDL_Renderer* renderer) : Game(renderer, WithoutCardSheet{}) {
     } else {
         std::cout << "Failed to load texture: " << sheetPath << std::endl;
     }
+    loadSharpCardSheet();
+}
+
+void Game::loadSharpCardSheet() {
+    if (renderer == nullptr || cardTexture2x != nullptr) {
+        return;
+    }
     // Drawn at its own pixels on a 2x output and shrunk smoothly on anything between.
     if (SDL_Surface* sheet = IMG_Load("./images/2x/CARDS.png")) {
         cardTexture2x = SDL_CreateTextureFromSurface(renderer, sheet);

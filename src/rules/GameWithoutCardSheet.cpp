@@ -3,3 +3,5 @@
 #include "rules/Game.h"
 
 Game::Game(SDL_Renderer* renderer) : Game(renderer, WithoutCardSheet{}) {}
+
+void Game::loadSharpCardSheet() {}

@@ -26,11 +26,9 @@ void drawCentredText(SDL_Renderer* renderer, const TextureHandle& label, int den
     drawLettering(renderer, label.get(), density, SDL_FPoint{left, static_cast<float>(y)});
 }
 
-// Sets up `button` on frame `frame` of `sheet` (and of `sheet2x` at twice the size) at `where`.
-void place(Button& button, const TextureHandle& sheet, const TextureHandle& sheet2x, int frame,
-           SDL_Rect where) {
+// Sets up `button` on frame `frame` of `sheet` at `where`.
+void place(Button& button, const TextureHandle& sheet, int frame, SDL_Rect where) {
     button.setup(sheet.get(), frame, where.x, where.y, where.w, where.h);
-    button.texture2x = sheet2x.get();
 }
 
 }  // namespace
@@ -49,12 +47,6 @@ void GameScene::init(SDL_Renderer* renderer) {
     chipsTexture.reset(loadTexture("./images/CHIPS.png", renderer));
     arrowsTexture.reset(loadTexture("./images/ARROWS.png", renderer));
     buttonsTexture.reset(loadTexture("./images/BUTTONS.png", renderer));
-    bgTexture2x.reset(loadSharpTexture("./images/BG.png", renderer, true));
-    tableTexture2x.reset(loadSharpTexture("./images/TABLE.png", renderer, true));
-    panelTexture2x.reset(loadSharpTexture("./images/CHIPBG.png", renderer, true));
-    chipsTexture2x.reset(loadSharpTexture("./images/CHIPS.png", renderer));
-    arrowsTexture2x.reset(loadSharpTexture("./images/ARROWS.png", renderer));
-    buttonsTexture2x.reset(loadSharpTexture("./images/BUTTONS.png", renderer));
 
     TTF_Init();
     font.reset(TTF_OpenFont(kFontPath, kFontSize));
@@ -71,8 +63,8 @@ void GameScene::init(SDL_Renderer* renderer) {
     for (int i = 0; i < kChipKinds; ++i) {
         chipCounts[i] = 0;
         chipCountLabels[i].reset();
-        place(chipMinusButtons[i], arrowsTexture, arrowsTexture2x, kRemoveFrame, removeChipRect(i));
-        place(chipPlusButtons[i], arrowsTexture, arrowsTexture2x, kAddFrame, addChipRect(i));
+        place(chipMinusButtons[i], arrowsTexture, kRemoveFrame, removeChipRect(i));
+        place(chipPlusButtons[i], arrowsTexture, kAddFrame, addChipRect(i));
         const int index = i;
         chipMinusButtons[i].setOnClick([this, index] { removeChip(index); });
         chipPlusButtons[i].setOnClick([this, index] { addChip(index); });
@@ -83,12 +75,12 @@ void GameScene::init(SDL_Renderer* renderer) {
         label->reset();
     }
 
-    place(dealButton, buttonsTexture, buttonsTexture2x, kDealFrame, kDealButtonRect);
-    place(exitButton, buttonsTexture, buttonsTexture2x, kExitFrame, kExitButtonRect);
-    place(hitButton, buttonsTexture, buttonsTexture2x, kHitFrame, kHitButtonRect);
-    place(standButton, buttonsTexture, buttonsTexture2x, kStandFrame, kStandButtonRect);
-    place(doubleButton, buttonsTexture, buttonsTexture2x, kDoubleFrame, kDoubleButtonRect);
-    place(splitButton, buttonsTexture, buttonsTexture2x, kSplitFrame, kSplitButtonRect);
+    place(dealButton, buttonsTexture, kDealFrame, kDealButtonRect);
+    place(exitButton, buttonsTexture, kExitFrame, kExitButtonRect);
+    place(hitButton, buttonsTexture, kHitFrame, kHitButtonRect);
+    place(standButton, buttonsTexture, kStandFrame, kStandButtonRect);
+    place(doubleButton, buttonsTexture, kDoubleFrame, kDoubleButtonRect);
+    place(splitButton, buttonsTexture, kSplitFrame, kSplitButtonRect);
 
     dealButton.setOnClick([this] { deal(); });
     exitButton.setOnClick([] { endGame(); });
@@ -96,7 +88,29 @@ void GameScene::init(SDL_Renderer* renderer) {
     standButton.setOnClick([this] { stand(); });
     doubleButton.setOnClick([this] { doubleDown(); });
     splitButton.setOnClick([this] { split(); });
+    loadSharpPictures(renderer);
     setDensity(density);
+}
+
+void GameScene::loadSharpPictures(SDL_Renderer* renderer) {
+    if (engine == nullptr) {
+        return;
+    }
+    loadMissingSharpTexture(bgTexture2x, "./images/BG.png", renderer, true);
+    loadMissingSharpTexture(tableTexture2x, "./images/TABLE.png", renderer, true);
+    loadMissingSharpTexture(panelTexture2x, "./images/CHIPBG.png", renderer, true);
+    loadMissingSharpTexture(chipsTexture2x, "./images/CHIPS.png", renderer);
+    loadMissingSharpTexture(arrowsTexture2x, "./images/ARROWS.png", renderer);
+    loadMissingSharpTexture(buttonsTexture2x, "./images/BUTTONS.png", renderer);
+    engine->loadSharpCardSheet();
+    for (int i = 0; i < kChipKinds; ++i) {
+        chipMinusButtons[i].texture2x = arrowsTexture2x.get();
+        chipPlusButtons[i].texture2x = arrowsTexture2x.get();
+    }
+    for (Button* button :
+         {&dealButton, &exitButton, &hitButton, &standButton, &doubleButton, &splitButton}) {
+        button->texture2x = buttonsTexture2x.get();
+    }
 }
 
 void GameScene::setDensity(int density) {

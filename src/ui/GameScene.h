@@ -35,6 +35,8 @@ public:
     // 2 draws the pictures of ./images/2x/ and letters the texts at twice the point size, from the
     // next update on; 1 the table's own pictures and sizes.
     void setDensity(int density) override;
+    // Does nothing before init, which loads them itself.
+    void loadSharpPictures(SDL_Renderer* renderer) override;
     void update() override;
     void render(SDL_Renderer* renderer) override;
     void cleanup() override;

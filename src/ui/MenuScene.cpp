@@ -10,9 +10,6 @@ void MenuScene::init(SDL_Renderer* renderer) {
     bgTexture.reset(loadOpaqueTexture("./images/BG.png", renderer));
     logoTexture.reset(loadTexture("./images/LOGO.png", renderer));
     buttonsTexture.reset(loadTexture("./images/BUTTONS.png", renderer));
-    bgTexture2x.reset(loadSharpTexture("./images/BG.png", renderer, true));
-    logoTexture2x.reset(loadSharpTexture("./images/LOGO.png", renderer));
-    buttonsTexture2x.reset(loadSharpTexture("./images/BUTTONS.png", renderer));
 
     logoRect = kLogoRect;
     const SDL_Rect startAt = kStartButtonRect;
@@ -20,8 +17,7 @@ void MenuScene::init(SDL_Renderer* renderer) {
     startButton.setup(buttonsTexture.get(), kStartFrame, startAt.x, startAt.y, startAt.w,
                       startAt.h);
     exitButton.setup(buttonsTexture.get(), kExitFrame, exitAt.x, exitAt.y, exitAt.w, exitAt.h);
-    startButton.texture2x = buttonsTexture2x.get();
-    exitButton.texture2x = buttonsTexture2x.get();
+    loadSharpPictures(renderer);
     setDensity(density);
     startGame = false;
 
@@ -55,6 +51,14 @@ void MenuScene::handleKey(SDL_Keycode key, Uint16 modifiers) {
     if (button->onClick) {
         button->onClick();
     }
+}
+
+void MenuScene::loadSharpPictures(SDL_Renderer* renderer) {
+    loadMissingSharpTexture(bgTexture2x, "./images/BG.png", renderer, true);
+    loadMissingSharpTexture(logoTexture2x, "./images/LOGO.png", renderer);
+    loadMissingSharpTexture(buttonsTexture2x, "./images/BUTTONS.png", renderer);
+    startButton.texture2x = buttonsTexture2x.get();
+    exitButton.texture2x = buttonsTexture2x.get();
 }
 
 void MenuScene::setDensity(int density) {

@@ -24,6 +24,7 @@ public:
     bool shouldStartGame() const { return startGame; }
 
     void setDensity(int density) override;
+    void loadSharpPictures(SDL_Renderer* renderer) override;
 
     TextureHandle bgTexture;
     TextureHandle logoTexture;

@@ -81,6 +81,13 @@ SDL_Texture* loadSharpTexture(const char* path, SDL_Renderer* renderer, bool opa
     return texture;
 }
 
+void loadMissingSharpTexture(TextureHandle& texture, const char* path, SDL_Renderer* renderer,
+                             bool opaque) {
+    if (texture == nullptr) {
+        texture.reset(loadSharpTexture(path, renderer, opaque));
+    }
+}
+
 void drawPicture(SDL_Renderer* renderer, int density, SDL_Texture* plain, SDL_Texture* sharp,
                  const SDL_Rect* src, const SDL_Rect* dest) {
     if (density != 2 || sharp == nullptr) {

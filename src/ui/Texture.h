@@ -7,6 +7,8 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include "ui/SdlHandle.h"
+
 // Reads an image file into a texture the caller owns. A file that cannot be read prints
 // "Failed to load texture: <path>" on standard output and gives null.
 SDL_Texture* loadTexture(const char* path, SDL_Renderer* renderer);
@@ -20,6 +22,9 @@ SDL_Texture* loadOpaqueTexture(const char* path, SDL_Renderer* renderer);
 // 2x output: drawn smoothly when shrunk, opaque like loadOpaqueTexture when `opaque`. Null, and
 // nothing printed, when that file cannot be read: the 1x picture then serves.
 SDL_Texture* loadSharpTexture(const char* path, SDL_Renderer* renderer, bool opaque = false);
+// Sets `texture` to loadSharpTexture's picture while it is still null; one already read stays.
+void loadMissingSharpTexture(TextureHandle& texture, const char* path, SDL_Renderer* renderer,
+                             bool opaque = false);
 
 // Draws `src` of a picture (null: all of it) to `dest`, both in table pixels: from `sharp` with the
 // source doubled while `density` is 2 and `sharp` was read, otherwise from `plain` as it is.

@@ -859,19 +859,31 @@ TEST_F(GameSceneTest, TwiceTheTableIsDrawnSharpAndHalvesToTheTable) {
 
 // On a window of twice the size every picture comes from ./images/2x/, each cell of a sheet into
 // its own place; without those pictures the table's own serve, scaled, and nothing is printed.
+// Pictures that arrive after the table was set up (the web page fetches them later) are taken
+// when the table is told, in the middle of a round.
 TEST_F(GameSceneTest, TwiceTheTableDrawsItsPicturesAtTwiceTheSizeOrItsOwn) {
     scene.cleanup();
     useWindow(2 * kWindowWidth, 2 * kWindowHeight);
     const auto twice = [](SDL_Point p) { return SDL_Point{2 * p.x, 2 * p.y}; };
-    for (bool sharp : {false, true}) {
-        if (sharp) {
-            scene.cleanup();
+    enum class Arrival { Never, Later, AtStart };
+    for (Arrival arrival : {Arrival::Never, Arrival::Later, Arrival::AtStart}) {
+        scene.cleanup();
+        if (arrival == Arrival::AtStart) {
             writeSharpTableArt();
         }
         testing::internal::CaptureStdout();
         scene.init(renderer);
         scene.setDensity(2);
+        if (arrival == Arrival::Later) {
+            bet(5);
+            deal("2H 3S 4C 5D 6C");
+            frame(kAway, false);
+            writeSharpTableArt();
+            scene.loadSharpPictures(renderer);
+            click(kStandAt);
+        }
         EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+        const bool sharp = arrival != Arrival::Never;
         bet(25);
         deal("TH 9S 7C 5D KC");
         frame(kAway, false);

@@ -52,7 +52,7 @@ TEST_F(MenuSceneTest, BackgroundLogoAndTwoButtonsOneGrownWhileHovered) {
 
 // An output of at least 1.5 times the table each way takes the pictures at twice the size; on
 // one of twice its size the menu draws them in the same places and START takes a click at twice
-// its place.
+// its place. Here they arrive after the menu was set up, as the web page fetches them.
 TEST_F(MenuSceneTest, TwiceTheSizeDrawsThePicturesAtTwiceTheSize) {
     EXPECT_EQ(densityFor(kWindowWidth, kWindowHeight), 1);
     EXPECT_EQ(densityFor(1536, 1152), 2);
@@ -60,11 +60,15 @@ TEST_F(MenuSceneTest, TwiceTheSizeDrawsThePicturesAtTwiceTheSize) {
     EXPECT_EQ(densityFor(2560, 1080), 1) << "the table is shown 1.4 times its size";
     EXPECT_EQ(densityFor(3840, 2160), 2);
 
+    const auto twice = [](SDL_Point p) { return SDL_Point{2 * p.x, 2 * p.y}; };
     menu.cleanup();
-    writeSharpTableArt();
     useWindow(2 * kWindowWidth, 2 * kWindowHeight);
     menu.init(renderer);
-    const auto twice = [](SDL_Point p) { return SDL_Point{2 * p.x, 2 * p.y}; };
+    menu.setDensity(2);
+    frame(0, 0, false);
+    EXPECT_EQ(at(twice(centreOf(kLogoRect))), art::kLogo) << "no 2x pictures yet";
+    writeSharpTableArt();
+    menu.loadSharpPictures(renderer);
     for (int density : {2, 1}) {
         menu.setDensity(density);
         frame(0, 0, false);
