@@ -115,7 +115,9 @@ web: deps-web
 		-DBLACKJACK_LAYOUT_POINTS="$(abspath $(BUILD_DIR))/tests/e2e/layout.sh"
 	cmake --build $(WEB_DIR) -j $(JOBS)
 	@du -cb $(addprefix $(WEB_DIR)/site/blackjack.,js wasm data) | \
-		awk 'END { printf "web: %s/site/ is ready, %.2f MB to download\n", "$(WEB_DIR)", $$1 / 1e6 }'
+		awk 'END { printf "web: %s/site/ is ready, %.2f MB to download", "$(WEB_DIR)", $$1 / 1e6 }'
+	@du -cb $(addprefix $(WEB_DIR)/site/blackjack-2x.,js data) | \
+		awk 'END { printf ", %.2f MB more on a screen of twice the density\n", $$1 / 1e6 }'
 
 serve-web: web
 	@echo "serve-web: open http://127.0.0.1:$(WEB_PORT)/ in a browser; Ctrl-C stops the server"

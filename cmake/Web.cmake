@@ -5,8 +5,9 @@
 # BLACKJACK_WEB_DEPS is the prefix scripts/build-web-deps fills with SDL2, SDL2_image, SDL2_ttf and
 # FreeType built for the web; BLACKJACK_WEB_ASSETS is a folder with the images/ and fonts/ the
 # page preloads, made by a desktop build (the art generator is a desktop program): its
-# web-assets/, the run directory's pictures and font made lighter for a download. The page, its
-# script, its WebAssembly, its data and the licences are written to build-web/site/.
+# web-assets/, the run directory's pictures and font made lighter for a download, with the 2x
+# pictures in images-2x/. The page, its script, its WebAssembly, its data, the 2x pictures' package
+# and the licences are written to build-web/site/.
 
 set(BLACKJACK_WEB_DEPS "" CACHE PATH
     "Prefix of the libraries built for the web by scripts/build-web-deps")
@@ -54,6 +55,28 @@ target_link_options(blackjack PRIVATE
     "SHELL:--preload-file ${BLACKJACK_WEB_ASSETS}/images@/images"
     "SHELL:--preload-file ${BLACKJACK_WEB_ASSETS}/fonts@/fonts")
 set_target_properties(blackjack PROPERTIES SUFFIX ".js" LINK_DEPENDS "${_web_assets}")
+
+# The pictures at twice the size, a second data package of their own with Emscripten's file
+# packager: blackjack-2x.data, and blackjack-2x.js, which the page adds once the first frame is up
+# on a screen that shows them. It writes them into ./images/2x/ of the running game.
+find_program(BLACKJACK_FILE_PACKAGER file_packager
+    HINTS "${EMSCRIPTEN_ROOT_PATH}/tools" /usr/share/emscripten/tools REQUIRED)
+file(GLOB _web_assets_2x CONFIGURE_DEPENDS "${BLACKJACK_WEB_ASSETS}/images-2x/*")
+if(NOT _web_assets_2x)
+    message(FATAL_ERROR "${BLACKJACK_WEB_ASSETS}/images-2x/ is empty: configure the web build "
+        "with `make web`")
+endif()
+add_custom_command(
+    OUTPUT "${BLACKJACK_SITE_DIR}/blackjack-2x.data" "${BLACKJACK_SITE_DIR}/blackjack-2x.js"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${BLACKJACK_SITE_DIR}"
+    COMMAND "${BLACKJACK_FILE_PACKAGER}" blackjack-2x.data
+        "--preload" "${BLACKJACK_WEB_ASSETS}/images-2x@/images/2x" "--js-output=blackjack-2x.js"
+    WORKING_DIRECTORY "${BLACKJACK_SITE_DIR}"
+    DEPENDS ${_web_assets_2x}
+    COMMENT "Packing the 2x pictures for the page"
+    VERBATIM)
+add_custom_target(blackjack_sharp_pictures ALL
+    DEPENDS "${BLACKJACK_SITE_DIR}/blackjack-2x.data" "${BLACKJACK_SITE_DIR}/blackjack-2x.js")
 
 # The page itself and the licences of everything it carries.
 set(_licences_dir "${BLACKJACK_SITE_DIR}/licenses")

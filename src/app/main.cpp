@@ -217,6 +217,11 @@ struct MainLoop {
     // tells late still move it.
     SDL_Rect placed{0, 0, 0, 0};
     Uint64 placedUntil = 0;
+#else
+    // The canvas's size in the screen's own pixels, as the page last told it, and whether the 2x
+    // pictures, which the page fetches after the first frame, are in.
+    SDL_Point devicePixels{kWindowWidth, kWindowHeight};
+    bool sharpPictures = false;
 #endif
 };
 
@@ -311,6 +316,23 @@ void shutDown(MainLoop& loop) {
 }
 
 #ifdef __EMSCRIPTEN__
+// The game as the page's calls below find it; null before main sets it up and after it ends.
+MainLoop* webLoop = nullptr;
+
+// The canvas's own pixels: the screen's pixels when they are twice the table's density (at least
+// 1.5 times the table) and the 2x pictures are in; the table's own size otherwise, which the
+// browser scales as it shows the canvas, as it did before the page knew of densities.
+void fitCanvas(MainLoop& loop) {
+    const SDL_Point& device = loop.devicePixels;
+    const bool sharp = loop.sharpPictures && densityFor(device.x, device.y) == 2;
+    const SDL_Point size = sharp ? device : SDL_Point{kWindowWidth, kWindowHeight};
+    int w = 0, h = 0;
+    SDL_GetWindowSize(loop.window, &w, &h);
+    if (w != size.x || h != size.y) {
+        SDL_SetWindowSize(loop.window, size.x, size.y);
+    }
+}
+
 // A frame in the page. A page that goes away takes the game with it, so no quit request is
 // expected; should one come, it ends the loop as closing the window does on the desktop.
 void runWebFrame(void* arg) {
@@ -318,6 +340,7 @@ void runWebFrame(void* arg) {
     runFrame(loop);
     if (!loop.running) {
         emscripten_cancel_main_loop();
+        webLoop = nullptr;
         shutDown(loop);
     }
 }
@@ -333,19 +356,38 @@ bool coachAsked(int argc, char** argv) {
     return false;
 }
 
-#ifdef __EMSCRIPTEN__
-// The table, for the page's coach checkbox.
-GameScene* webTable = nullptr;
-#endif
-
 }  // namespace
 
 #ifdef __EMSCRIPTEN__
 // The page's coach checkbox: 1 turns the coach on, 0 off.
 extern "C" EMSCRIPTEN_KEEPALIVE void blackjack_set_coach(int on) {
-    if (webTable != nullptr) {
-        webTable->setCoach(on != 0);
+    if (webLoop != nullptr) {
+        webLoop->game->setCoach(on != 0);
     }
+}
+
+// The page tells the canvas's size in the screen's pixels (its size on the page times the
+// device pixel ratio) whenever it changes. Returns the density that size calls for: at 2 the page
+// fetches the 2x pictures.
+extern "C" EMSCRIPTEN_KEEPALIVE int blackjack_set_device_pixels(int w, int h) {
+    if (webLoop == nullptr || w <= 0 || h <= 0) {
+        return 1;
+    }
+    webLoop->devicePixels = SDL_Point{w, h};
+    fitCanvas(*webLoop);
+    return densityFor(w, h);
+}
+
+// The page has put the 2x pictures into ./images/2x/: the current screen takes them (the table,
+// set up later, reads them itself) and the canvas takes the screen's pixels where they call for
+// them.
+extern "C" EMSCRIPTEN_KEEPALIVE void blackjack_sharp_pictures_arrived() {
+    if (webLoop == nullptr) {
+        return;
+    }
+    webLoop->sharpPictures = true;
+    webLoop->currentScene->loadSharpPictures(webLoop->renderer);
+    fitCanvas(*webLoop);
 }
 #endif
 
@@ -406,9 +448,6 @@ int main(int argc, char** argv) {
     MenuScene menu;
     GameScene game;
     game.setCoach(coachAsked(argc, argv));
-#ifdef __EMSCRIPTEN__
-    webTable = &game;
-#endif
     MainLoop loop{window, renderer, &menu, &game, &menu, Mouse{}, nullptr, true};
 #ifndef __EMSCRIPTEN__
     loop.placed = placed;
@@ -418,6 +457,7 @@ int main(int argc, char** argv) {
     loop.currentScene->setDensity(outputDensity(renderer));
 
 #ifdef __EMSCRIPTEN__
+    webLoop = &loop;
     // The browser calls a frame at every display refresh; main's locals stay alive, as this call
     // never returns.
     emscripten_set_main_loop_arg(runWebFrame, &loop, 0, 1);

@@ -5,7 +5,9 @@ the table, the cards and the result line on the canvas, "START GAME" on the cons
 left after EXIT, and how closely the page's menu matches the desktop game's. Then the page at
 other sizes: a round by touch on a phone held sideways, one by keyboard on a laptop, each with
 the whole table on screen; a phone held upright asked to turn; the progress bar on a slow line;
-a missing download and a browser without WebAssembly said in words.
+a missing download and a browser without WebAssembly said in words. Last, a screen of twice the
+density: the 2x pictures fetched after the first frame and the canvas drawn at the screen's own
+pixels, sharper than the table's own pixels stretched.
 
 Usage: play.py SITE_DIR [DESKTOP_MENU_PNG]
 Environment:
@@ -14,8 +16,12 @@ Environment:
   BLACKJACK_CHROMIUM    the browser (default: chromium)
   BLACKJACK_WEB_SHOTS   if set, a directory that receives menu.png and round.png (the canvas,
                         1024 x 768), page.png (the whole page during the round) and
-                        phone-landscape.png (the page on a phone held sideways)
-  BLACKJACK_WEB_TIMING  if set, only measures the time to the first frame at 20 and 1.6 Mbit/s
+                        phone-landscape.png (the page on a phone held sideways), and
+                        sharp-logo.png and stretched-logo.png (a strip of the menu's logo on a
+                        screen of twice the density, with and without the 2x pictures, in the
+                        screen's pixels)
+  BLACKJACK_WEB_TIMING  if set, only measures the time to the first frame at 20 and 1.6 Mbit/s,
+                        and on a screen of twice the density the time until the 2x pictures are in
 Needs Debian's python3-websocket and ImageMagick's convert.
 """
 
@@ -147,15 +153,20 @@ def serve(site):
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    """The site; under /no-data/ without its blackjack.data, under /no-sharp/ without its
+    blackjack-2x.data."""
+    MISSING = {"/no-data/": "/blackjack.data", "/no-sharp/": "/blackjack-2x.data"}
+
     def log_message(self, *args):
         pass
 
     def send_head(self):
-        if self.path.startswith("/no-data/"):
-            if self.path.endswith("/blackjack.data"):
-                self.send_error(404)
-                return None
-            self.path = self.path[len("/no-data"):]
+        for folder, missing in self.MISSING.items():
+            if self.path.startswith(folder):
+                if self.path.endswith(missing):
+                    self.send_error(404)
+                    return None
+                self.path = self.path[len(folder) - 1:]
         return super().send_head()
 
 
@@ -366,6 +377,8 @@ DESKTOP = dict(width=1024, height=900, deviceScaleFactor=1, mobile=False)
 LAPTOP = dict(width=1366, height=650, deviceScaleFactor=1, mobile=False)
 PHONE_LANDSCAPE = dict(width=844, height=390, deviceScaleFactor=3, mobile=True)
 PHONE_PORTRAIT = dict(width=390, height=844, deviceScaleFactor=3, mobile=True)
+# A desktop screen of twice the density (a laptop's display at 200 %).
+SHARP = dict(DESKTOP, deviceScaleFactor=2)
 
 
 def open_page(browser, url, view, touch=False):
@@ -470,6 +483,12 @@ def play(browser, url, desktop_menu, shots):
           f"in a 1024-wide page the canvas is {player.width} x {player.height}")
     menu = steady_menu(player)
     ok("the menu is drawn")
+    time.sleep(0.5)
+    check(canvas_pixels(browser) == [WIDTH, HEIGHT] and
+          not any("blackjack-2x" in name for name in downloads(browser)),
+          f"a screen of the table's density: canvas {canvas_pixels(browser)}, downloads "
+          f"{downloads(browser)}")
+    ok("on a screen of the table's density the canvas keeps 1024 x 768 and no 2x pictures come")
 
     if desktop_menu:
         check(os.path.isfile(desktop_menu), f"no desktop menu screenshot at {desktop_menu} "
@@ -595,14 +614,15 @@ def turn_the_phone(browser):
     ok("a phone turned upright is asked to turn back; turned back, the table fills its height")
 
 
-def watch_loading(browser, url, mbits):
-    """Loads the page over a line of MBITS Mbit/s; the seconds to the first frame and the
-    progress bar's values on the way."""
+def watch_loading(browser, url, mbits, view=DESKTOP):
+    """Loads the page at the size VIEW over a line of MBITS Mbit/s; the seconds to the first
+    frame, the progress bar's values on the way, and the seconds until the 2x pictures are in
+    (None where the screen takes none)."""
     browser.send("Network.enable")
     browser.send("Network.setCacheDisabled", cacheDisabled=True)
     browser.send("Network.emulateNetworkConditions", offline=False, latency=40,
                  downloadThroughput=mbits * 1e6 / 8, uploadThroughput=mbits * 1e6 / 8)
-    browser.send("Emulation.setDeviceMetricsOverride", **DESKTOP)
+    browser.send("Emulation.setDeviceMetricsOverride", **view)
     browser.send("Page.navigate", url="about:blank")
     begun = time.monotonic()
     browser.send("Page.navigate", url=url)
@@ -618,16 +638,128 @@ def watch_loading(browser, url, mbits):
         time.sleep(0.05)
     # The game draws its first frame at the display refresh after it starts running.
     seconds = time.monotonic() - begun
+    sharp = None
+    if view["deviceScaleFactor"] >= 2 and state == "running":
+        browser.wait_for("the 2x pictures", "['in', 'failed'].includes(sharpPictures)", 120)
+        sharp = time.monotonic() - begun
     browser.send("Network.emulateNetworkConditions", offline=False, latency=0,
                  downloadThroughput=-1, uploadThroughput=-1)
     browser.send("Network.setCacheDisabled", cacheDisabled=False)
     check(state == "running", "the page says: " + str(status_line(browser)))
     steady_menu(Player(browser))
-    return seconds, values
+    return seconds, values, sharp
+
+
+def downloads(browser):
+    """The files the page has downloaded, in the order it asked for them."""
+    return browser.evaluate("performance.getEntriesByType('resource')"
+                            ".map(e => e.name.split('/').pop())")
+
+
+def canvas_pixels(browser):
+    return browser.evaluate("[document.getElementById('canvas').width,"
+                            " document.getElementById('canvas').height]")
+
+
+def screen_pixels(browser, player, box):
+    """BOX of the canvas (in the game's pixels) in the screen's own pixels (a shot at scale 1 has
+    the device's pixels): its grey levels, its width and the PNG."""
+    dpr = browser.evaluate("devicePixelRatio")
+    x, y, w, h = box
+    clip = {"x": player.left + x * player.scale, "y": player.top + y * player.scale,
+            "width": w * player.scale, "height": h * player.scale, "scale": 1}
+    png = browser.screenshot(clip)
+    width = round(w * player.scale * dpr)
+    height = round(h * player.scale * dpr)
+    grey = subprocess.run(["convert", "png:-", "-resize", f"{width}x{height}!", "-colorspace",
+                           "gray", "-depth", "8", "gray:-"], input=png, capture_output=True,
+                          check=True).stdout
+    return grey, width, png
+
+
+def strong_edge_share(grey, width):
+    """How sharp a picture is: of the steps in brightness between neighbouring pixels of at least
+    24, the share of at least 96. A sharp edge crosses in one step what a stretched one takes two
+    or three for."""
+    height = len(grey) // width
+    edges = strong = 0
+    for y in range(height - 1):
+        row = y * width
+        for x in range(width - 1):
+            here = grey[row + x]
+            for step in (abs(grey[row + x + 1] - here), abs(grey[row + width + x] - here)):
+                if step >= 24:
+                    edges += 1
+                    strong += step >= 96
+    return strong / edges if edges else 0.0
+
+
+# What the sharpness is measured on: START's lettering and a strip of the logo's.
+SHARP_AREAS = (("START", (START[0] - 60, START[1] - 20, 120, 40)),
+               ("the logo", (LOGO_AREA[0] + LOGO_AREA[2] // 4, LOGO_AREA[1] + LOGO_AREA[3] // 3,
+                             LOGO_AREA[2] // 2, LOGO_AREA[3] // 3)))
+
+
+def play_sharp(browser, url, shots):
+    """A screen of twice the density. Without its 2x package the page plays on at the table's
+    own pixels, which the browser stretches; with it, the package comes after the first frame,
+    the canvas takes the screen's 2048 x 1536 pixels and its edges are sharp where the
+    stretched ones are soft. A round is played at that size."""
+    measured = {}
+    for name, site in (("stretched", url + "no-sharp/"), ("sharp", url)):
+        check(open_page(browser, site, SHARP) == "running", "the page says: " +
+              str(status_line(browser)))
+        bar = browser.evaluate("innerWidth - document.documentElement.clientWidth")
+        browser.send("Emulation.setDeviceMetricsOverride", **dict(SHARP, width=WIDTH + bar))
+        browser.wait_for(f"end of the 2x download ({name})",
+                         "['in', 'failed'].includes(sharpPictures)")
+        time.sleep(0.5)
+        player = Player(browser)
+        steady_menu(player)
+        measured[name] = [screen_pixels(browser, player, box) for _, box in SHARP_AREAS]
+        if name == "stretched":
+            check(browser.evaluate("sharpPictures") == "failed" and
+                  canvas_pixels(browser) == [WIDTH, HEIGHT] and
+                  browser.evaluate("document.body.dataset.state") == "running",
+                  f"without its 2x package the page has a canvas of {canvas_pixels(browser)}")
+            browser.errors.clear()
+    files = downloads(browser)
+    check(browser.evaluate("sharpPictures") == "in" and
+          canvas_pixels(browser) == [2 * WIDTH, 2 * HEIGHT],
+          f"with its 2x package the page has a canvas of {canvas_pixels(browser)}")
+    check("blackjack-2x.data" in files and
+          files.index("blackjack-2x.data") > files.index("blackjack.data"),
+          f"the page downloaded {files}")
+    ok("on a screen of twice the density the 2x package comes after the first frame, "
+       "and the canvas takes the screen's 2048 x 1536 pixels; without the package the game "
+       "plays on at 1024 x 768")
+    for (what, _), sharp, stretched in zip(SHARP_AREAS, measured["sharp"],
+                                           measured["stretched"]):
+        sharp_share = strong_edge_share(*sharp[:2])
+        stretched_share = strong_edge_share(*stretched[:2])
+        print(f"# {what}: {100 * sharp_share:.0f}% of its edges sharp at twice the density, "
+              f"{100 * stretched_share:.0f}% stretched", flush=True)
+        # Measured 29 to 31% sharp, 0 to 2% stretched.
+        check(sharp_share >= 0.2 and sharp_share >= 4 * stretched_share,
+              f"{what} is not sharper at twice the density")
+    if shots:
+        os.makedirs(shots, exist_ok=True)
+        for name in ("sharp", "stretched"):
+            with open(os.path.join(shots, f"{name}-logo.png"), "wb") as f:
+                f.write(measured[name][1][2])
+    ok("START's lettering and the logo are sharp at the screen's pixels, soft stretched")
+
+    player = Player(browser)
+    menu = steady_menu(player)
+    betting = start_table(player, menu, lambda: player.click(START))
+    play_round(player, betting, lambda: player.click(ADD_FIVE), lambda: player.click(DEAL),
+               lambda: player.click(STAND))
+    check(not browser.errors, "errors on the console: " + " / ".join(browser.errors))
+    ok("at 2048 x 1536 pixels START, a chip, DEAL and STAND take their clicks")
 
 
 def loading_and_failures(browser, url):
-    seconds, values = watch_loading(browser, url, 8)
+    seconds, values, _ = watch_loading(browser, url, 8)
     check(values == sorted(values) and len([v for v in values if 0 < v < 1]) >= 3,
           f"the progress bar went through {values}")
     ok(f"at 8 Mbit/s the progress bar rose through {len(values)} values to the first frame, "
@@ -735,13 +867,17 @@ def main():
     site = sys.argv[1]
     desktop_menu = sys.argv[2] if len(sys.argv) == 3 and sys.argv[2] else None
     shots = os.environ.get("BLACKJACK_WEB_SHOTS")
-    for name in ("index.html", "blackjack.js", "blackjack.wasm", "blackjack.data"):
+    for name in ("index.html", "blackjack.js", "blackjack.wasm", "blackjack.data",
+                 "blackjack-2x.js", "blackjack-2x.data"):
         if not os.path.isfile(os.path.join(site, name)):
             print(f"FAIL - {name} is missing from {site}", file=sys.stderr)
             return 1
     size = sum(os.path.getsize(os.path.join(site, n))
                for n in ("blackjack.js", "blackjack.wasm", "blackjack.data"))
-    print(f"# download: {size / 1e6:.2f} MB (script, WebAssembly and data)", flush=True)
+    sharp_size = sum(os.path.getsize(os.path.join(site, n))
+                     for n in ("blackjack-2x.js", "blackjack-2x.data"))
+    print(f"# download: {size / 1e6:.2f} MB (script, WebAssembly and data) on every screen, "
+          f"{sharp_size / 1e6:.2f} MB more on a screen of twice the density", flush=True)
 
     work = tempfile.mkdtemp(prefix="blackjack-web-")
     server = serve(site)
@@ -751,8 +887,11 @@ def main():
         url = f"http://127.0.0.1:{server.server_address[1]}/"
         if os.environ.get("BLACKJACK_WEB_TIMING"):
             for mbits in (20, 1.6):
-                seconds, _ = watch_loading(browser, url, mbits)
+                seconds, _, _ = watch_loading(browser, url, mbits)
                 print(f"# {mbits} Mbit/s: the first frame after {seconds:.1f} s", flush=True)
+                seconds, _, sharp = watch_loading(browser, url, mbits, SHARP)
+                print(f"# {mbits} Mbit/s, twice the density: the first frame after "
+                      f"{seconds:.1f} s, the 2x pictures in after {sharp:.1f} s", flush=True)
             return 0
         play(browser, url, desktop_menu, shots)
         browser.errors.clear()
@@ -760,6 +899,7 @@ def main():
         play_by_keys(browser, url)
         check(not browser.errors, "errors on the console: " + " / ".join(browser.errors))
         loading_and_failures(browser, url)
+        play_sharp(browser, url, shots)
     except Failure as failure:
         print(f"FAIL - {failure}", file=sys.stderr)
         if browser:
