@@ -8,6 +8,13 @@
 
 #ifdef __EMSCRIPTEN__
 #include <emscripten.h>
+
+// The page's Coach checkbox follows the C key: the page's Module.onCoachChanged hears of each turn.
+// clang-format off
+EM_JS(void, tellPageCoachOn, (int on), {
+    if (Module.onCoachChanged) Module.onCoachChanged(on);
+});
+// clang-format on
 #endif
 
 #include "app/Scene.h"
@@ -291,7 +298,15 @@ void runFrame(MainLoop& loop) {
 #endif
     }
     if (loop.mouse.key != SDLK_UNKNOWN) {
+#ifdef __EMSCRIPTEN__
+        const bool coachWasOn = loop.game->coachOn;
+#endif
         loop.currentScene->handleKey(loop.mouse.key, loop.mouse.keyModifiers);
+#ifdef __EMSCRIPTEN__
+        if (loop.game->coachOn != coachWasOn) {
+            tellPageCoachOn(loop.game->coachOn ? 1 : 0);
+        }
+#endif
     }
     loop.currentScene->update();
 

@@ -852,12 +852,15 @@ def check_coach(browser, player, settled):
     browser.evaluate("document.getElementById('coach').click()")
     check(player.until(COACH_AREA, equal_to=settled.area(COACH_AREA)),
           "the checkbox did not hide the coach")
+    checked = "document.getElementById('coach').checked"
     press_c(browser)
     check(player.until(COACH_AREA, changed_from=settled.area(COACH_AREA)), "C did not show the "
           "coach")
+    check(browser.evaluate(checked) is True, "C showed the coach, and the checkbox stayed clear")
     press_c(browser)
     check(player.until(COACH_AREA, equal_to=settled.area(COACH_AREA)), "C did not hide the coach")
-    ok("the checkbox and C show the coach's ledger and values, and hide them")
+    check(browser.evaluate(checked) is False, "C hid the coach, and the checkbox stayed ticked")
+    ok("the checkbox and C show the coach's ledger and values, and hide them; the box follows C")
 
 
 def main():
