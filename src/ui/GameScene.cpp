@@ -452,6 +452,9 @@ void GameScene::render(SDL_Renderer* renderer) {
 // coach with its texts and font, the six pictures, the texts, and last the font and the font
 // library.
 void GameScene::cleanup() {
+    // init opened the font library along with the engine; a second cleanup must not close it
+    // again, under whoever else still uses it.
+    const bool wasSetUp = engine != nullptr;
     engine.reset();
     coach.reset();
     coachView.cleanup();
@@ -471,5 +474,7 @@ void GameScene::cleanup() {
     }
     font.reset();
     font2x.reset();
-    TTF_Quit();
+    if (wasSetUp) {
+        TTF_Quit();
+    }
 }

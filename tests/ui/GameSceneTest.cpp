@@ -860,7 +860,8 @@ TEST_F(GameSceneTest, TwiceTheTableIsDrawnSharpAndHalvesToTheTable) {
 // On a window of twice the size every picture comes from ./images/2x/, each cell of a sheet into
 // its own place; without those pictures the table's own serve, scaled, and nothing is printed.
 // Pictures that arrive after the table was set up (the web page fetches them later) are taken
-// when the table is told, in the middle of a round.
+// when the table is told, in the middle of a round. The first pass lets the table go twice in a
+// row, which must leave the font library open for everyone else.
 TEST_F(GameSceneTest, TwiceTheTableDrawsItsPicturesAtTwiceTheSizeOrItsOwn) {
     scene.cleanup();
     useWindow(2 * kWindowWidth, 2 * kWindowHeight);
