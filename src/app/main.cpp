@@ -334,9 +334,9 @@ void shutDown(MainLoop& loop) {
 // The game as the page's calls below find it; null before main sets it up and after it ends.
 MainLoop* webLoop = nullptr;
 
-// The canvas's own pixels: the screen's pixels when they are twice the table's density (at least
-// 1.5 times the table) and the 2x pictures are in; the table's own size otherwise, which the
-// browser scales as it shows the canvas, as it did before the page knew of densities.
+// The canvas's own pixels: the screen's pixels when they call for density 2 (at least 1.5 times
+// the table) and the 2x pictures are in; the table's own size otherwise, which the browser scales
+// as it shows the canvas, as it did before the page knew of densities.
 void fitCanvas(MainLoop& loop) {
     const SDL_Point& device = loop.devicePixels;
     const bool sharp = loop.sharpPictures && densityFor(device.x, device.y) == 2;
