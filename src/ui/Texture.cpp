@@ -33,37 +33,9 @@ SDL_Surface* nativeSurface(SDL_Surface* surface, SDL_Renderer* renderer) {
     return surface;
 }
 
-}  // namespace
-
-SDL_Texture* loadTexture(const char* path, SDL_Renderer* renderer) {
-    SDL_Surface* surface = loadSurface(path);
-    if (surface == nullptr) {
-        return nullptr;
-    }
-    SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
-    SDL_FreeSurface(surface);
-    return texture;
-}
-
-SDL_Texture* loadOpaqueTexture(const char* path, SDL_Renderer* renderer) {
-    SDL_Surface* surface = loadSurface(path);
-    if (surface == nullptr) {
-        return nullptr;
-    }
-    surface = nativeSurface(surface, renderer);
-    SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
-    SDL_FreeSurface(surface);
-    if (texture != nullptr) {
-        SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
-    }
-    return texture;
-}
-
-SDL_Texture* loadSharpTexture(const char* path, SDL_Renderer* renderer, bool opaque) {
-    std::string sharpPath = path;
-    const std::size_t slash = sharpPath.rfind('/');
-    sharpPath.insert(slash == std::string::npos ? 0 : slash + 1, "2x/");
-    SDL_Surface* surface = IMG_Load(sharpPath.c_str());
+// A texture of `surface`, which it frees; null when there is no surface. An opaque picture takes
+// the renderer's preferred format and is drawn without blending.
+SDL_Texture* textureOf(SDL_Surface* surface, SDL_Renderer* renderer, bool opaque) {
     if (surface == nullptr) {
         return nullptr;
     }
@@ -72,11 +44,29 @@ SDL_Texture* loadSharpTexture(const char* path, SDL_Renderer* renderer, bool opa
     }
     SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
     SDL_FreeSurface(surface);
+    if (texture != nullptr && opaque) {
+        SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+    }
+    return texture;
+}
+
+}  // namespace
+
+SDL_Texture* loadTexture(const char* path, SDL_Renderer* renderer) {
+    return textureOf(loadSurface(path), renderer, false);
+}
+
+SDL_Texture* loadOpaqueTexture(const char* path, SDL_Renderer* renderer) {
+    return textureOf(loadSurface(path), renderer, true);
+}
+
+SDL_Texture* loadSharpTexture(const char* path, SDL_Renderer* renderer, bool opaque) {
+    std::string sharpPath = path;
+    const std::size_t slash = sharpPath.rfind('/');
+    sharpPath.insert(slash == std::string::npos ? 0 : slash + 1, "2x/");
+    SDL_Texture* texture = textureOf(IMG_Load(sharpPath.c_str()), renderer, opaque);
     if (texture != nullptr) {
         SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
-        if (opaque) {
-            SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
-        }
     }
     return texture;
 }
