@@ -103,12 +103,10 @@ void GameScene::loadSharpPictures(SDL_Renderer* renderer) {
     loadMissingSharpTexture(arrowsTexture2x, "./images/ARROWS.png", renderer);
     loadMissingSharpTexture(buttonsTexture2x, "./images/BUTTONS.png", renderer);
     engine->loadSharpCardSheet();
-    for (int i = 0; i < kChipKinds; ++i) {
-        chipMinusButtons[i].texture2x = arrowsTexture2x.get();
-        chipPlusButtons[i].texture2x = arrowsTexture2x.get();
+    for (Button* arrow : chipArrows()) {
+        arrow->texture2x = arrowsTexture2x.get();
     }
-    for (Button* button :
-         {&dealButton, &exitButton, &hitButton, &standButton, &doubleButton, &splitButton}) {
+    for (Button* button : actionButtons()) {
         button->texture2x = buttonsTexture2x.get();
     }
 }
@@ -118,15 +116,26 @@ void GameScene::setDensity(int density) {
     if (engine != nullptr) {
         engine->density = density;
     }
-    for (int i = 0; i < kChipKinds; ++i) {
-        chipMinusButtons[i].density = density;
-        chipPlusButtons[i].density = density;
+    for (Button* arrow : chipArrows()) {
+        arrow->density = density;
     }
-    for (Button* button :
-         {&dealButton, &exitButton, &hitButton, &standButton, &doubleButton, &splitButton}) {
+    for (Button* button : actionButtons()) {
         button->density = density;
     }
     coachView.setDensity(density);
+}
+
+std::array<Button*, 2 * GameScene::kChipKinds> GameScene::chipArrows() {
+    std::array<Button*, 2 * kChipKinds> arrows{};
+    for (int i = 0; i < kChipKinds; ++i) {
+        arrows[2 * i] = &chipMinusButtons[i];
+        arrows[2 * i + 1] = &chipPlusButtons[i];
+    }
+    return arrows;
+}
+
+std::array<Button*, 6> GameScene::actionButtons() {
+    return {&dealButton, &exitButton, &hitButton, &standButton, &doubleButton, &splitButton};
 }
 
 void GameScene::removeChip(int kind) {
@@ -236,15 +245,12 @@ void GameScene::handleInput(int x, int y, bool clicked) {
 
     // Each button's gate is read when it is offered the click: a deal in the betting buttons
     // makes the play buttons live for the rest of this call.
-    for (int i = 0; i < kChipKinds; ++i) {
-        for (Button* arrow : {&chipMinusButtons[i], &chipPlusButtons[i]}) {
-            if (isLive(*arrow)) {
-                arrow->handleInput(x, y, clicked);
-            }
+    for (Button* arrow : chipArrows()) {
+        if (isLive(*arrow)) {
+            arrow->handleInput(x, y, clicked);
         }
     }
-    for (Button* button :
-         {&dealButton, &exitButton, &hitButton, &standButton, &doubleButton, &splitButton}) {
+    for (Button* button : actionButtons()) {
         if (isLive(*button)) {
             button->handleInput(x, y, clicked);
         }

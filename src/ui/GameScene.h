@@ -104,6 +104,10 @@ public:
 private:
     // Whether `button` takes input now: the same gates for a click and for its key.
     bool isLive(const Button& button) const;
+    // The chip arrows, each kind's remove arrow before its add arrow; then DEAL, EXIT, HIT, STAND,
+    // DOUBLE and SPLIT, in the order they are offered a click.
+    std::array<Button*, 2 * kChipKinds> chipArrows();
+    std::array<Button*, 6> actionButtons();
     // A key's click on `button`: its callback, when the button is live.
     void press(Button& button);
     // Whether the wallet covers `more` on top of a stake of `stake`: a bet may reach the wallet
