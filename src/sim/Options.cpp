@@ -1,6 +1,5 @@
 #include "sim/Options.h"
 
-#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
@@ -37,10 +36,6 @@ std::string rangeError(const std::string& option, const std::string& value, std:
     return option + " expects a whole number from " + std::to_string(low) + " to " +
            std::to_string(high) + ", not '" + value + "'";
 }
-
-constexpr std::size_t kRanksInAPack = kKingRank - kAceRank + 1;
-constexpr int kOfEachRankInAPack = 4;
-constexpr std::size_t kCardsInAPack = kRanksInAPack * static_cast<std::size_t>(kOfEachRankInAPack);
 
 // A rank written A, 2 to 10, J, Q or K (either case), or nothing.
 std::optional<int> parseRank(std::string_view text) {
@@ -108,18 +103,9 @@ std::string cardsProblem(const Options& options) {
 }
 
 // The rank of which the cards of the question hold more than a pack, or 0.
-int rankOverAPack(const Options& options) {
-    std::array<int, kKingRank + 1> count{};
-    for (const std::vector<int>* cards : {&options.decide, &options.seen}) {
-        for (const int rank : *cards) {
-            ++count[rank];
-        }
-    }
-    if (options.up != 0) {
-        ++count[options.up];
-    }
+int rankOverAPack(const solver::RankCounts& unseen) {
     for (int rank = kAceRank; rank <= kKingRank; ++rank) {
-        if (count[rank] > kOfEachRankInAPack) {
+        if (unseen[rank] < 0) {
             return rank;
         }
     }
@@ -141,6 +127,19 @@ std::string rankName(int rank) {
         default:
             return std::to_string(rank);
     }
+}
+
+solver::RankCounts unseenCards(const Options& options) {
+    solver::RankCounts unseen = solver::fullPack();
+    for (const std::vector<int>* cards : {&options.decide, &options.seen}) {
+        for (const int rank : *cards) {
+            --unseen[rank];
+        }
+    }
+    if (options.up != 0) {
+        --unseen[options.up];
+    }
+    return unseen;
 }
 
 ParsedOptions parseOptions(const std::vector<std::string>& args) {
@@ -239,11 +238,11 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
     }
     parsed.error = cardsProblem(options);
     if (parsed.ok()) {
-        if (const int rank = rankOverAPack(options); rank != 0) {
+        const solver::RankCounts unseen = unseenCards(options);
+        if (const int rank = rankOverAPack(unseen); rank != 0) {
             parsed.error = "more than four cards of rank " + rankName(rank) +
                            " between --decide, --up and --seen: a pack holds four of each";
-        } else if (!options.decide.empty() &&
-                   options.decide.size() + 1 + options.seen.size() == kCardsInAPack) {
+        } else if (!options.decide.empty() && solver::cardsIn(unseen) == 0) {
             parsed.error = "--seen leaves no card for the dealer's hole card";
         }
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "sim/Strategy.h"
+#include "solver/RankCounts.h"
 
 namespace sim {
 
@@ -45,5 +46,9 @@ std::string usage();
 
 // A card's rank as written on the command line (A, 2 to 10, J, Q, K) and back.
 std::string rankName(int rank);
+
+// The pack less the cards of the question: --decide, --up and --seen. A rank asked for more than
+// a pack holds counts below zero.
+solver::RankCounts unseenCards(const Options& options);
 
 }  // namespace sim

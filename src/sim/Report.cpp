@@ -57,20 +57,6 @@ const char* playName(Action action) {
     }
 }
 
-// The pack less the cards of the question.
-solver::RankCounts unseenCards(const Options& options) {
-    solver::RankCounts unseen = solver::fullPack();
-    for (const std::vector<int>* cards : {&options.decide, &options.seen}) {
-        for (const int rank : *cards) {
-            --unseen[rank];
-        }
-    }
-    if (options.up != 0) {
-        --unseen[options.up];
-    }
-    return unseen;
-}
-
 std::string cardName(int points) {
     return points == kAce ? "A" : std::to_string(points);
 }
