@@ -22,10 +22,10 @@ class Game {
 public:
     // Reads the card sheet with `renderer`; a sheet that cannot be read prints "Failed to load
     // texture: ./images/CARDS.png" on standard output. The sheet at twice the size is read too,
-    // without a word when it is missing. A null renderer (or a missing sheet)
-    // leaves `cardTexture` null and the rules work unchanged. A program that never draws can do
-    // without SDL2_image: this constructor comes in two kinds, one per library, and every
-    // program that makes a Game links one of them (src/CMakeLists.txt).
+    // without a word when it is missing. A null renderer (or a missing sheet) leaves
+    // `cardTexture` null and the rules work unchanged. A program that never draws can do without
+    // SDL2_image: this constructor comes in two kinds, one per library, and every program that
+    // makes a Game links one of them (src/CMakeLists.txt).
     explicit Game(SDL_Renderer* renderer);
     ~Game();
     Game(const Game&) = delete;
