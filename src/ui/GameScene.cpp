@@ -125,11 +125,12 @@ void GameScene::setDensity(int density) {
     coachView.setDensity(density);
 }
 
-std::array<Button*, 2 * GameScene::kChipKinds> GameScene::chipArrows() {
-    std::array<Button*, 2 * kChipKinds> arrows{};
+std::array<Button*, GameScene::kChipArrowCount> GameScene::chipArrows() {
+    std::array<Button*, kChipArrowCount> arrows{};
+    std::size_t next = 0;
     for (int i = 0; i < kChipKinds; ++i) {
-        arrows[2 * i] = &chipMinusButtons[i];
-        arrows[2 * i + 1] = &chipPlusButtons[i];
+        arrows[next++] = &chipMinusButtons[i];
+        arrows[next++] = &chipPlusButtons[i];
     }
     return arrows;
 }

@@ -106,7 +106,8 @@ private:
     bool isLive(const Button& button) const;
     // The chip arrows, each kind's remove arrow before its add arrow; then DEAL, EXIT, HIT, STAND,
     // DOUBLE and SPLIT, in the order they are offered a click.
-    std::array<Button*, 2 * kChipKinds> chipArrows();
+    static constexpr std::size_t kChipArrowCount = 2 * static_cast<std::size_t>(kChipKinds);
+    std::array<Button*, kChipArrowCount> chipArrows();
     std::array<Button*, 6> actionButtons();
     // A key's click on `button`: its callback, when the button is live.
     void press(Button& button);
