@@ -26,6 +26,9 @@ public:
     // Loads the pictures of ./images/2x/ that were missing when the screen was set up, now that
     // they are there (the web page fetches them after its first frame). Those already loaded stay.
     virtual void loadSharpPictures(SDL_Renderer* renderer) { (void)renderer; }
+    // Whether the screen has work of its own under way that needs frames while nothing happens
+    // (the coach working out a value); a screen at rest changes only when an event comes.
+    virtual bool hasWork() const { return false; }
     virtual void update() = 0;
     virtual void render(SDL_Renderer* renderer) = 0;
     virtual void cleanup() = 0;

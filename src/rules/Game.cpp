@@ -36,6 +36,13 @@ Game::~Game() {
     }
 }
 
+void Game::releaseSharpCardSheet() {
+    if (cardTexture2x != nullptr) {
+        SDL_DestroyTexture(cardTexture2x);
+        cardTexture2x = nullptr;
+    }
+}
+
 void Game::placeBet(int amount) {
     bet = amount;
     wallet -= amount;

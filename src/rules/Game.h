@@ -70,9 +70,12 @@ public:
     void renderHands();
     void renderCard(int rank, const std::string& suit, int x, int y);
     void renderCardBack(int x, int y);
-    // Reads cardTexture2x when it is still null and the engine has a renderer (the constructor
-    // does; the web page fetches the 2x pictures later, and the table calls it again then).
+    // Reads cardTexture2x when it is still null and the engine has a renderer. The table calls it
+    // when its output first calls for twice the density (the web page fetches the 2x pictures
+    // later, and the table calls it again then); the engine itself reads only the 1x sheet.
     void loadSharpCardSheet();
+    // Lets cardTexture2x go, for an output back at the table's own density.
+    void releaseSharpCardSheet();
 
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* cardTexture = nullptr;

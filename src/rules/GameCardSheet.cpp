@@ -18,7 +18,6 @@ Game::Game(SDL_Renderer* renderer) : Game(renderer, WithoutCardSheet{}) {
     } else {
         std::cout << "Failed to load texture: " << sheetPath << std::endl;
     }
-    loadSharpCardSheet();
 }
 
 void Game::loadSharpCardSheet() {

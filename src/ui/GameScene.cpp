@@ -88,38 +88,50 @@ void GameScene::init(SDL_Renderer* renderer) {
     standButton.setOnClick([this] { stand(); });
     doubleButton.setOnClick([this] { doubleDown(); });
     splitButton.setOnClick([this] { split(); });
-    loadSharpPictures(renderer);
-    setDensity(density);
+    sharp.setup(renderer, {{"./images/BG.png", true},
+                           {"./images/TABLE.png", true},
+                           {"./images/CHIPBG.png", true},
+                           {"./images/CHIPS.png", false},
+                           {"./images/ARROWS.png", false},
+                           {"./images/BUTTONS.png", false}});
+    if (sharp.held()) {
+        engine->loadSharpCardSheet();
+    }
+    shareSharpPictures();
 }
 
 void GameScene::loadSharpPictures(SDL_Renderer* renderer) {
-    if (engine == nullptr) {
+    (void)renderer;
+    if (engine == nullptr || !sharp.held()) {
         return;
     }
-    loadMissingSharpTexture(bgTexture2x, "./images/BG.png", renderer, true);
-    loadMissingSharpTexture(tableTexture2x, "./images/TABLE.png", renderer, true);
-    loadMissingSharpTexture(panelTexture2x, "./images/CHIPBG.png", renderer, true);
-    loadMissingSharpTexture(chipsTexture2x, "./images/CHIPS.png", renderer);
-    loadMissingSharpTexture(arrowsTexture2x, "./images/ARROWS.png", renderer);
-    loadMissingSharpTexture(buttonsTexture2x, "./images/BUTTONS.png", renderer);
+    sharp.readMissing();
     engine->loadSharpCardSheet();
-    for (Button* arrow : chipArrows()) {
-        arrow->texture2x = arrowsTexture2x.get();
-    }
-    for (Button* button : actionButtons()) {
-        button->texture2x = buttonsTexture2x.get();
-    }
+    shareSharpPictures();
 }
 
 void GameScene::setDensity(int density) {
-    this->density = density;
+    if (sharp.follow(density) && engine != nullptr) {
+        if (sharp.held()) {
+            engine->loadSharpCardSheet();
+        } else {
+            engine->releaseSharpCardSheet();
+        }
+    }
+    shareSharpPictures();
+}
+
+void GameScene::shareSharpPictures() {
+    const int density = sharp.density();
     if (engine != nullptr) {
         engine->density = density;
     }
     for (Button* arrow : chipArrows()) {
+        arrow->texture2x = sharp.get(kSharpArrows);
         arrow->density = density;
     }
     for (Button* button : actionButtons()) {
+        button->texture2x = sharp.get(kSharpButtons);
         button->density = density;
     }
     coachView.setDensity(density);
@@ -341,7 +353,7 @@ void GameScene::update() {
     }
 
     // The texts are lettered at the output's density, with the 1x font where there is no other.
-    labelDensity = density == 2 && font2x != nullptr ? 2 : 1;
+    labelDensity = sharp.density() == 2 && font2x != nullptr ? 2 : 1;
     TTF_Font* lettering = letteringFont();
 
     // Both old texts go before either is made again.
@@ -379,12 +391,31 @@ void GameScene::update() {
     }
 }
 
+bool GameScene::hasWork() const {
+    if (!coachOn) {
+        return false;
+    }
+    if (coach == nullptr) {
+        // Made in the next update.
+        return true;
+    }
+    if (!roundActive && !coach->next.ready) {
+        return true;
+    }
+    for (const SessionLedger::Round& round : coach->ledger.rounds) {
+        if (!round.valued) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void GameScene::updateCoach() {
     auto until = Coach::Clock::now() + coachBudget;
     if (coach == nullptr) {
         coach = std::make_unique<Coach>();
         coachView.init(renderer, kFontPath);
-        coachView.setDensity(density);
+        coachView.setDensity(sharp.density());
         // Making the coach is this frame's share: its slow work starts with the next one.
         until = Coach::Clock::now();
     }
@@ -402,9 +433,10 @@ void GameScene::render(SDL_Renderer* renderer) {
     const SDL_Rect bgRect{0, 0, kWindowWidth, kWindowHeight};
     const SDL_Rect tableRect = kTableRect;
     const SDL_Rect panelRect = kPanelRect;
-    drawPicture(renderer, density, bgTexture.get(), bgTexture2x.get(), nullptr, &bgRect);
-    drawPicture(renderer, density, tableTexture.get(), tableTexture2x.get(), nullptr, &tableRect);
-    drawPicture(renderer, density, panelTexture.get(), panelTexture2x.get(), nullptr, &panelRect);
+    const int density = sharp.density();
+    drawPicture(renderer, density, bgTexture.get(), sharp.get(kSharpBg), nullptr, &bgRect);
+    drawPicture(renderer, density, tableTexture.get(), sharp.get(kSharpTable), nullptr, &tableRect);
+    drawPicture(renderer, density, panelTexture.get(), sharp.get(kSharpPanel), nullptr, &panelRect);
 
     engine->renderHands();
 
@@ -412,7 +444,7 @@ void GameScene::render(SDL_Renderer* renderer) {
         const SDL_Rect chipSrc{kChipCellColumns[i] * kChipWidth, kChipCellRows[i] * kChipHeight,
                                kChipWidth, kChipHeight};
         const SDL_Rect chipDest = chipRect(i);
-        drawPicture(renderer, density, chipsTexture.get(), chipsTexture2x.get(), &chipSrc,
+        drawPicture(renderer, density, chipsTexture.get(), sharp.get(kSharpChips), &chipSrc,
                     &chipDest);
         drawCentredText(renderer, chipCountLabels[i], labelDensity, chipDest.x + chipDest.w / 2,
                         chipDest.y + chipDest.h + kChipCountGap);
@@ -466,12 +498,12 @@ void GameScene::cleanup() {
     coach.reset();
     coachView.cleanup();
 
-    for (TextureHandle* picture :
-         {&bgTexture, &tableTexture, &panelTexture, &chipsTexture, &arrowsTexture, &buttonsTexture,
-          &bgTexture2x, &tableTexture2x, &panelTexture2x, &chipsTexture2x, &arrowsTexture2x,
-          &buttonsTexture2x}) {
+    for (TextureHandle* picture : {&bgTexture, &tableTexture, &panelTexture, &chipsTexture,
+                                   &arrowsTexture, &buttonsTexture}) {
         picture->reset();
     }
+    sharp.release();
+    shareSharpPictures();
     for (TextureHandle* label :
          {&walletLabel, &betLabel, &resultLabel, &playerLabel, &dealerLabel}) {
         label->reset();

@@ -14,6 +14,7 @@
 #include "ui/CoachView.h"
 #include "ui/Layout.h"
 #include "ui/SdlHandle.h"
+#include "ui/SharpPictures.h"
 
 // The table. While betting, the chip arrows build a stake within the wallet and DEAL starts a
 // round; while a round is in play, HIT, STAND and (when the rules allow) DOUBLE and SPLIT drive
@@ -32,11 +33,13 @@ public:
     // would in this frame, and not at all while that button is not live. C turns the coach on
     // and off.
     void handleKey(SDL_Keycode key, Uint16 modifiers) override;
-    // 2 draws the pictures of ./images/2x/ and letters the texts at twice the point size, from the
-    // next update on; 1 the table's own pictures and sizes.
+    // 2 draws the pictures of ./images/2x/ (read now, the first time) and letters the texts at
+    // twice the point size, from the next update on; 1 the table's own pictures and sizes.
     void setDensity(int density) override;
     // Does nothing before init, which loads them itself.
     void loadSharpPictures(SDL_Renderer* renderer) override;
+    // While the coach is on and still working a value out.
+    bool hasWork() const override;
     void update() override;
     void render(SDL_Renderer* renderer) override;
     void cleanup() override;
@@ -52,14 +55,9 @@ public:
     TextureHandle chipsTexture;
     TextureHandle arrowsTexture;
     TextureHandle buttonsTexture;
-    // The six at twice the size, each null when its file is missing and the 1x one serves.
-    TextureHandle bgTexture2x;
-    TextureHandle tableTexture2x;
-    TextureHandle panelTexture2x;
-    TextureHandle chipsTexture2x;
-    TextureHandle arrowsTexture2x;
-    TextureHandle buttonsTexture2x;
-    int density = 1;
+    // The six at twice the size, with the engine's card sheet read when the output calls for
+    // them, and the density the table is drawn at.
+    SharpPictures sharp;
     Button dealButton;
     Button exitButton;
     Button hitButton;
@@ -102,6 +100,18 @@ public:
     std::chrono::microseconds coachBudget{3000};
 
 private:
+    // The pictures in `sharp`, by number.
+    enum SharpPicture : std::size_t {
+        kSharpBg,
+        kSharpTable,
+        kSharpPanel,
+        kSharpChips,
+        kSharpArrows,
+        kSharpButtons
+    };
+    // Hands the 2x sheets as now read (or none) and the density to the buttons, the engine and
+    // the coach's texts.
+    void shareSharpPictures();
     // Whether `button` takes input now: the same gates for a click and for its key.
     bool isLive(const Button& button) const;
     // The chip arrows, each kind's remove arrow before its add arrow; then DEAL, EXIT, HIT, STAND,

@@ -17,8 +17,10 @@ void MenuScene::init(SDL_Renderer* renderer) {
     startButton.setup(buttonsTexture.get(), kStartFrame, startAt.x, startAt.y, startAt.w,
                       startAt.h);
     exitButton.setup(buttonsTexture.get(), kExitFrame, exitAt.x, exitAt.y, exitAt.w, exitAt.h);
-    loadSharpPictures(renderer);
-    setDensity(density);
+    sharp.setup(
+        renderer,
+        {{"./images/BG.png", true}, {"./images/LOGO.png", false}, {"./images/BUTTONS.png", false}});
+    shareSharpPictures();
     startGame = false;
 
     startButton.setOnClick([this] {
@@ -54,24 +56,30 @@ void MenuScene::handleKey(SDL_Keycode key, Uint16 modifiers) {
 }
 
 void MenuScene::loadSharpPictures(SDL_Renderer* renderer) {
-    loadMissingSharpTexture(bgTexture2x, "./images/BG.png", renderer, true);
-    loadMissingSharpTexture(logoTexture2x, "./images/LOGO.png", renderer);
-    loadMissingSharpTexture(buttonsTexture2x, "./images/BUTTONS.png", renderer);
-    startButton.texture2x = buttonsTexture2x.get();
-    exitButton.texture2x = buttonsTexture2x.get();
+    (void)renderer;
+    if (sharp.readMissing()) {
+        shareSharpPictures();
+    }
 }
 
 void MenuScene::setDensity(int density) {
-    this->density = density;
-    startButton.density = density;
-    exitButton.density = density;
+    sharp.follow(density);
+    shareSharpPictures();
+}
+
+void MenuScene::shareSharpPictures() {
+    for (Button* button : {&startButton, &exitButton}) {
+        button->texture2x = sharp.get(kSharpButtons);
+        button->density = sharp.density();
+    }
 }
 
 void MenuScene::update() {}
 
 void MenuScene::render(SDL_Renderer* renderer) {
-    drawPicture(renderer, density, bgTexture.get(), bgTexture2x.get(), nullptr, nullptr);
-    drawPicture(renderer, density, logoTexture.get(), logoTexture2x.get(), nullptr, &logoRect);
+    const int density = sharp.density();
+    drawPicture(renderer, density, bgTexture.get(), sharp.get(kSharpBg), nullptr, nullptr);
+    drawPicture(renderer, density, logoTexture.get(), sharp.get(kSharpLogo), nullptr, &logoRect);
     startButton.render(renderer);
     exitButton.render(renderer);
 }
@@ -80,7 +88,6 @@ void MenuScene::cleanup() {
     bgTexture.reset();
     logoTexture.reset();
     buttonsTexture.reset();
-    bgTexture2x.reset();
-    logoTexture2x.reset();
-    buttonsTexture2x.reset();
+    sharp.release();
+    shareSharpPictures();
 }

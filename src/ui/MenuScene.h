@@ -5,6 +5,7 @@
 #include "app/Scene.h"
 #include "ui/Button.h"
 #include "ui/SdlHandle.h"
+#include "ui/SharpPictures.h"
 
 // The start-up screen: background, logo, and the START and EXIT buttons. START raises a request
 // that the main loop answers by switching to the game; EXIT ends the process at once. The menu
@@ -29,13 +30,17 @@ public:
     TextureHandle bgTexture;
     TextureHandle logoTexture;
     TextureHandle buttonsTexture;
-    // The same three at twice the size, each null when its file is missing.
-    TextureHandle bgTexture2x;
-    TextureHandle logoTexture2x;
-    TextureHandle buttonsTexture2x;
-    int density = 1;
+    // The same three at twice the size, read when the output calls for them, and the density
+    // the menu is drawn at.
+    SharpPictures sharp;
     SDL_Rect logoRect{0, 0, 0, 0};
     Button startButton;
     Button exitButton;
     bool startGame = false;
+
+private:
+    // The pictures in `sharp`, by number.
+    enum SharpPicture : std::size_t { kSharpBg, kSharpLogo, kSharpButtons };
+    // Hands the buttons the 2x sheet as now read (or none) and the density.
+    void shareSharpPictures();
 };

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <SDL.h>
+
+#include "app/FrameInput.h"
+#include "app/FramePresenter.h"
+#include "app/WindowPlacement.h"
+
+class Scene;
+class MenuScene;
+class GameScene;
+
+// What the main loop carries from one frame to the next. The window, the renderer and the two
+// screens belong to main.
+struct MainLoop {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    MenuScene* menu = nullptr;
+    GameScene* game = nullptr;
+    // The screen that takes input and is drawn: the menu, then the table, never back.
+    Scene* currentScene = nullptr;
+    WindowPlacement placement;
+    FrameInput input;
+    FramePresenter presenter;
+    // False once a quit request has been seen; the frame that saw it still runs to its end.
+    bool running = true;
+};
+
+// One frame: read the events, let the current screen take the input and update, switch from the
+// menu to the table when START was pressed, and draw the whole window.
+void runFrame(MainLoop& loop);
+// Whether the loop has nothing to do until an event comes: the window settled and the current
+// screen at rest.
+bool atRest(const MainLoop& loop);
+// Releases the current screen (the menu's was released at the switch), the renderer, the window
+// and SDL.
+void shutDown(MainLoop& loop);

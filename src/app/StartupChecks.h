@@ -1,0 +1,16 @@
+#pragma once
+
+// What the game checks before it opens its window. Each failure is one line on standard error,
+// and the game then ends with status 1.
+
+// Reports a start-up failure with SDL's own explanation; returns 1, the status to end with.
+int startupFailure(const char* what);
+
+// The screens read ./images and ./fonts. Started from another folder (a shortcut, or
+// ./build/run/blackjack from the source tree), the game moves into its own folder when its
+// pictures and font lie beside it. False, with one line naming both places, when neither has them.
+bool enterAssetFolder();
+
+// With no display SDL falls back to a driver that draws nowhere, and the game would run unseen.
+// Unless SDL_VIDEODRIVER asked for such a driver, that is reported and true. Call after SDL_Init.
+bool drawsNowhere();

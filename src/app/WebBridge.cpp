@@ -1,0 +1,109 @@
+#include "app/WebBridge.h"
+
+#include <SDL.h>
+#include <emscripten.h>
+
+#include "app/FramePacer.h"
+#include "app/MainLoop.h"
+#include "app/Scene.h"
+#include "ui/GameScene.h"
+#include "ui/Layout.h"
+
+// The page's Module.onCoachChanged hears of each turn of the coach.
+// clang-format off
+EM_JS(void, tellPageCoachOn, (int on), {
+    if (Module.onCoachChanged) Module.onCoachChanged(on);
+});
+// clang-format on
+
+namespace {
+
+// The game as the page's calls find it; no loop before runInPage and after the loop ends.
+struct Page {
+    MainLoop* loop = nullptr;
+    FramePacer* pacer = nullptr;
+    // The canvas's size in the screen's own pixels, as the page last told it, and whether the 2x
+    // pictures are in.
+    SDL_Point devicePixels{kWindowWidth, kWindowHeight};
+    bool sharpPictures = false;
+    // The coach as the page was last told of it, and whether the page changed something the
+    // next frame must show.
+    bool coachTold = false;
+    bool redraw = true;
+};
+Page page;
+
+// The canvas's own pixels: the screen's pixels when they call for density 2 (at least 1.5 times
+// the table) and the 2x pictures are in; the table's own size otherwise, which the browser scales
+// as it shows the canvas.
+void fitCanvas(MainLoop& loop) {
+    const SDL_Point& device = page.devicePixels;
+    const bool sharp = page.sharpPictures && densityFor(device.x, device.y) == 2;
+    const SDL_Point size = sharp ? device : SDL_Point{kWindowWidth, kWindowHeight};
+    int w = 0, h = 0;
+    SDL_GetWindowSize(loop.window, &w, &h);
+    if (w != size.x || h != size.y) {
+        SDL_SetWindowSize(loop.window, size.x, size.y);
+    }
+    page.redraw = true;
+}
+
+// A frame in the page, skipped while the table is at rest and nothing happened. A page that goes
+// away takes the game with it, so no quit request is expected; should one come, it ends the loop
+// as closing the window does on the desktop.
+void runPageFrame(void* arg) {
+    MainLoop& loop = *static_cast<MainLoop*>(arg);
+    if (!page.pacer->frameDue(atRest(loop) && !page.redraw)) {
+        return;
+    }
+    page.redraw = false;
+    runFrame(loop);
+    if (loop.game->coachOn != page.coachTold) {
+        page.coachTold = loop.game->coachOn;
+        tellPageCoachOn(page.coachTold ? 1 : 0);
+    }
+    if (!loop.running) {
+        emscripten_cancel_main_loop();
+        page.loop = nullptr;
+        shutDown(loop);
+    }
+}
+
+}  // namespace
+
+void runInPage(MainLoop& loop) {
+    static FramePacer pacer(loop.window);
+    page.pacer = &pacer;
+    page.loop = &loop;
+    page.coachTold = loop.game->coachOn;
+    emscripten_set_main_loop_arg(runPageFrame, &loop, 0, 1);
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE void blackjack_set_coach(int on) {
+    if (page.loop != nullptr) {
+        page.loop->game->setCoach(on != 0);
+        // The page knows already.
+        page.coachTold = page.loop->game->coachOn;
+        page.redraw = true;
+    }
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE int blackjack_set_device_pixels(int w, int h) {
+    if (page.loop == nullptr || w <= 0 || h <= 0) {
+        return 1;
+    }
+    page.devicePixels = SDL_Point{w, h};
+    fitCanvas(*page.loop);
+    return densityFor(w, h);
+}
+
+// The current screen takes them (the table, set up later, reads them itself) and the canvas takes
+// the screen's pixels where they call for them.
+extern "C" EMSCRIPTEN_KEEPALIVE void blackjack_sharp_pictures_arrived() {
+    if (page.loop == nullptr) {
+        return;
+    }
+    page.sharpPictures = true;
+    page.loop->currentScene->loadSharpPictures(page.loop->renderer);
+    fitCanvas(*page.loop);
+}
