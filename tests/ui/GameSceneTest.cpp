@@ -857,6 +857,53 @@ TEST_F(GameSceneTest, TwiceTheTableIsDrawnSharpAndHalvesToTheTable) {
     }
 }
 
+// The 2x pictures are read only once the output calls for them, in that frame, and let go again
+// once it has stayed at the table's own density for about two seconds of frames: a table on a 1x
+// screen never holds them, and its frames are the same before and after.
+TEST_F(GameSceneTest, TheSharpPicturesAreHeldOnlyWhileTheOutputCallsForThem) {
+    scene.cleanup();
+    writeSharpTableArt();
+    scene.init(renderer);
+    const auto holdsAny = [this] {
+        bool any = scene.engine->cardTexture2x != nullptr;
+        for (std::size_t i = 0; i < 6; ++i) {
+            any = any || scene.sharp.get(i) != nullptr;
+        }
+        return any;
+    };
+    const auto frameAt = [this](int density) {
+        scene.setDensity(density);
+        frame(kAway, false);
+    };
+    bet(25);
+    deal("TH 9S 7C 5D KC");
+    frameAt(1);
+    EXPECT_FALSE(holdsAny()) << "a table at 1x reads no 2x picture";
+    const std::vector<Rgb> before = screen->pixels();
+
+    frameAt(2);
+    EXPECT_TRUE(scene.sharp.held());
+    EXPECT_NE(scene.engine->cardTexture2x, nullptr);
+    EXPECT_EQ(at(10, 760), art::sharp(art::kBackground)) << "drawn from the 2x pictures at once";
+    EXPECT_EQ(at(kHitAt), art::sharp(art::button(kHitFrame)));
+
+    for (int i = 1; i < SharpPictures::kLetGoAfterFrames; ++i) {
+        frameAt(1);
+    }
+    EXPECT_TRUE(holdsAny()) << "kept while the window may go back";
+    EXPECT_EQ(screen->pixels(), before) << "at 1x the table's own pictures serve meanwhile";
+    frameAt(2);
+    frameAt(1);
+    EXPECT_TRUE(holdsAny()) << "a frame at 2x starts the count again";
+    for (int i = 1; i < SharpPictures::kLetGoAfterFrames; ++i) {
+        frameAt(1);
+    }
+    EXPECT_FALSE(holdsAny()) << "let go after two seconds at 1x";
+    EXPECT_EQ(screen->pixels(), before);
+    frameAt(2);
+    EXPECT_EQ(at(kHitAt), art::sharp(art::button(kHitFrame))) << "read again when called for";
+}
+
 // On a window of twice the size every picture comes from ./images/2x/, each cell of a sheet into
 // its own place; without those pictures the table's own serve, scaled, and nothing is printed.
 // Pictures that arrive after the table was set up (the web page fetches them later) are taken
