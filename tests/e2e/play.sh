@@ -146,7 +146,7 @@ start_display() {
         evilwm -fn fixed >"$work/wm.log" 2>&1 &
         wm_pid=$!
         for _ in $(seq 50); do
-            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+            [[ "$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)" == *'window id'* ]] && return 0
             sleep 0.1
         done
         fail "evilwm did not start: $(cat "$work/wm.log")"
@@ -610,7 +610,7 @@ if [ "$(head -c 2 "$program")" != "#!" ]; then
     bare=("${game[@]}")
     bare[$program_at]="$work/bare/$(basename "$program")"
     fails_at_start bare "$work/elsewhere" "${bare[@]}"
-    grep "$work/elsewhere" "$work/bare.err" | grep -q "$work/bare" ||
+    grep -q "$work/bare" <<<"$(grep "$work/elsewhere" "$work/bare.err")" ||
         fail "the line does not name both folders looked in"
 fi
 fails_at_start no_display . env -u DISPLAY "${game[@]}"
