@@ -34,7 +34,8 @@ play: build
 	cd $(BUILD_DIR)/run && ./blackjack
 
 # Every test of the optimised build, then the same tests (less the end-to-end ones, which drive
-# the optimised binary) built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# the optimised binary, and the art tests, which check the pictures that build drew) built with
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 test: build
 	@$(call run_ctest,$(BUILD_DIR))
 	$(MAKE) --no-print-directory test-sanitize
@@ -43,8 +44,14 @@ test: build
 test-fast: build
 	@$(call run_ctest,$(BUILD_DIR),-LE slow)
 
+# The sanitizer build takes its pictures and font from $(BUILD_DIR), whose art generator drew them
+# (drawing them again under the sanitizers is slow), and builds no benchmarks.
 test-sanitize: deps
-	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBLACKJACK_SANITIZE=ON -DBLACKJACK_BUILD_BENCHMARKS=OFF $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target blackjack_assets
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBLACKJACK_SANITIZE=ON \
+		-DBLACKJACK_BUILD_BENCHMARKS=OFF -DBLACKJACK_ASSETS_DIR="$(abspath $(BUILD_DIR))/run" \
+		$(CMAKE_FLAGS)
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		$(call run_ctest,$(SANITIZE_DIR),-LE "e2e|package")

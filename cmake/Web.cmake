@@ -112,6 +112,15 @@ add_custom_command(
     VERBATIM)
 add_custom_target(blackjack_site ALL DEPENDS ${_site_files})
 
+enable_testing()
+# The toolchain's version, which keys the cache of the libraries above, read 50 times in a row
+# (about 15 s): a reader that stopped at emcc's first line made emcc die of a broken pipe now and
+# then, and failed the build.
+add_test(NAME web_toolchain_version
+    COMMAND bash "${PROJECT_SOURCE_DIR}/tests/web/toolchain_version.sh"
+        "${PROJECT_SOURCE_DIR}/scripts/emscripten-version" 50)
+set_tests_properties(web_toolchain_version PROPERTIES LABELS web TIMEOUT 120)
+
 # The browser test: the page served on 127.0.0.1 and played in headless Chromium through the
 # DevTools protocol, with Debian's python3-websocket; the first Python that has it runs the test.
 set(_python)
@@ -131,7 +140,6 @@ if(NOT _python)
         "browser test is not set up")
     return()
 endif()
-enable_testing()
 add_test(NAME web_play
     COMMAND "${_python}" "${PROJECT_SOURCE_DIR}/tests/web/play.py" "${BLACKJACK_SITE_DIR}"
         "${BLACKJACK_DESKTOP_MENU_SHOT}")

@@ -28,10 +28,6 @@
 
 namespace {
 
-// The pointer rests over no button, so nothing is drawn grown.
-constexpr int kRestX = 700;
-constexpr int kRestY = 745;
-
 // SDL on the dummy video driver and a software renderer drawing into a window-sized surface,
 // from the run directory, for the whole process.
 SDL_Renderer* screenRenderer() {
@@ -95,7 +91,7 @@ BENCHMARK(BM_FloorFrame)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // One main-loop frame of a screen.
 void runFrame(Scene& scene, SDL_Renderer* renderer) {
-    scene.handleInput(kRestX, kRestY, false);
+    scene.handleInput(kAwayFromButtons.x, kAwayFromButtons.y, false);
     scene.update();
     SDL_RenderClear(renderer);
     scene.render(renderer);
@@ -169,7 +165,7 @@ void BM_GameUpdate(benchmark::State& state) {
     runFrame(*game, renderer);
     const FrameClock clock;
     for (auto _ : state) {
-        game->handleInput(kRestX, kRestY, false);
+        game->handleInput(kAwayFromButtons.x, kAwayFromButtons.y, false);
         game->update();
     }
     reportAgainstFloor(state, clock);
@@ -220,7 +216,7 @@ void BM_GameSession(benchmark::State& state) {
         const auto press = [&](SDL_Point at) {
             timed(at.x, at.y, true);
             for (int i = 0; i < kThinkingFrames; ++i) {
-                timed(kRestX, kRestY, false);
+                timed(kAwayFromButtons.x, kAwayFromButtons.y, false);
             }
         };
         for (int round = 0; round < kRounds; ++round) {

@@ -136,3 +136,8 @@ constexpr int kCoachLedgerBottom = kPlayerY - 4;
 constexpr SDL_Point centreOf(SDL_Rect r) {
     return SDL_Point{r.x + r.w / 2, r.y + r.h / 2};
 }
+
+// A point over no button on the menu or the table, below the row of play buttons and left of the
+// panel: where the tests rest the pointer so that nothing is drawn hovered. The end-to-end and
+// browser tests read it from the file the build writes from this one.
+constexpr SDL_Point kAwayFromButtons{700, 745};

@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
         << "remove_hundred=" << point(centreOf(removeChipRect(3))) << "\n"
         << "deal=" << point(centreOf(kDealButtonRect)) << "\n"
         << "stand=" << point(centreOf(kStandButtonRect)) << "\n"
+        << "away=" << point(kAwayFromButtons) << "\n"
         << "logo_area=" << area(kLogoRect) << "\n"
         << "table_area=" << area(kTableRect) << "\n"
         << "deal_area=" << area(kDealButtonRect)

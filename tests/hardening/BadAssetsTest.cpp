@@ -37,8 +37,6 @@ const SDL_Point kArrowSpot = removeChipAt(0);
 constexpr SDL_Point kExitSpot = kExitAt;
 // The dealer's first card, left of the second.
 constexpr SDL_Point kDealerCardSpot{kDealerX + 10, kDealerY + 50};
-// Over nothing that takes a click.
-constexpr SDL_Point kRestAt{500, 720};
 
 class BadAssets : public HeadlessTest {
 protected:
@@ -46,7 +44,7 @@ protected:
     void runMenu() {
         auto menu = std::make_unique<MenuScene>();
         menu->init(r());
-        frame(*menu, r(), kRestAt, false);
+        frame(*menu, r(), kAwayFromButtons, false);
         menuBg = at(20, 20);
         menuLogo = at(centreOf(kLogoRect));
         menuStart = at(kStartAt);
@@ -61,7 +59,7 @@ protected:
         game = std::make_unique<GameScene>();
         game->init(r());
         game->render(r());
-        frame(*game, r(), kRestAt, false);
+        frame(*game, r(), kAwayFromButtons, false);
         click(*game, r(), addChipAt(0));
         ASSERT_EQ(game->pendingBet, 5);
         click(*game, r(), kDealAt);
@@ -72,7 +70,7 @@ protected:
         if (game->roundActive) {
             click(*game, r(), kStandAt);
         }
-        frame(*game, r(), kRestAt, false);
+        frame(*game, r(), kAwayFromButtons, false);
         ASSERT_TRUE(game->engine->isRoundOver());
         EXPECT_FALSE(game->roundActive);
         EXPECT_TRUE(game->dealEnabled);
@@ -212,7 +210,7 @@ TEST_F(BadAssets, CardSheetOfTwoRowsDrawsOnlyTheCardsItHolds) {
     // (cell 5), dealer's hole card 10 of Hearts (cell 36, outside); the dealer then draws the
     // 7 of Clubs (cell 7) to 19.
     stackDeck(*game->engine->deck, "9S 2C 5C TH 7C");
-    frame(*game, r(), kRestAt, false);
+    frame(*game, r(), kAwayFromButtons, false);
     click(*game, r(), addChipAt(0));
     click(*game, r(), kDealAt);
     ASSERT_TRUE(game->roundActive);
@@ -223,7 +221,7 @@ TEST_F(BadAssets, CardSheetOfTwoRowsDrawsOnlyTheCardsItHolds) {
     EXPECT_EQ(at({150, 400}), art::card(5)) << "the player's 5 of Clubs";
 
     click(*game, r(), kStandAt);
-    frame(*game, r(), kRestAt, false);
+    frame(*game, r(), kAwayFromButtons, false);
     ASSERT_TRUE(game->engine->isRoundOver());
     EXPECT_EQ(game->engine->getWallet(), 995);
     EXPECT_EQ(at({80, 200}), art::card(2))

@@ -49,9 +49,12 @@ check_layout() {
     local prefix=$1 data="$1/share/blackjack" f line licence problem
     local dep5=https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
     [ -x "$prefix/bin/blackjack" ] || fail "no bin/blackjack in $prefix"
-    head -n 1 "$prefix/bin/blackjack" | grep -q '^#!/bin/sh' || fail "bin/blackjack is no sh script"
+    # Each check reads what it looks at whole before matching: a grep -q that stops at the first
+    # match would close a pipe under its writer, and pipefail count the broken pipe as a failure.
+    [[ "$(head -n 1 "$prefix/bin/blackjack")" == '#!/bin/sh'* ]] ||
+        fail "bin/blackjack is no sh script"
     [ -x "$data/blackjack" ] || fail "no game binary in $data"
-    head -c 4 "$data/blackjack" | grep -q 'ELF' || fail "the game binary is not an ELF file"
+    [ "$(head -c 4 "$data/blackjack")" = $'\x7fELF' ] || fail "the game binary is not an ELF file"
     problem=$(pictures_problem "$data/images") || fail "$problem"
     f="$data/fonts/ds-digit.ttf"
     [ -f "$f" ] && [ ! -L "$f" ] && [ -s "$f" ] ||
@@ -78,7 +81,7 @@ check_layout() {
         grep -qx "$line" "$f" || fail "the copyright file lacks the line $line"
     done
     for licence in MIT bitstream-vera; do
-        grep -A 1 -x "License: $licence" "$f" | grep -q '^ Permission is hereby granted' ||
+        grep -q '^ Permission is hereby granted' <<<"$(grep -A 1 -x "License: $licence" "$f")" ||
             fail "the copyright file does not spell out the $licence licence"
     done
     # Nothing but the game, its assets, the launcher, the calculator, the desktop files and the

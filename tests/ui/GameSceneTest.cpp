@@ -12,9 +12,6 @@
 
 namespace {
 
-// Over no button at all.
-constexpr SDL_Point kAway{700, 740};
-
 // Sheet cells (Clubs from 2, Diamonds from 15, Hearts from 28, Spades from 41; 2 up to ace).
 constexpr int kBack = 0;
 
@@ -44,7 +41,7 @@ protected:
     // moved away, so that nothing is drawn hovered.
     void click(SDL_Point at) {
         frame(at, true);
-        frame(kAway, false);
+        frame(kAwayFromButtons, false);
     }
     void addChip(int kind, int times = 1) {
         for (int i = 0; i < times; ++i) {
@@ -61,7 +58,7 @@ protected:
     }
     // A key going down in a frame of its own, as the main loop hands it on.
     void key(SDL_Keycode key, Uint16 modifiers = KMOD_NONE) {
-        scene.handleInput(kAway.x, kAway.y, false);
+        scene.handleInput(kAwayFromButtons.x, kAwayFromButtons.y, false);
         scene.handleKey(key, modifiers);
         scene.update();
         scene.render(renderer);
@@ -112,13 +109,13 @@ TEST_F(GameSceneTest, FirstFrameDrawsTheTableInLayersWithoutText) {
     EXPECT_TRUE(filledWith({885, 166, 64, 30}, art::kPanel));
     EXPECT_TRUE(filledWith({0, 0, 820, 100}, art::kTable));
 
-    frame(kAway, false);
+    frame(kAwayFromButtons, false);
     EXPECT_FALSE(filledWith({820, 0, 204, 100}, art::kPanel));
     EXPECT_FALSE(filledWith({0, 0, 820, 100}, art::kTable));
 }
 
 TEST_F(GameSceneTest, TextsBeforeTheFirstDealAndWhereTheyStand) {
-    frame(kAway, false);
+    frame(kAwayFromButtons, false);
     EXPECT_TRUE(shows(scene.walletLabel, "Wallet: 1000"));
     EXPECT_TRUE(shows(scene.betLabel, "Bet: 0"));
     for (const TextureHandle& count : scene.chipCountLabels) {
@@ -367,19 +364,19 @@ TEST_F(GameSceneTest, ResultTextsStayLeftOfTheHandTextsAndAboveTheCards) {
         EXPECT_EQ(broken, lines);
         scene.engine->roundOver = true;
         scene.engine->resultText = text;
-        frame(kAway, false);
+        frame(kAwayFromButtons, false);
         const SDL_Rect ink = inkIn({0, 0, 600, 100}, art::kTable);
         EXPECT_TRUE(ink.x >= 40 && ink.y >= 30 && ink.x + ink.w <= 590 && ink.y + ink.h <= 100)
             << text << ": ink " << ink.x << ", " << ink.y << ", " << ink.w << " x " << ink.h;
     }
     scene.engine->resultText = results[0].first;
-    frame(kAway, false);
+    frame(kAwayFromButtons, false);
     EXPECT_TRUE(shows(scene.resultLabel, results[0].first)) << "one line, as ever";
 
     // "Player: 21 | Split: 21" would reach the chip panel: the split hand's value goes below.
     scene.engine->splitActive = true;
     scene.engine->player.value = scene.engine->splitHand.value = 21;
-    frame(kAway, false);
+    frame(kAwayFromButtons, false);
     EXPECT_TRUE(shows(scene.playerLabel, "Player: 21 |\nSplit: 21"));
     int w = 0;
     SDL_QueryTexture(scene.playerLabel.get(), nullptr, nullptr, &w, nullptr);
@@ -540,7 +537,7 @@ TEST_F(GameSceneTest, EngineDrainLeavesMovesPressesKeysAndTheWindowClose) {
         ASSERT_EQ(SDL_PushEvent(&event), 1);
     }
 
-    scene.handleInput(kAway.x, kAway.y, false);
+    scene.handleInput(kAwayFromButtons.x, kAwayFromButtons.y, false);
 
     std::vector<Uint32> left;
     for (SDL_Event event{}; SDL_PollEvent(&event) != 0;) {
@@ -623,7 +620,7 @@ protected:
     // C on the table, as the main loop hands it over, then a frame.
     void pressC() {
         scene.handleKey(SDLK_c, KMOD_NONE);
-        frame(kAway, false);
+        frame(kAwayFromButtons, false);
     }
     // The coach takes all the time it needs, so its values are there in the next frame.
     void unhurried() { scene.coachBudget = std::chrono::seconds(60); }
@@ -671,19 +668,19 @@ TEST_F(CoachTableTest, OffEveryFrameIsAsWithoutIt) {
         };
         if (toggle) {
             table.handleKey(SDLK_c, KMOD_NONE);
-            step(kAway, false);
+            step(kAwayFromButtons, false);
             table.handleKey(SDLK_c, KMOD_NONE);
         }
-        step(kAway, false);
+        step(kAwayFromButtons, false);
         step(addChipAt(3), true);
-        step(kAway, false);
+        step(kAwayFromButtons, false);
         stackDeck(*table.engine->deck, "5S 6H 5C 9D 2C KS 3H");
         step(kDealAt, true);
-        step(kAway, false);
+        step(kAwayFromButtons, false);
         step(kHitAt, true);
-        step(kAway, false);
+        step(kAwayFromButtons, false);
         step(kStandAt, true);
-        step(kAway, false);
+        step(kAwayFromButtons, false);
         return frames;
     };
     const std::vector<std::vector<Rgb>> expected = play(plain, false);
@@ -758,7 +755,7 @@ TEST_F(CoachTableTest, AfterASplitTheHandInPlayIsValuedAndNoCardIsCovered) {
     }
     ASSERT_FALSE(scene.roundActive);
     EXPECT_EQ(scene.engine->player.cards.size(), 11u);
-    frame(kAway, false);
+    frame(kAwayFromButtons, false);
     EXPECT_TRUE(coachDrawsOnBareTableOnly()) << "after the round";
     EXPECT_EQ(scene.coach->ledger.played(), 1);
     EXPECT_EQ(scene.coach->ledger.net, -10);
@@ -769,13 +766,13 @@ TEST_F(CoachTableTest, AfterASplitTheHandInPlayIsValuedAndNoCardIsCovered) {
 TEST_F(CoachTableTest, BetweenRoundsTheLastRoundsCostAndTheNextRoundsValue) {
     pressC();
     scene.coachBudget = std::chrono::microseconds(0);
-    frame(kAway, false);
+    frame(kAwayFromButtons, false);
     const CoachView& view = scene.coachView;
     EXPECT_EQ(view.noteLines,
               std::vector<std::string>{"Next round, 52 cards left: working it out..."});
     unhurried();
-    frame(kAway, false);
-    frame(kAway, false);
+    frame(kAwayFromButtons, false);
+    frame(kAwayFromButtons, false);
     ASSERT_EQ(view.noteLines.size(), 1u);
     EXPECT_EQ(view.noteLines[0], "Next round, 52 cards left: -0.26% of the stake");
 
@@ -820,7 +817,7 @@ TEST_F(GameSceneTest, TwiceTheTableIsDrawnSharpAndHalvesToTheTable) {
         bet(25);
         stackDeck(*scene.engine->deck, "AS 9C KH 7D 2C");
         click(screen->toTable(SDL_Point{density * kDealAt.x, density * kDealAt.y}));
-        frame(kAway, false);
+        frame(kAwayFromButtons, false);
     };
     play(1);
     const std::vector<Rgb> table = screen->pixels();
@@ -835,7 +832,7 @@ TEST_F(GameSceneTest, TwiceTheTableIsDrawnSharpAndHalvesToTheTable) {
     EXPECT_LT(meanDifference(halved(sharp, screen->width()), table), 1.5);
 
     scene.setDensity(1);
-    frame(kAway, false);
+    frame(kAwayFromButtons, false);
     stretchedFrame(scene, renderer);
     const std::vector<Rgb> stretched = screen->pixels();
 
@@ -925,7 +922,7 @@ TEST_F(GameSceneTest, TwiceTheTableDrawsItsPicturesAtTwiceTheSizeOrItsOwn) {
         if (arrival == Arrival::Later) {
             bet(5);
             deal("2H 3S 4C 5D 6C");
-            frame(kAway, false);
+            frame(kAwayFromButtons, false);
             writeSharpTableArt();
             scene.loadSharpPictures(renderer);
             click(kStandAt);
@@ -934,7 +931,7 @@ TEST_F(GameSceneTest, TwiceTheTableDrawsItsPicturesAtTwiceTheSizeOrItsOwn) {
         const bool sharp = arrival != Arrival::Never;
         bet(25);
         deal("TH 9S 7C 5D KC");
-        frame(kAway, false);
+        frame(kAwayFromButtons, false);
         const auto shown = [sharp](Rgb c) { return sharp ? art::sharp(c) : c; };
         EXPECT_EQ(at(800, 600), shown(art::kTable));
         EXPECT_EQ(at(2 * 1000, 2 * 760), shown(art::kPanel));

@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr SDL_Point kAway{700, 740};
-
 struct Shots {
     SDL_Renderer* renderer = nullptr;
     GameScene table;
@@ -36,7 +34,7 @@ struct Shots {
     }
     void click(SDL_Rect button) {
         frame(centreOf(button), true);
-        frame(kAway, false);
+        frame(kAwayFromButtons, false);
     }
     void bet(int hundreds) {
         for (int i = 0; i < hundreds; ++i) {
@@ -70,7 +68,7 @@ struct Shots {
         deck.cards = rest;
     }
     void shot(const std::string& name) {
-        frame(kAway, false);
+        frame(kAwayFromButtons, false);
         SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, kWindowWidth, kWindowHeight, 32,
                                                               SDL_PIXELFORMAT_ARGB8888);
         SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, surface->pixels,
@@ -122,7 +120,7 @@ int main(int argc, char** argv) {
     shots.table.engine->deck->shuffle();
 
     // A session at the coach's best until the deck runs down to 18 cards.
-    shots.frame(kAway, false);
+    shots.frame(kAwayFromButtons, false);
     while (shots.table.engine->deck->size() > 24) {
         shots.bet(1);
         shots.click(kDealButtonRect);
