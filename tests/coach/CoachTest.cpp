@@ -31,8 +31,10 @@ struct CoachedTable {
     // With `unhurried` the coach finishes the next round's value (and the ledger's) before it
     // returns; without, it works out only the decision in play.
     void look(int pendingBet = 0, bool unhurried = true) {
-        coach.update(game, inRound, pendingBet, doubleOpen(), splitOpen(),
-                     unhurried ? Coach::Clock::time_point::max() : Coach::Clock::now());
+        coach.update(game, inRound, pendingBet, doubleOpen(), splitOpen(), Coach::Clock::now());
+        if (unhurried) {
+            coach.finishWork();
+        }
     }
     void deal(int bet) {
         coach.dealing(game, bet);
