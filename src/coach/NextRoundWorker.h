@@ -49,7 +49,9 @@ public:
     NextRoundWorker(const NextRoundWorker&) = delete;
     NextRoundWorker& operator=(const NextRoundWorker&) = delete;
 
-    bool threaded() const { return threaded_; }
+    bool threaded() const {
+        return threaded_;
+    }
 
     // Works on `job` from now on; a different job in hand is abandoned, the same one goes on.
     void want(const Job& job);
