@@ -1,5 +1,6 @@
 #include "coach/Coach.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -39,6 +40,8 @@ solver::RankCounts Coach::unseenAtDeal(const Game& game, bool& fresh) {
     fresh = game.deck->size() < kReshuffleBelow;
     return fresh ? solver::fullPack() : unseen(game);
 }
+
+Coach::Coach(bool threaded) : worker(threaded) {}
 
 void Coach::dealing(const Game& game, int bet) {
     if (round >= 0) {
@@ -100,6 +103,8 @@ void Coach::pause() {
     decision = Decision{};
     decisionKnown = false;
     lastRound = LastRound{};
+    // Off, the coach does no work; the values still awaited are asked for again when it is back.
+    worker.rest();
 }
 
 void Coach::decide(const Game& game, bool doubleOpen, bool splitOpen) {
@@ -142,6 +147,7 @@ void Coach::decide(const Game& game, bool doubleOpen, bool splitOpen) {
 
 void Coach::look(const Game& game, bool roundActive, int pendingBet, bool doubleOpen,
                  bool splitOpen) {
+    lookedAt = Clock::now();
     if (roundActive) {
         decide(game, doubleOpen, splitOpen);
         nextWanted = false;
@@ -156,11 +162,20 @@ void Coach::look(const Game& game, bool roundActive, int pendingBet, bool double
         next.cardsLeft = game.deck->size();
         next.bet = pendingBet;
     }
+    collect();
     showNext();
 }
 
 void Coach::workUntil(Clock::time_point until) {
-    work(&until);
+    if (!worker.threaded()) {
+        Job job;
+        // A frame that gave the coach no time (the one that made it) gets its one slice only.
+        if (until > lookedAt && wanted(job)) {
+            until = std::max(until, lookedAt + kPendingShare);
+        }
+        worker.workUntil(until);
+    }
+    collect();
     showNext();
 }
 
@@ -171,7 +186,14 @@ void Coach::update(const Game& game, bool roundActive, int pendingBet, bool doub
 }
 
 void Coach::finishWork() {
-    work(nullptr);
+    for (;;) {
+        collect();
+        Job job;
+        if (!wanted(job)) {
+            break;
+        }
+        worker.finish();
+    }
     showNext();
 }
 
@@ -192,18 +214,6 @@ const Coach::Known* Coach::known(const Job& job) const {
     return nullptr;
 }
 
-bool Coach::isWanted(const Job& job) const {
-    if (nextWanted && job == nextJob) {
-        return true;
-    }
-    for (const Waiting& w : waiting) {
-        if (w.job == job) {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool Coach::wanted(Job& job) const {
     if (!waiting.empty()) {
         job = waiting.front().job;
@@ -217,10 +227,12 @@ bool Coach::wanted(Job& job) const {
 }
 
 void Coach::learn(const Job& job, double perStake) {
-    if (knownValues.size() == kKnownValues) {
-        knownValues.erase(knownValues.begin());
+    if (known(job) == nullptr) {
+        if (knownValues.size() == kKnownValues) {
+            knownValues.erase(knownValues.begin());
+        }
+        knownValues.push_back(Known{job, perStake});
     }
-    knownValues.push_back(Known{job, perStake});
     std::vector<Waiting> still;
     for (const Waiting& w : waiting) {
         if (w.job == job) {
@@ -232,43 +244,19 @@ void Coach::learn(const Job& job, double perStake) {
     waiting.swap(still);
 }
 
-void Coach::work(const Clock::time_point* until) {
-    // A deck the table has moved on from is not worth finishing.
-    if (working && !isWanted(current)) {
-        working = false;
+void Coach::collect() {
+    for (const NextRoundWorker::Value& value : worker.takeValues()) {
+        learn(value.job, value.perStake);
     }
-    bool stepped = false;
-    for (;;) {
-        const Clock::time_point now = Clock::now();
-        if (until != nullptr && (now >= *until || (stepped && now + stepCost > *until))) {
+    // A value known already (the table back at a deck it has valued) needs no work.
+    Job job;
+    while (wanted(job)) {
+        const Known* value = known(job);
+        if (value == nullptr) {
+            worker.want(job);
             return;
         }
-        if (!working) {
-            Job job;
-            if (!wanted(job)) {
-                return;
-            }
-            if (const Known* value = known(job)) {
-                learn(job, value->perStake);
-                continue;
-            }
-            // Letting the last solver go is a slice of its own, and so is making the next.
-            if (rounder != nullptr) {
-                rounder.reset();
-            } else {
-                current = job;
-                working = true;
-                rounder = std::make_unique<solver::TableSolver>();
-                rounder->beginNextRound(current.unseen, current.bet);
-            }
-        } else if (rounder->step()) {
-            working = false;
-            learn(current, rounder->nextRoundValue());
-        }
-        stepped = true;
-        // What a slice costs, from the last few, so that a frame does not start one it has no
-        // time left for; one slice a frame is always made, so the work goes on.
-        const auto spent = std::chrono::duration_cast<Clock::duration>(Clock::now() - now);
-        stepCost = (3 * stepCost + spent) / 4;
+        learn(job, value->perStake);
     }
+    worker.rest();
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "coach/NextRoundWorker.h"
 #include "coach/SessionLedger.h"
 #include "rules/Game.h"
 #include "solver/TableSolver.h"
@@ -16,11 +17,21 @@
 //
 // The table tells it what happens (dealing, playing, settled) and gives it a share of each frame
 // (update). A decision's values are worked out in the frame that first shows the decision; the
-// next round's value, which takes longer, is worked out in slices over as many frames as it needs,
-// each frame's slices within the time it is given.
+// next round's value, which takes longer, is worked out by a NextRoundWorker: on the desktop on a
+// thread of its own, the frames only handing it the job and taking up its values; in the page in
+// slices within each frame, more of the frame while a value is awaited (kPendingShare).
 class Coach {
 public:
     using Clock = std::chrono::steady_clock;
+
+    // Without a thread, the share of a frame, from look on, that the coach may take while a
+    // value is awaited, when the frame gives it less: the next round off a full pack then shows
+    // within half a second at 60 frames a second.
+    static constexpr Clock::duration kPendingShare = std::chrono::milliseconds(10);
+
+    // The next round's work on a thread of its own when `threaded` (never in the page), else in
+    // the slices of each frame.
+    explicit Coach(bool threaded = NextRoundWorker::kThreads);
 
     // The player's turn: the values of the plays of the hand in play, per initial stake.
     struct Decision {
@@ -71,12 +82,16 @@ public:
     // Each frame the coach is on, after the input: the decision in play, if any, worked out at
     // once, and what the next deal will be (`pendingBet` is the stake built for it).
     void look(const Game& game, bool roundActive, int pendingBet, bool doubleOpen, bool splitOpen);
-    // Then slices of the next round's value (and of those the ledger waits for) until `until`.
+    // Then the values the worker has finished taken up, and without a thread slices of the next
+    // round's value (and of those the ledger waits for) until `until`; at least one slice, and
+    // while a value is awaited until kPendingShare after look when that is later. Never waits
+    // for the thread.
     void workUntil(Clock::time_point until);
     // Both.
     void update(const Game& game, bool roundActive, int pendingBet, bool doubleOpen, bool splitOpen,
                 Clock::time_point until);
-    // The next round's value (and those the ledger waits for) at once, whatever it takes.
+    // The next round's value (and those the ledger waits for) at once, whatever it takes (with a
+    // thread, waiting for it).
     void finishWork();
 
     Decision decision;
@@ -85,13 +100,7 @@ public:
     SessionLedger ledger;
 
 private:
-    struct Job {
-        solver::RankCounts unseen{};
-        int bet = 0;
-        bool operator==(const Job& other) const {
-            return unseen == other.unseen && bet == other.bet;
-        }
-    };
+    using Job = NextRoundWorker::Job;
     struct Known {
         Job job;
         double perStake = 0.0;
@@ -117,31 +126,31 @@ private:
     void showNext();
     // The job to work on now: the ledger's first, then the table's; false if none.
     bool wanted(Job& job) const;
-    bool isWanted(const Job& job) const;
     const Known* known(const Job& job) const;
     void learn(const Job& job, double perStake);
-    // Slices of the next round's work until `until` (or to the end, with no limit).
-    void work(const Clock::time_point* until);
+    // The worker's finished values learnt, and the job wanted now handed to it.
+    void collect();
 
     // The solvers keep what they work out until they hold so much that forgetting it all at once
-    // would take a frame's time; the coach starts each round's decisions, and each next round's
-    // value, on a fresh one instead.
+    // would take a frame's time; the coach starts each round's decisions on a fresh one instead
+    // (and the worker each next round's value).
     std::unique_ptr<solver::TableSolver> decider = std::make_unique<solver::TableSolver>();
-    std::unique_ptr<solver::TableSolver> rounder;
     DecisionKey decisionKey;
     bool decisionKnown = false;
 
     // The table's next deal as last seen, and the work on it.
     Job nextJob;
     bool nextWanted = false;
-    Job current;
-    bool working = false;
-    Clock::duration stepCost{};
     std::vector<Known> knownValues;
     std::vector<Waiting> waiting;
+    // When the frame's look began.
+    Clock::time_point lookedAt{};
 
     // The round the ledger follows, from its deal; -1 when none.
     int round = -1;
     int walletBeforeDeal = 0;
     double roundCost = 0.0;
+
+    // Last: its thread, which touches nothing of the coach's, is stopped first.
+    NextRoundWorker worker;
 };

@@ -9,6 +9,9 @@
 
 namespace {
 
+// What the coach writes for a value it is still working out.
+constexpr char kWorkingOut[] = "working it out...";
+
 // The best play's value is drawn in gold, the others in white.
 constexpr SDL_Color kBestColour{255, 208, 64, 255};
 
@@ -127,7 +130,7 @@ void CoachView::update(const Coach& coach, bool playing) {
         line += next.freshDeck ? ", off a fresh deck: "
                                : ", " + std::to_string(next.cardsLeft) + " cards left: ";
         if (!next.ready) {
-            line += "working it out...";
+            line += kWorkingOut;
         } else if (next.bet > 0) {
             line += coachDollars(next.perStake * next.bet) + " (" + coachPercent(next.perStake, 2) +
                     " of the stake)";
@@ -138,11 +141,13 @@ void CoachView::update(const Coach& coach, bool playing) {
     }
 
     const SessionLedger& ledger = coach.ledger;
+    // Until every round has its value at the deal, the edge and the luck are not known; the
+    // session's net and the decisions' cost are.
     const bool valued = ledger.valued();
     ledgerLines.push_back("Session: " + cents(ledger.netCents()));
-    ledgerLines.push_back("Table's edge: " + (valued ? cents(ledger.edgeCents()) : "..."));
+    ledgerLines.push_back("Table's edge: " + (valued ? cents(ledger.edgeCents()) : kWorkingOut));
     ledgerLines.push_back("Decisions: " + cents(ledger.decisionCents()));
-    ledgerLines.push_back("Luck: " + (valued ? cents(ledger.luckCents()) : "..."));
+    ledgerLines.push_back("Luck: " + (valued ? cents(ledger.luckCents()) : kWorkingOut));
     ledgerLines.push_back(counted(ledger.played(), "round") + ", " +
                           counted(ledger.blackjacks, "blackjack"));
     ledgerLines.push_back(std::to_string(ledger.won) + " won, " + std::to_string(ledger.lost) +

@@ -3,9 +3,12 @@
 // fresh pack after the reshuffle), and the session ledger over whole seeded sessions.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <memory>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "coach/Coach.h"
@@ -21,6 +24,8 @@ constexpr double kNotAllowed = std::numeric_limits<double>::quiet_NaN();
 // The engine and the coach as the table joins them: the coach hears of the deal, of each play
 // before it is made and of the settlement, and looks at the table with all the time it needs.
 struct CoachedTable {
+    explicit CoachedTable(bool threaded = NextRoundWorker::kThreads) : coach(threaded) {}
+
     Game game{nullptr};
     Coach coach;
     bool inRound = false;
@@ -31,8 +36,15 @@ struct CoachedTable {
     // With `unhurried` the coach finishes the next round's value (and the ledger's) before it
     // returns; without, it works out only the decision in play.
     void look(int pendingBet = 0, bool unhurried = true) {
+        coach.update(game, inRound, pendingBet, doubleOpen(), splitOpen(), Coach::Clock::now());
+        if (unhurried) {
+            coach.finishWork();
+        }
+    }
+    // A frame of the table's, which gives the coach `share` from now (none when below zero).
+    void frame(int pendingBet, Coach::Clock::duration share) {
         coach.update(game, inRound, pendingBet, doubleOpen(), splitOpen(),
-                     unhurried ? Coach::Clock::time_point::max() : Coach::Clock::now());
+                     Coach::Clock::now() + share);
     }
     void deal(int bet) {
         coach.dealing(game, bet);
@@ -320,6 +332,99 @@ TEST(CoachLedger, RoundsByHand) {
     EXPECT_EQ(ledger.edgeCents(), -35);        // -0.50 + 0.149 = -0.351
     EXPECT_EQ(ledger.decisionCents(), -1235);  // 12.345, rounded once
     EXPECT_EQ(ledger.luckCents(), -18500 + 35 + 1235);
+}
+
+// ---- The values as the frames alone bring them ----
+
+// How the frames share their time with the coach: on the desktop its thread works apart from
+// them; in the page it takes slices of the table's 3 ms (more while a value is awaited), or of
+// frames whose share went elsewhere before the coach's work began (one slice each).
+struct FrameShare {
+    const char* name;
+    bool threaded;
+    Coach::Clock::duration share;
+};
+const FrameShare kFrameShares[] = {
+    {"on its thread", true, std::chrono::milliseconds(3)},
+    {"in slices of 3 ms", false, std::chrono::milliseconds(3)},
+    {"in frames with no time left", false, -std::chrono::milliseconds(1)},
+};
+
+// Frames of `share` a millisecond apart until `done`, for at most 60 seconds; whether it came.
+template <typename Done>
+bool framesUntil(CoachedTable& table, Coach::Clock::duration share, Done done) {
+    const auto giveUp = Coach::Clock::now() + std::chrono::seconds(60);
+    while (!done()) {
+        if (Coach::Clock::now() > giveUp) {
+            return false;
+        }
+        table.frame(0, share);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+// A player in a hurry: builds the bet chip by chip and deals before the next round's value is
+// known (each chip replacing the job in hand), and plays at the coach's best. Every round dealt so
+// is valued all the same, each with the value of its own deal, as a coach given all the time it
+// wants values it; and the ledger stops "working it out" once the frames have brought them.
+TEST(CoachFrames, RoundsDealtBeforeTheirValueAreEachValuedByTheFramesAlone) {
+    for (const FrameShare& frames : kFrameShares) {
+        CoachedTable hurried(frames.threaded);
+        CoachedTable unhurried;
+        for (CoachedTable* table : {&hurried, &unhurried}) {
+            table->game.deck->restock({});
+            table->game.deck->seed(7u);
+            table->game.deck->shuffle();
+        }
+        for (int round = 0; round < 6; ++round) {
+            for (const int bet : {5, 10, 25}) {
+                hurried.frame(bet, frames.share);
+            }
+            unhurried.look(25);
+            for (CoachedTable* table : {&hurried, &unhurried}) {
+                table->deal(25);
+                while (table->inRound) {
+                    table->look(0, false);
+                    table->play(table->coach.decision.best);
+                }
+            }
+            hurried.frame(0, frames.share);
+        }
+        unhurried.look(0);
+        const SessionLedger& got = hurried.coach.ledger;
+        const SessionLedger& expected = unhurried.coach.ledger;
+        ASSERT_EQ(got.played(), 6) << frames.name;
+        ASSERT_TRUE(framesUntil(hurried, frames.share,
+                                [&] { return got.valued() && hurried.coach.next.ready; }))
+            << frames.name << ": " << got.played() << " rounds, still working it out";
+        ASSERT_EQ(got.rounds.size(), expected.rounds.size()) << frames.name;
+        for (std::size_t i = 0; i < got.rounds.size(); ++i) {
+            EXPECT_EQ(got.rounds[i].edge, expected.rounds[i].edge) << frames.name << " round " << i;
+        }
+        EXPECT_EQ(got.luckCents(), expected.luckCents()) << frames.name;
+        EXPECT_EQ(hurried.coach.next.perStake, unhurried.coach.next.perStake) << frames.name;
+    }
+}
+
+// The coach goes at once, whatever its thread is in the middle of: the thread stops within a step
+// of the solver, not at the end of the job (which on this machine is measured first).
+TEST(CoachFrames, ACoachGoingStopsItsThreadWithinAStep) {
+    const auto timed = [](auto&& what) {
+        const auto start = Coach::Clock::now();
+        what();
+        return Coach::Clock::now() - start;
+    };
+    CoachedTable whole(true);
+    const auto job = timed([&] { whole.look(100); });
+    ASSERT_TRUE(whole.coach.next.ready);
+
+    auto going = std::make_unique<CoachedTable>(true);
+    going->frame(100, std::chrono::milliseconds(3));
+    std::this_thread::sleep_for(job / 10);
+    EXPECT_LT(timed([&] { going.reset(); }), job / 2)
+        << "the whole next round took " << std::chrono::duration<double, std::milli>(job).count()
+        << " ms";
 }
 
 }  // namespace

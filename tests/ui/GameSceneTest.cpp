@@ -622,8 +622,12 @@ protected:
         scene.handleKey(SDLK_c, KMOD_NONE);
         frame(kAwayFromButtons, false);
     }
-    // The coach takes all the time it needs, so its values are there in the next frame.
-    void unhurried() { scene.coachBudget = std::chrono::seconds(60); }
+    // The coach's values worked out to the end (its thread waited for), and a frame that shows
+    // them.
+    void unhurried() {
+        scene.coach->finishWork();
+        frame(kAwayFromButtons, false);
+    }
 
     // The frame with the coach as it is, and the same table drawn without it: every pixel the
     // coach changed must have been bare felt or rail, never a card, a button or a text.
@@ -771,14 +775,14 @@ TEST_F(CoachTableTest, BetweenRoundsTheLastRoundsCostAndTheNextRoundsValue) {
     EXPECT_EQ(view.noteLines,
               std::vector<std::string>{"Next round, 52 cards left: working it out..."});
     unhurried();
-    frame(kAwayFromButtons, false);
-    frame(kAwayFromButtons, false);
     ASSERT_EQ(view.noteLines.size(), 1u);
     EXPECT_EQ(view.noteLines[0], "Next round, 52 cards left: -0.26% of the stake");
 
     // Standing on 5,5 against a 6, where a double is best, costs the difference.
     bet(100);
+    unhurried();
     const Coach::NextRound& next = scene.coach->next;
+    ASSERT_TRUE(next.ready);
     EXPECT_EQ(view.noteLines[0],
               "Next round at $100, 52 cards left: " + coachDollars(100 * next.perStake) + " (" +
                   coachPercent(next.perStake, 2) + " of the stake)");
@@ -802,6 +806,29 @@ TEST_F(CoachTableTest, BetweenRoundsTheLastRoundsCostAndTheNextRoundsValue) {
     bet(50);
     EXPECT_EQ(view.noteLines[1].rfind("Next round at $50, off a fresh deck: ", 0), 0u)
         << view.noteLines[1];
+}
+
+// A round dealt before its value at the deal is known and over at once (a natural): until the value
+// comes, the ledger's edge and luck say that it is being worked out, as the rest of the coach
+// does, on bare felt; then they show it.
+TEST_F(CoachTableTest, TheLedgerWorksOutARoundDealtBeforeItsValueIsKnown) {
+    pressC();
+    // The page's coach, one slice a frame: the value is still a hundred slices off.
+    scene.coach = std::make_unique<Coach>(false);
+    scene.coachBudget = std::chrono::microseconds(0);
+    bet(25);
+    deal("AS 9C KH 7D");
+    ASSERT_TRUE(betting());
+    const CoachView& view = scene.coachView;
+    ASSERT_EQ(view.ledgerLines.size(), 6u);
+    EXPECT_EQ(view.ledgerLines[1], "Table's edge: working it out...");
+    EXPECT_EQ(view.ledgerLines[3], "Luck: working it out...");
+    EXPECT_TRUE(coachDrawsOnBareTableOnly());
+    unhurried();
+    const SessionLedger& ledger = scene.coach->ledger;
+    ASSERT_TRUE(ledger.valued());
+    EXPECT_EQ(view.ledgerLines[1], "Table's edge: " + coachDollars(ledger.edgeCents() / 100.0));
+    EXPECT_EQ(view.ledgerLines[3], "Luck: " + coachDollars(ledger.luckCents() / 100.0));
 }
 
 // A window of twice the table's size: the game's own pictures of ./images/2x/ and texts lettered at
@@ -870,7 +897,7 @@ TEST_F(GameSceneTest, TheSharpPicturesAreHeldOnlyWhileTheOutputCallsForThem) {
     };
     const auto frameAt = [this](int density) {
         scene.setDensity(density);
-        frame(kAway, false);
+        frame(kAwayFromButtons, false);
     };
     bet(25);
     deal("TH 9S 7C 5D KC");

@@ -10,7 +10,6 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include <chrono>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -68,6 +67,8 @@ struct Shots {
         deck.cards = rest;
     }
     void shot(const std::string& name) {
+        // The coach's values all in (its thread waited for), then the frame that shows them.
+        table.coach->finishWork();
         frame(kAwayFromButtons, false);
         SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, kWindowWidth, kWindowHeight, 32,
                                                               SDL_PIXELFORMAT_ARGB8888);
@@ -113,7 +114,6 @@ int main(int argc, char** argv) {
     shots.renderer = SDL_CreateRenderer(window, -1, 0);
     shots.table.init(shots.renderer);
     shots.table.setCoach(true);
-    shots.table.coachBudget = std::chrono::seconds(60);
     // The same pack order on every run.
     shots.table.engine->deck->restock({});
     shots.table.engine->deck->seed(2026u);
