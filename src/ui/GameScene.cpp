@@ -5,6 +5,7 @@
 
 #include "ui/EndGame.h"
 #include "ui/StatusText.h"
+#include "ui/TableKeys.h"
 #include "ui/Texture.h"
 
 namespace {
@@ -277,45 +278,40 @@ void GameScene::press(Button& button) {
 }
 
 void GameScene::handleKey(SDL_Keycode key, Uint16 modifiers) {
-    const bool shift = (modifiers & KMOD_SHIFT) != 0;
-    switch (key) {
-        case SDLK_RETURN:
-        case SDLK_KP_ENTER:
-        case SDLK_SPACE:
+    using Kind = TableCommand::Kind;
+    const TableCommand command = tableCommandFor(key, modifiers);
+    switch (command.kind) {
+        case Kind::Deal:
             press(dealButton);
             break;
-        case SDLK_h:
+        case Kind::Hit:
             press(hitButton);
             break;
-        case SDLK_s:
+        case Kind::Stand:
             press(standButton);
             break;
-        case SDLK_d:
+        case Kind::Double:
             press(doubleButton);
             break;
-        case SDLK_p:
+        case Kind::Split:
             press(splitButton);
             break;
-        case SDLK_1:
-        case SDLK_2:
-        case SDLK_3:
-        case SDLK_4:
-        case SDLK_5: {
-            const int kind = static_cast<int>(key - SDLK_1);
-            press(shift ? chipMinusButtons[kind] : chipPlusButtons[kind]);
+        case Kind::AddChip:
+            press(chipPlusButtons[command.chip]);
             break;
-        }
-        case SDLK_r:
+        case Kind::RemoveChip:
+            press(chipMinusButtons[command.chip]);
+            break;
+        case Kind::BetAgain:
             // Where the chip arrows are live.
             if (isLive(chipPlusButtons[0])) {
                 betAgain();
             }
             break;
-        case SDLK_c:
+        case Kind::Coach:
             setCoach(!coachOn);
             break;
-        default:
-            // Escape among them: a stray key never ends the game from the table.
+        case Kind::None:
             break;
     }
 }

@@ -28,10 +28,8 @@ public:
 
     void init(SDL_Renderer* renderer) override;
     void handleInput(int x, int y, bool clicked) override;
-    // Enter or Space DEAL, H HIT, S STAND, D DOUBLE, P SPLIT, 1 to 5 a chip's add arrow and with
-    // Shift its remove arrow, R the last round's chips again. Each acts as a click on its button
-    // would in this frame, and not at all while that button is not live. C turns the coach on
-    // and off.
+    // The keys of ui/TableKeys.h. Each acts as a click on its button would in this frame, and not
+    // at all while that button is not live; C turns the coach on and off.
     void handleKey(SDL_Keycode key, Uint16 modifiers) override;
     // 2 draws the pictures of ./images/2x/ (read now, the first time) and letters the texts at
     // twice the point size, from the next update on; 1 the table's own pictures and sizes.
