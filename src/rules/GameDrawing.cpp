@@ -45,27 +45,7 @@ void Game::drawCell(int cell, int x, int y) {
 }
 
 void Game::renderCard(int rank, const std::string& suit, int x, int y) {
-    int base = 0;
-    if (suit == "Clubs") {
-        base = kClubsCell;
-    }
-    if (suit == "Diamonds") {
-        base = kDiamondsCell;
-    }
-    if (suit == "Hearts") {
-        base = kHeartsCell;
-    }
-    if (suit == "Spades") {
-        base = kSpadesCell;
-    }
-    // The sheet runs 2 to king and then the ace.
-    int offset = 0;
-    if (rank >= 2) {
-        offset = rank - 2;
-    } else if (rank == kAceRank) {
-        offset = kAceOffset;
-    }
-    drawCell(base + offset, x, y);
+    drawCell(cardCell(suit, rank), x, y);
 }
 
 void Game::renderCardBack(int x, int y) {

@@ -106,10 +106,11 @@ std::string formatReport(const Options& options, const SimulationConfig& config,
         out += computedLine(kInfiniteDeckLabel, *analytic.infiniteDeck, estimate);
     }
     if (!config.freshDeckEachRound) {
-        out +=
-            "  (computed for the first round off a full deck; the table deals on down to 15\n"
+        out += format(
+            "  (computed for the first round off a full deck; the table deals on down to %d\n"
             "   cards, which costs a little more: --fresh-deck plays every round off a full "
-            "deck)\n";
+            "deck)\n",
+            kReshuffleBelow);
     }
     out += line("house edge", percent(-estimate.mean) + "   95% CI " + percent(-estimate.high()) +
                                   " to " + percent(-estimate.low()));

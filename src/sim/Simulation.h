@@ -63,7 +63,8 @@ struct SimulationConfig {
     CardStrategy strategy;
     std::uint64_t seed = 0;
     unsigned threads = 1;
-    // Gather and shuffle the whole deck before every round instead of only below 15 cards.
+    // Gather and shuffle the whole deck before every round instead of only below
+    // kReshuffleBelow cards.
     bool freshDeckEachRound = false;
 };
 

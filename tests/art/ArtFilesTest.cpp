@@ -129,7 +129,6 @@ TEST_F(ArtFiles, TheDesktopIconExistsAtItsSize) {
     EXPECT_TRUE(hasDrawing(icon));
 }
 
-const char* const kSuits[] = {"Clubs", "Diamonds", "Hearts", "Spades"};
 const char* const kRanks[] = {"2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K", "A"};
 
 // The faces of the deck fill the sheet from the 2 of Clubs to the ace of Spades.
@@ -141,7 +140,8 @@ std::string cardName(int cell) {
         return "the back";
     }
     int face = cell - kFirstFace;
-    return std::string(kRanks[face % kCellsPerSuit]) + " of " + kSuits[face / kCellsPerSuit];
+    return std::string(kRanks[face % kCellsPerSuit]) + " of " +
+           std::string(kSheetSuitNames.at(face / kCellsPerSuit));
 }
 
 class CardSheet : public AtEachDensity {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "rules/CardSheet.h"
@@ -118,12 +119,11 @@ protected:
     std::vector<Uint32> pixels;
 };
 
-// The sheet runs Clubs, Diamonds, Hearts, Spades, each 2 up to king and then ace.
+// The cell of the card named `name` ("AS"), as the sheet lays it out.
 int sheetCell(const std::string& name) {
-    const std::string suits = "CDHS";
-    const std::string ranks = "23456789TJQKA";
-    return kClubsCell + kCellsPerSuit * static_cast<int>(suits.find(name[1])) +
-           static_cast<int>(ranks.find(name[0]));
+    Deck deck;
+    const Card* card = findCard(deck, name);
+    return card == nullptr ? kNoCard : sheetCell(*card);
 }
 
 TEST_F(CardDrawing, EveryCardOfTheDeckHasItsOwnCell) {
@@ -141,6 +141,20 @@ TEST_F(CardDrawing, EveryCardOfTheDeckHasItsOwnCell) {
         const Card* card = findCard(*game->deck, name);
         frame([&] { game->renderCard(card->rank, card->suit, 0, 0); });
         expectWholeCard(sheetCell(name), 0, 0);
+    }
+}
+
+// The sheet runs Clubs from cell 2, then Diamonds, Hearts and Spades, each from its 2 up to its
+// king and then its ace.
+TEST_F(CardDrawing, EachSuitRunsFromItsTwoToItsAce) {
+    const std::pair<const char*, int> cells[] = {{"2C", 2},  {"KC", 13}, {"AC", 14}, {"2D", 15},
+                                                 {"AD", 27}, {"2H", 28}, {"TH", 36}, {"2S", 41},
+                                                 {"KS", 52}, {"AS", 53}};
+    for (const auto& [name, cell] : cells) {
+        const Card* card = findCard(*game->deck, name);
+        ASSERT_NE(card, nullptr);
+        frame([&] { game->renderCard(card->rank, card->suit, 0, 0); });
+        expectWholeCard(cell, 0, 0);
     }
 }
 

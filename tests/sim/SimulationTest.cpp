@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "rules/Game.h"
+#include "rules/Rules.h"
 #include "sim/Plan.h"
 #include "sim/Report.h"
 #include "sim/Simulation.h"
@@ -204,6 +206,15 @@ TEST(Report, NamesWhatEachComputedFigureIs) {
         << best;
     EXPECT_EQ(best.find("chart"), std::string::npos);
     EXPECT_EQ(best.find("infinite"), std::string::npos);
+    // Rounds dealt on from one deck are told where the table gathers it, and only they.
+    const std::string downTo =
+        "deals on down to " + std::to_string(kReshuffleBelow) + "\n   cards, which costs";
+    EXPECT_NE(best.find(downTo), std::string::npos) << best;
+    config.freshDeckEachRound = true;
+    EXPECT_EQ(formatReport(options, config, result, planOf(options.strategy).analytic)
+                  .find("deals on down"),
+              std::string::npos);
+    config.freshDeckEachRound = false;
 
     options.strategy = StrategyKind::Basic;
     const std::string chart =

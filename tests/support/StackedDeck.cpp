@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "rules/CardSheet.h"
-#include "rules/Rules.h"
 
 Card* findCard(Deck& deck, const std::string& name) {
     static const std::string ranks = "A23456789TJQK";
@@ -34,15 +33,7 @@ std::string cardName(const Card& card) {
 }
 
 int sheetCell(const Card& card) {
-    int base = kClubsCell;
-    if (card.suit == "Diamonds") {
-        base = kDiamondsCell;
-    } else if (card.suit == "Hearts") {
-        base = kHeartsCell;
-    } else if (card.suit == "Spades") {
-        base = kSpadesCell;
-    }
-    return base + (card.rank == kAceRank ? kAceOffset : card.rank - 2);
+    return cardCell(card.suit, card.rank);
 }
 
 std::vector<std::string> cardNames(const std::string& list) {

@@ -15,8 +15,7 @@ Card* findCard(Deck& deck, const std::string& name);
 // The short name of a card, as findCard reads it ("TH", "AS").
 std::string cardName(const Card& card);
 
-// The cell of a face-up card in the card sheet: Clubs from cell 2, then Diamonds, Hearts and
-// Spades, each from 2 up to the ace.
+// The cell of a face-up card in the card sheet, as the engine cuts it (rules/CardSheet.h).
 int sheetCell(const Card& card);
 
 // Card names separated by spaces, in order: "AS KH 9D".

@@ -319,11 +319,9 @@ Canvas drawCardSheet(Fonts& fonts, int density) {
     };
     place(kBackCell, drawCardBack(scale, density));
     place(1, drawJoker(fonts, scale, density));  // the cell no card of the deck uses
-    const Suit order[] = {Suit::Clubs, Suit::Diamonds, Suit::Hearts, Suit::Spades};
-    const int firstCell[] = {kClubsCell, kDiamondsCell, kHeartsCell, kSpadesCell};
-    for (int s = 0; s < 4; ++s) {
+    for (const Suit suit : {Suit::Clubs, Suit::Diamonds, Suit::Hearts, Suit::Spades}) {
         for (int rank = 2; rank <= 14; ++rank) {
-            place(firstCell[s] + (rank - 2), drawCardFace(fonts, order[s], rank, scale, density));
+            place(sheetCell(suit, rank), drawCardFace(fonts, suit, rank, scale, density));
         }
     }
     return sheet;

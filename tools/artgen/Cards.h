@@ -9,6 +9,10 @@
 namespace artgen {
 
 // Ranks as the sheet orders them: 2..10, then 11 jack, 12 queen, 13 king, 14 ace.
+// The sheet cell of the card of `rank`, counted so, of `suit`.
+constexpr int sheetCell(Suit suit, int rank) {
+    return cardCell(suit, rank == 14 ? kAceRank : rank);
+}
 Canvas drawCardFace(Fonts& fonts, Suit suit, int rank, int scale, int density = 1);
 Canvas drawCardBack(int scale, int density = 1);
 Canvas drawJoker(Fonts& fonts, int scale, int density = 1);

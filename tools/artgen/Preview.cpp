@@ -44,15 +44,6 @@ void caption(Canvas& target, Fonts& fonts, const std::string& text, float x, flo
     target.drawMask(image.mask, Affine::translate(x, y), solid(rgb(0xd8d8d8)));
 }
 
-// The sheet cell of a card; ranks as artgen counts them, 2 to 14 with the ace last.
-int cardCell(Suit suit, int rank) {
-    int base = suit == Suit::Clubs      ? kClubsCell
-               : suit == Suit::Diamonds ? kDiamondsCell
-               : suit == Suit::Hearts   ? kHeartsCell
-                                        : kSpadesCell;
-    return base + rank - 2;
-}
-
 void card(Canvas& target, const Artwork& art, int cell, float x, float y) {
     drawCell(target, art.cards, cellX(cell), cellY(cell), kCardWidth, kCardHeight, x, y);
 }
@@ -82,16 +73,16 @@ Canvas gameScreen(const Artwork& art, Fonts& fonts) {
     drawWhole(screen, art.background, 0, 0);
     drawWhole(screen, art.table, kTableRect.x, kTableRect.y);
     drawWhole(screen, art.panel, kPanelRect.x, kPanelRect.y);
-    card(screen, art, cardCell(Suit::Hearts, 14), kDealerX, kDealerY);
+    card(screen, art, sheetCell(Suit::Hearts, 14), kDealerX, kDealerY);
     card(screen, art, kBackCell, kDealerX + kFanStepX, kDealerY + kFanStepY);
-    const int first[] = {cardCell(Suit::Clubs, 8), cardCell(Suit::Diamonds, 3),
-                         cardCell(Suit::Spades, 10), cardCell(Suit::Hearts, 2)};
+    const int first[] = {sheetCell(Suit::Clubs, 8), sheetCell(Suit::Diamonds, 3),
+                         sheetCell(Suit::Spades, 10), sheetCell(Suit::Hearts, 2)};
     for (int i = 0; i < 4; ++i) {
         card(screen, art, first[i], kPlayerX + kFanStepX * i, kPlayerY + kFanStepY * i);
     }
     // The second hand waits, lower, at its usual place.
-    const int second[] = {cardCell(Suit::Spades, 8), cardCell(Suit::Clubs, 12),
-                          cardCell(Suit::Diamonds, 14)};
+    const int second[] = {sheetCell(Suit::Spades, 8), sheetCell(Suit::Clubs, 12),
+                          sheetCell(Suit::Diamonds, 14)};
     for (int i = 0; i < 3; ++i) {
         card(screen, art, second[i], kSplitX + kFanStepX * i,
              kSplitY + kWaitingDrop + kFanStepY * i);

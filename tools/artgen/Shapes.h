@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Canvas.h"
+#include "rules/CardSheet.h"
 
 namespace artgen {
 
@@ -28,7 +29,8 @@ Shape outline(const Shape& s, float thickness);  // a band centred on the edge
 // Similarity transforms only (rotation, uniform scale, translation).
 Shape transformed(const Shape& s, const Affine& t);
 
-enum class Suit { Clubs, Diamonds, Hearts, Spades };
+// The four suits, as the card sheet orders them.
+using Suit = SheetSuit;
 bool isRed(Suit suit);
 // A suit symbol `height` pixels tall centred on `centre`, optionally upside down.
 Shape suitShape(Suit suit, Vec centre, float height, bool upsideDown = false);
