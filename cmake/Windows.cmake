@@ -26,21 +26,9 @@ target_link_libraries(PkgConfig::SDL2_IMAGE INTERFACE SDL2_image::SDL2_image-sta
 add_library(PkgConfig::SDL2_TTF INTERFACE IMPORTED)
 target_link_libraries(PkgConfig::SDL2_TTF INTERFACE SDL2_ttf::SDL2_ttf-static)
 
-# The native build's pictures (with those drawn at twice the size, in images/2x) and font, copied
-# into this build's run directory.
-file(GLOB _images CONFIGURE_DEPENDS "${BLACKJACK_ASSETS_DIR}/images/*.png"
-     "${BLACKJACK_ASSETS_DIR}/images/2x/*.png")
-set(_copies)
-foreach(_asset IN LISTS _images ITEMS "${BLACKJACK_ASSETS_DIR}/fonts/ds-digit.ttf")
-    file(RELATIVE_PATH _name "${BLACKJACK_ASSETS_DIR}" "${_asset}")
-    add_custom_command(
-        OUTPUT "${BLACKJACK_RUN_DIR}/${_name}"
-        COMMAND ${CMAKE_COMMAND} -E copy "${_asset}" "${BLACKJACK_RUN_DIR}/${_name}"
-        DEPENDS "${_asset}"
-        VERBATIM)
-    list(APPEND _copies "${BLACKJACK_RUN_DIR}/${_name}")
-endforeach()
-add_custom_target(blackjack_assets ALL DEPENDS ${_copies})
+# The native build's pictures and font, copied into this build's run directory.
+include(${CMAKE_CURRENT_LIST_DIR}/CopyAssets.cmake)
+blackjack_copy_assets("${BLACKJACK_ASSETS_DIR}")
 
 enable_language(RC)
 add_subdirectory(src)
