@@ -119,8 +119,10 @@ prepare() {
     fi
     here="$work/game${#label[@]}"
     if [ -f "$spec" ] && [ "${spec%.zip}" != "$spec" ]; then
+        local zip
+        zip=$(readlink -f "$spec")
         mkdir "$here"
-        (cd "$here" && cmake -E tar xf "$(readlink -f "$spec")") || die "$spec does not unpack"
+        (cd "$here" && cmake -E tar xf "$zip") || die "$spec does not unpack"
     elif [ -d "$spec" ]; then
         if [ -n "$without_2x" ]; then
             cp -a "$spec" "$here"
