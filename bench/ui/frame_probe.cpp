@@ -8,6 +8,15 @@
 //
 // Usage: frame_probe OUT_FILE -- COMMAND [ARGS...]
 // Appends one line to OUT_FILE: "first_frame_ms=<ms or none> peak_rss_kb=<kb> status=<status>".
+//
+// A second use times what an input changes on a window already shown (bench/ui/rest.sh times the
+// START click with it):
+//   frame_probe --changed WINDOW AREA TIMEOUT_MS -- COMMAND [ARGS...]
+// reads AREA (WxH+X+Y in the window's coordinates) of the X window WINDOW (its id, decimal or
+// 0x hex), runs COMMAND (say `xdotool click 1`) and reads the area again about every millisecond
+// until it differs from before. It prints the milliseconds from the start of COMMAND to the first
+// change ("changed_ms=<ms>"), or "changed_ms=none" when TIMEOUT_MS pass first. Status 0 on a
+// change, 1 without one, 2 when COMMAND fails or the window cannot be read.
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -18,7 +27,9 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstddef>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -112,9 +123,116 @@ bool showsPicture(Display* display, Window window) {
     return coloured * 2 > kGrid * kGrid;
 }
 
+// An area of a window, in the window's coordinates.
+struct Area {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+bool parseArea(const char* text, Area& area) {
+    char rest = 0;
+    const int read =
+        std::sscanf(text, "%dx%d+%d+%d%c", &area.width, &area.height, &area.x, &area.y, &rest);
+    return read == 4 && area.width > 0 && area.height > 0 && area.x >= 0 && area.y >= 0;
+}
+
+// The pixels of `area` as the X server holds them, row after row, the rows' padding left out.
+bool readArea(Display* display, Window window, const Area& area, std::vector<char>& pixels) {
+    XImage* image = XGetImage(display, window, area.x, area.y, static_cast<unsigned>(area.width),
+                              static_cast<unsigned>(area.height), AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return false;
+    }
+    const auto rowBytes =
+        static_cast<std::size_t>(area.width) * static_cast<std::size_t>(image->bits_per_pixel) / 8;
+    pixels.resize(rowBytes * static_cast<std::size_t>(area.height));
+    for (int row = 0; row < area.height; ++row) {
+        std::memcpy(pixels.data() + rowBytes * static_cast<std::size_t>(row),
+                    image->data + static_cast<std::ptrdiff_t>(row) * image->bytes_per_line,
+                    rowBytes);
+    }
+    XDestroyImage(image);
+    return true;
+}
+
+// frame_probe --changed WINDOW AREA TIMEOUT_MS -- COMMAND [ARGS...]
+int timeChange(int argc, char** argv) {
+    Area area;
+    char* end = nullptr;
+    const Window window = argc < 7 ? 0 : std::strtoul(argv[2], &end, 0);
+    const long timeoutMs = argc < 7 ? 0 : std::strtol(argv[4], nullptr, 10);
+    if (window == 0 || *end != '\0' || !parseArea(argv[3], area) || timeoutMs <= 0 ||
+        std::strcmp(argv[5], "--") != 0) {
+        std::fprintf(stderr, "usage: frame_probe --changed WINDOW WxH+X+Y TIMEOUT_MS -- COMMAND\n");
+        return 2;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        std::fprintf(stderr, "frame_probe: cannot open the X display\n");
+        return 2;
+    }
+    XSetErrorHandler(ignoreXErrors);
+    std::vector<char> before;
+    std::vector<char> now;
+    if (!readArea(display, window, area, before)) {
+        std::fprintf(stderr, "frame_probe: cannot read %s of window %s\n", argv[3], argv[2]);
+        XCloseDisplay(display);
+        return 2;
+    }
+
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t command = fork();
+    if (command < 0) {
+        std::perror("frame_probe: fork");
+        return 2;
+    }
+    if (command == 0) {
+        execvp(argv[6], argv + 6);
+        std::perror("frame_probe: exec");
+        _exit(127);
+    }
+    double changedMs = -1.0;
+    bool running = true;
+    int status = 0;
+    for (;;) {
+        if (running && waitpid(command, &status, WNOHANG) == command) {
+            running = false;
+        }
+        const std::chrono::duration<double, std::milli> spent =
+            std::chrono::steady_clock::now() - start;
+        if (readArea(display, window, area, now) && now != before) {
+            changedMs = spent.count();
+            break;
+        }
+        if (spent.count() > static_cast<double>(timeoutMs)) {
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    XCloseDisplay(display);
+    if (running) {
+        waitpid(command, &status, 0);
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "frame_probe: %s failed\n", argv[6]);
+        return 2;
+    }
+    if (changedMs < 0.0) {
+        std::printf("changed_ms=none\n");
+        return 1;
+    }
+    std::printf("changed_ms=%.1f\n", changedMs);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--changed") == 0) {
+        return timeChange(argc, argv);
+    }
     if (argc < 4 || std::strcmp(argv[2], "--") != 0) {
         std::fprintf(stderr, "usage: frame_probe OUT_FILE -- COMMAND [ARGS...]\n");
         return 2;
