@@ -6,14 +6,14 @@
 // renderer presents at vertical sync where it can, and otherwise the pacer waits out the rest of
 // the frame's time. A table at rest changes only when something happens, so then it waits for
 // the next event instead (a click, a key, a pointer move, the window shown again), drawing a
-// frame at least every quarter of a second all the same; an event is never handled later than
+// frame at least once a second all the same; an event is never handled later than
 // the next frame after it.
 class FramePacer {
 public:
     // The highest frame rate, whatever the display's refresh.
     static constexpr int kMostFramesPerSecond = 60;
     // How long a table at rest may go without a frame, in ms.
-    static constexpr Uint32 kRestFrameMs = 250;
+    static constexpr Uint32 kRestFrameMs = 1000;
 
     explicit FramePacer(SDL_Window* window);
     // After a frame: returns when the next one is due. `atRest` says that the screen has nothing

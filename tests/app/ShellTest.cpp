@@ -101,8 +101,8 @@ TEST_F(FrameInputTest, AQuitRequestStillLetsTheFramesClickThrough) {
     EXPECT_FALSE(running);
 }
 
-// Frames come at most 60 a second; a table at rest waits for the next event, at most a quarter
-// of a second, and an event already queued is taken at once.
+// Frames come at most 60 a second; a table at rest waits for the next event, at most a second,
+// and an event already queued is taken at once.
 TEST(FramePacerTest, FramesFollowTheRateAndRestWaitsForAnEvent) {
     Screen screen;
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
