@@ -112,27 +112,27 @@ dir=()
 cmd=()
 kind=()
 prepare() {
-    local given=$1 spec=$1 without_2x="" here
-    if [ "${spec#1x:}" != "$spec" ]; then
-        spec=${spec#1x:}
+    local given=$1 game_path=$1 without_2x="" here
+    if [ "${game_path#1x:}" != "$game_path" ]; then
+        game_path=${game_path#1x:}
         without_2x=1
     fi
     here="$work/game${#label[@]}"
-    if [ -f "$spec" ] && [ "${spec%.zip}" != "$spec" ]; then
+    if [ -f "$game_path" ] && [ "${game_path%.zip}" != "$game_path" ]; then
         local zip
-        zip=$(readlink -f "$spec")
+        zip=$(readlink -f "$game_path")
         mkdir "$here"
-        (cd "$here" && cmake -E tar xf "$zip") || die "$spec does not unpack"
-    elif [ -d "$spec" ]; then
+        (cd "$here" && cmake -E tar xf "$zip") || die "$game_path does not unpack"
+    elif [ -d "$game_path" ]; then
         if [ -n "$without_2x" ]; then
-            cp -a "$spec" "$here"
+            cp -a "$game_path" "$here"
         else
-            here=$(cd "$spec" && pwd)
+            here=$(cd "$game_path" && pwd)
         fi
     elif [ -n "$without_2x" ]; then
-        die "1x: takes a run directory or a zip, not '$spec'"
+        die "1x: takes a run directory or a zip, not '$game_path'"
     else
-        read -r -a words <<<"$spec"
+        read -r -a words <<<"$game_path"
         command -v "${words[0]}" >/dev/null || [ -x "${words[0]}" ] ||
             die "'$given' is no run directory, zip or command"
         label+=("$given")
@@ -142,22 +142,22 @@ prepare() {
         return
     fi
     if [ -n "$without_2x" ]; then
-        [ -d "$here/images/2x" ] || die "$spec has no images/2x to leave out"
+        [ -d "$here/images/2x" ] || die "$game_path has no images/2x to leave out"
         rm -r "$here/images/2x"
     fi
-    { [ -d "$here/images" ] && [ -d "$here/fonts" ]; } || die "$spec holds no images/ and fonts/"
+    { [ -d "$here/images" ] && [ -d "$here/fonts" ]; } || die "$game_path holds no images/ and fonts/"
     label+=("$given")
     dir+=("$here")
     if [ -x "$here/blackjack" ]; then
         cmd+=("./blackjack")
         kind+=(native)
     elif [ -f "$here/blackjack.exe" ]; then
-        [ -x "$wine" ] || die "no $wine for $spec: run scripts/install-deps windows"
+        [ -x "$wine" ] || die "no $wine for $game_path: run scripts/install-deps windows"
         cmd+=("$(printf '%s\n' "$wine" blackjack.exe)")
         kind+=(wine)
         wine_used=1
     else
-        die "$spec holds neither blackjack nor blackjack.exe"
+        die "$game_path holds neither blackjack nor blackjack.exe"
     fi
 }
 for given in "$@"; do
