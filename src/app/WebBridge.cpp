@@ -18,6 +18,9 @@ EM_JS(void, tellPageCoachOn, (int on), {
 
 namespace {
 
+// How often a page at rest looks for something to do, in ms: about a frame of 60 a second.
+constexpr int kRestLookMs = 16;
+
 // The game as the page's calls find it; no loop before runInPage and after the loop ends.
 struct Page {
     MainLoop* loop = nullptr;
@@ -30,6 +33,8 @@ struct Page {
     // next frame must show.
     bool coachTold = false;
     bool redraw = true;
+    // Whether the browser calls the frames at every display refresh, as it does at first.
+    bool everyRefresh = true;
 };
 Page page;
 
@@ -53,7 +58,19 @@ void fitCanvas(MainLoop& loop) {
 // as closing the window does on the desktop.
 void runPageFrame(void* arg) {
     MainLoop& loop = *static_cast<MainLoop*>(arg);
-    if (!page.pacer->frameDue(atRest(loop) && !page.redraw)) {
+    const bool due = page.pacer->frameDue(atRest(loop) && !page.redraw);
+    // A page that asks for every display refresh has the browser compose a frame at each, drawn
+    // or not; at rest the game looks again after a frame's time by a timer instead, which the
+    // browser answers with no frame at all.
+    if (due != page.everyRefresh) {
+        page.everyRefresh = due;
+        if (due) {
+            emscripten_set_main_loop_timing(EM_TIMING_RAF, 1);
+        } else {
+            emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, kRestLookMs);
+        }
+    }
+    if (!due) {
         return;
     }
     page.redraw = false;
