@@ -112,14 +112,19 @@ void GameScene::loadSharpPictures(SDL_Renderer* renderer) {
 }
 
 void GameScene::setDensity(int density) {
-    if (sharp.follow(density) && engine != nullptr) {
+    const int before = sharp.density();
+    const bool readOrLetGo = sharp.follow(density);
+    if (readOrLetGo && engine != nullptr) {
         if (sharp.held()) {
             engine->loadSharpCardSheet();
         } else {
             engine->releaseSharpCardSheet();
         }
     }
-    shareSharpPictures();
+    // Told every frame; the buttons, the engine and the coach hear only of a change.
+    if (readOrLetGo || sharp.density() != before) {
+        shareSharpPictures();
+    }
 }
 
 void GameScene::shareSharpPictures() {

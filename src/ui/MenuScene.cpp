@@ -63,8 +63,11 @@ void MenuScene::loadSharpPictures(SDL_Renderer* renderer) {
 }
 
 void MenuScene::setDensity(int density) {
-    sharp.follow(density);
-    shareSharpPictures();
+    const int before = sharp.density();
+    // Told every frame; the buttons hear only of a change.
+    if (sharp.follow(density) || sharp.density() != before) {
+        shareSharpPictures();
+    }
 }
 
 void MenuScene::shareSharpPictures() {
