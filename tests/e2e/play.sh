@@ -27,6 +27,8 @@
 #                       out (the package test, which plays the same program again)
 #   BLACKJACK_BET_DEADLINE  seconds the bet may take to settle after the burst of clicks (default
 #                       30)
+#   BLACKJACK_ANSWER_DEADLINE  seconds the game may take to show its answer to a click or key
+#                       (default 20)
 #   BLACKJACK_SHOTS     if set, a directory that receives menu.png and round.png (1024 x 768),
 #                       or every screenshot when a check fails
 # Needs Xvfb, evilwm, xprop, xdotool and ImageMagick (import, convert); without one it is skipped
@@ -305,19 +307,21 @@ play_round() {
 }
 
 # until_shows AREA WANT|DIFFER FINGERPRINT: screenshots until AREA matches (or differs from) the
-# fingerprint; false after about 4 s.
+# fingerprint; false once BLACKJACK_ANSWER_DEADLINE seconds (default 20) have gone by with no such
+# screen. The game answers within a frame or two; a machine busy with other tests makes it slower,
+# and the deadline waits for it.
 until_shows() {
-    local now
-    for _ in $(seq 10); do
+    local now deadline=$(($(date +%s%N) + ${BLACKJACK_ANSWER_DEADLINE:-20} * 1000000000))
+    while :; do
         shot now
         now=$(digest now "$1")
         if { [ "$2" = WANT ] && [ "$now" = "$3" ]; } ||
             { [ "$2" = DIFFER ] && [ "$now" != "$3" ]; }; then
             return 0
         fi
-        sleep 0.4
+        [ "$(date +%s%N)" -lt "$deadline" ] || return 1
+        sleep 0.3
     done
-    return 1
 }
 
 # click_and_see X Y AREA WANT|DIFFER FINGERPRINT: one click, then screenshots until the screen
