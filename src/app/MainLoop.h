@@ -26,6 +26,8 @@ struct MainLoop {
     bool running = true;
 };
 
+// Makes SCENE the one that takes input and is drawn, from this frame on, at the output's density.
+void show(MainLoop& loop, Scene& scene);
 // One frame: read the events, let the current screen take the input and update, switch from the
 // menu to the table when START was pressed, and draw the whole window.
 void runFrame(MainLoop& loop);

@@ -6,6 +6,8 @@
 #include <iostream>
 #include <string>
 
+#include "app/MainLoop.h"
+
 int startupFailure(const char* what) {
     std::cerr << "blackjack: " << what << ": " << SDL_GetError() << std::endl;
     return 1;
@@ -51,4 +53,28 @@ bool drawsNowhere() {
               << " video driver); set DISPLAY, or SDL_VIDEODRIVER=" << driver
               << " to run without one" << std::endl;
     return true;
+}
+
+int startUp(MainLoop& loop) {
+    if (!enterAssetFolder()) {
+        return 1;
+    }
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        return startupFailure("cannot initialise SDL video");
+    }
+    if (drawsNowhere()) {
+        SDL_Quit();
+        return 1;
+    }
+    loop.window = loop.placement.open("Blackjack");
+    loop.renderer = loop.window != nullptr ? FramePresenter::createRenderer(loop.window) : nullptr;
+    if (loop.renderer == nullptr) {
+        const int status = startupFailure(loop.window == nullptr ? "cannot open the window"
+                                                                 : "cannot create a renderer");
+        SDL_DestroyWindow(loop.window);
+        loop.window = nullptr;
+        SDL_Quit();
+        return status;
+    }
+    return 0;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+struct MainLoop;
+
 // What the game checks before it opens its window. Each failure is one line on standard error,
 // and the game then ends with status 1.
 
@@ -14,3 +16,8 @@ bool enterAssetFolder();
 // With no display SDL falls back to a driver that draws nowhere, and the game would run unseen.
 // Unless SDL_VIDEODRIVER asked for such a driver, that is reported and true. Call after SDL_Init.
 bool drawsNowhere();
+
+// Everything that may fail before the first frame, in order: the asset folder, SDL's video, a
+// display, the window (opened by the loop's placement) and its renderer, kept in the loop. 0 when
+// the game may start; otherwise the status to end with, SDL already shut down.
+int startUp(MainLoop& loop);

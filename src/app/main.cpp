@@ -27,46 +27,16 @@ void runFrame(MainLoop& loop) {
 
     if (loop.currentScene == loop.menu && loop.menu->shouldStartGame()) {
         loop.menu->cleanup();
-        loop.currentScene = loop.game;
-        loop.currentScene->init(loop.renderer);
-        loop.currentScene->setDensity(FramePresenter::outputDensity(loop.renderer));
+        show(loop, *loop.game);
     }
     loop.presenter.present(loop.renderer, *loop.currentScene);
 }
 
-bool atRest(const MainLoop& loop) {
-    return !loop.placement.settling() && !loop.currentScene->hasWork();
-}
-
-void shutDown(MainLoop& loop) {
-    loop.currentScene->cleanup();
-    loop.presenter.release();
-    SDL_DestroyRenderer(loop.renderer);
-    SDL_DestroyWindow(loop.window);
-    SDL_Quit();
-}
-
 int main(int argc, char** argv) {
     const CommandLine options = readCommandLine(argc, argv);
-    if (!enterAssetFolder()) {
-        return 1;
-    }
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        return startupFailure("cannot initialise SDL video");
-    }
-    if (drawsNowhere()) {
-        SDL_Quit();
-        return 1;
-    }
     MainLoop loop;
-    loop.window = loop.placement.open("Blackjack");
-    loop.renderer = loop.window != nullptr ? FramePresenter::createRenderer(loop.window) : nullptr;
-    if (loop.renderer == nullptr) {
-        const int status = startupFailure(loop.window == nullptr ? "cannot open the window"
-                                                                 : "cannot create a renderer");
-        SDL_DestroyWindow(loop.window);
-        SDL_Quit();
-        return status;
+    if (const int failure = startUp(loop); failure != 0) {
+        return failure;
     }
 
     MenuScene menu;
@@ -74,9 +44,7 @@ int main(int argc, char** argv) {
     game.setCoach(options.coach);
     loop.menu = &menu;
     loop.game = &game;
-    loop.currentScene = &menu;
-    menu.init(loop.renderer);
-    menu.setDensity(FramePresenter::outputDensity(loop.renderer));
+    show(loop, menu);
 
 #ifdef __EMSCRIPTEN__
     runInPage(loop);
