@@ -124,7 +124,7 @@ public:
             ended = Clock::now();
             frame(centreOf(hit ? kHitButtonRect : kStandButtonRect), true);
         }
-        if (game_.coachOn) {
+        if (game_.coaching.isOn()) {
             session_.cardsLeft.push_back(deck.size());
             while (!valueShown() && Clock::now() - ended < kGiveUp) {
                 frame(kRest, false);
@@ -140,7 +140,7 @@ public:
 private:
     // The note drawn in the last frame gives the next round's value.
     bool valueShown() const {
-        const std::vector<std::string>& notes = game_.coachView.noteLines;
+        const std::vector<std::string>& notes = game_.coaching.view().noteLines;
         return !notes.empty() && notes.back().find("working it out") == std::string::npos;
     }
 

@@ -179,7 +179,7 @@ BENCHMARK(BM_GameUpdate)->Unit(benchmark::kMicrosecond)->UseRealTime();
 // are the longest frame by the clock and by the processor time the frame took (which a busy
 // machine does not stretch), and the mean one, in milliseconds: with the coach on, its decisions
 // are worked out in the frame that first shows them and the next round's value in slices of
-// GameScene::coachBudget per frame.
+// the coach's share of each frame (TableCoach::setBudget).
 void BM_GameSession(benchmark::State& state) {
     SDL_Renderer* renderer = screenRenderer();
     const bool coached = state.range(0) == 1;

@@ -75,8 +75,8 @@ void runPageFrame(void* arg) {
     }
     page.redraw = false;
     runFrame(loop);
-    if (loop.game->coachOn != page.coachTold) {
-        page.coachTold = loop.game->coachOn;
+    if (loop.game->coaching.isOn() != page.coachTold) {
+        page.coachTold = loop.game->coaching.isOn();
         tellPageCoachOn(page.coachTold ? 1 : 0);
     }
     if (!loop.running) {
@@ -92,7 +92,7 @@ void runInPage(MainLoop& loop) {
     static FramePacer pacer(loop.window);
     page.pacer = &pacer;
     page.loop = &loop;
-    page.coachTold = loop.game->coachOn;
+    page.coachTold = loop.game->coaching.isOn();
     emscripten_set_main_loop_arg(runPageFrame, &loop, 0, 1);
 }
 
@@ -100,7 +100,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void blackjack_set_coach(int on) {
     if (page.loop != nullptr) {
         page.loop->game->setCoach(on != 0);
         // The page knows already.
-        page.coachTold = page.loop->game->coachOn;
+        page.coachTold = page.loop->game->coaching.isOn();
         page.redraw = true;
     }
 }

@@ -140,7 +140,7 @@ void GameScene::shareSharpPictures() {
         button->texture2x = sharp.get(kSharpButtons);
         button->density = density;
     }
-    coachView.setDensity(density);
+    coaching.setDensity(density);
 }
 
 std::array<Button*, GameScene::kChipArrowCount> GameScene::chipArrows() {
@@ -189,9 +189,7 @@ void GameScene::deal() {
     if (pendingBet <= 0 || roundActive) {
         return;
     }
-    if (coachOn && coach != nullptr) {
-        coach->dealing(*engine, pendingBet);
-    }
+    coaching.dealing(*engine, pendingBet);
     engine->placeBet(pendingBet);
     engine->startRound();
     roundActive = true;
@@ -203,9 +201,7 @@ void GameScene::deal() {
 }
 
 void GameScene::tellCoach(solver::Action play) {
-    if (coachOn && coach != nullptr) {
-        coach->playing(*engine, play, doubleEnabled, splitEnabled);
-    }
+    coaching.playing(*engine, play, doubleEnabled, splitEnabled);
 }
 
 void GameScene::hit() {
@@ -253,10 +249,7 @@ bool GameScene::isLive(const Button& button) const {
 }
 
 void GameScene::setCoach(bool on) {
-    if (coachOn && !on && coach != nullptr) {
-        coach->pause();
-    }
-    coachOn = on;
+    coaching.turn(on);
 }
 
 void GameScene::handleInput(int x, int y, bool clicked) {
@@ -314,7 +307,7 @@ void GameScene::handleKey(SDL_Keycode key, Uint16 modifiers) {
             }
             break;
         case Kind::Coach:
-            setCoach(!coachOn);
+            setCoach(!coaching.isOn());
             break;
         case Kind::None:
             break;
@@ -337,9 +330,7 @@ void GameScene::update() {
         roundActive = false;
         dealEnabled = true;
         playEnabled = false;
-        if (coachOn && coach != nullptr) {
-            coach->settled(*engine);
-        }
+        coaching.settled(*engine);
     }
 
     // DOUBLE and SPLIT are live only when they can act: the rules allow them and the wallet
@@ -387,44 +378,12 @@ void GameScene::update() {
         renderer, lettering, breakLines(font.get(), pText, kTableWidth - kPlayerTextAt.x)));
     relabel(dealerLabel, kDealerLabel + std::to_string(engine->dealerShownValue()));
 
-    if (coachOn) {
-        updateCoach();
-    }
+    coaching.update(renderer, kFontPath,
+                    {*engine, roundActive, pendingBet, doubleEnabled, splitEnabled, playEnabled});
 }
 
 bool GameScene::hasWork() const {
-    if (!coachOn) {
-        return false;
-    }
-    if (coach == nullptr) {
-        // Made in the next update.
-        return true;
-    }
-    if (!roundActive && !coach->next.ready) {
-        return true;
-    }
-    for (const SessionLedger::Round& round : coach->ledger.rounds) {
-        if (!round.valued) {
-            return true;
-        }
-    }
-    return false;
-}
-
-void GameScene::updateCoach() {
-    auto until = Coach::Clock::now() + coachBudget;
-    if (coach == nullptr) {
-        coach = std::make_unique<Coach>();
-        coachView.init(renderer, kFontPath);
-        coachView.setDensity(sharp.density());
-        // Making the coach is this frame's share: its slow work starts with the next one.
-        until = Coach::Clock::now();
-    }
-    coach->look(*engine, roundActive, pendingBet, doubleEnabled, splitEnabled);
-    coachView.update(*coach, playEnabled);
-    // The texts came first: the slow work has what is left of the share, and what it finishes
-    // shows in the next frame.
-    coach->workUntil(until);
+    return coaching.hasWork(roundActive);
 }
 
 void GameScene::render(SDL_Renderer* renderer) {
@@ -483,9 +442,7 @@ void GameScene::render(SDL_Renderer* renderer) {
     drawCentredText(renderer, walletLabel, labelDensity, kPanelCentreX, kWalletTextY);
     drawCentredText(renderer, betLabel, labelDensity, kPanelCentreX, kBetTextY);
 
-    if (coachOn && coach != nullptr) {
-        coachView.render(renderer);
-    }
+    coaching.render(renderer);
 }
 
 // Lets go of everything init gave the screen, in this order: the engine with its card sheet, the
@@ -496,8 +453,7 @@ void GameScene::cleanup() {
     // again, under whoever else still uses it.
     const bool wasSetUp = engine != nullptr;
     engine.reset();
-    coach.reset();
-    coachView.cleanup();
+    coaching.cleanup();
 
     for (TextureHandle* picture : {&bgTexture, &tableTexture, &panelTexture, &chipsTexture,
                                    &arrowsTexture, &buttonsTexture}) {

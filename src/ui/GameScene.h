@@ -1,20 +1,18 @@
 #pragma once
 
 #include <array>
-#include <chrono>
 #include <memory>
 
 #include <SDL.h>
 #include <SDL_ttf.h>
 
 #include "app/Scene.h"
-#include "coach/Coach.h"
 #include "rules/Game.h"
 #include "ui/Button.h"
-#include "ui/CoachView.h"
 #include "ui/Layout.h"
 #include "ui/SdlHandle.h"
 #include "ui/SharpPictures.h"
+#include "ui/TableCoach.h"
 
 // The table. While betting, the chip arrows build a stake within the wallet and DEAL starts a
 // round; while a round is in play, HIT, STAND and (when the rules allow) DOUBLE and SPLIT drive
@@ -90,12 +88,8 @@ public:
     // What the engine allowed at the last update.
     bool doubleEnabled = false;
     bool splitEnabled = false;
-    // The coach, made the first time it is turned on, and what it shows.
-    bool coachOn = false;
-    std::unique_ptr<Coach> coach;
-    CoachView coachView;
-    // The share of a frame the coach may spend, its texts and the next round's value together.
-    std::chrono::microseconds coachBudget{3000};
+    // The coach, on or off, with what it shows.
+    TableCoach coaching;
 
 private:
     // The pictures in `sharp`, by number.
@@ -132,8 +126,6 @@ private:
     void split();
     // Tells the coach, when it is on, of a play the player is making.
     void tellCoach(solver::Action play);
-    // The coach's share of the frame: its work within the budget, then its texts.
-    void updateCoach();
     // Replaces `label` with a fresh texture of `text`, the old one gone first.
     void relabel(TextureHandle& label, const std::string& text);
     // The font the texts are lettered in at labelDensity.

@@ -625,7 +625,7 @@ protected:
     // The coach's values worked out to the end (its thread waited for), and a frame that shows
     // them.
     void unhurried() {
-        scene.coach->finishWork();
+        scene.coaching.coach()->finishWork();
         frame(kAwayFromButtons, false);
     }
 
@@ -634,10 +634,13 @@ protected:
     ::testing::AssertionResult coachDrawsOnBareTableOnly() {
         scene.render(renderer);
         const std::vector<Rgb> with = wholeFrame();
-        scene.coachOn = false;
+        // The same table with a coach that is off and never was: turning this one off would
+        // drop the round it follows.
+        TableCoach off;
+        std::swap(scene.coaching, off);
         scene.render(renderer);
         const std::vector<Rgb> without = wholeFrame();
-        scene.coachOn = true;
+        std::swap(scene.coaching, off);
         int changed = 0;
         for (std::size_t i = 0; i < with.size(); ++i) {
             if (with[i] == without[i]) {
@@ -694,7 +697,8 @@ TEST_F(CoachTableTest, OffEveryFrameIsAsWithoutIt) {
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_TRUE(got[i + 1] == expected[i]) << "frame " << i << " differs";
     }
-    EXPECT_EQ(scene.coach->ledger.played(), 0) << "a round dealt with the coach off is not in it";
+    EXPECT_EQ(scene.coaching.coach()->ledger.played(), 0)
+        << "a round dealt with the coach off is not in it";
 }
 
 // On the player's turn each open play shows its value under its button, the best one in gold;
@@ -704,10 +708,10 @@ TEST_F(CoachTableTest, OnThePlayersTurnEachOpenPlayShowsItsValue) {
     deal("5S 6H 5C 9D 2D KS");
     pressC();
     ASSERT_TRUE(playing());
-    const Coach::Decision& decision = scene.coach->decision;
+    const Coach::Decision& decision = scene.coaching.coach()->decision;
     ASSERT_TRUE(decision.inPlay);
     EXPECT_EQ(decision.best, solver::Action::Double);
-    const CoachView& view = scene.coachView;
+    const CoachView& view = scene.coaching.view();
     for (int play = 0; play < 4; ++play) {
         const double value = decision.values.of(static_cast<solver::Action>(play));
         const std::string best = play == view.bestPlay ? "BEST " : "";
@@ -749,11 +753,11 @@ TEST_F(CoachTableTest, AfterASplitTheHandInPlayIsValuedAndNoCardIsCovered) {
     bet(5);
     deal("2C KD 2S 7D AH 4C AD AC AS 2H 2D 3C 3D 3H 3S 4D 4H 4S 5H 5C");
     click(kSplitAt);
-    EXPECT_EQ(scene.coach->decision.stake, 5);
+    EXPECT_EQ(scene.coaching.coach()->decision.stake, 5);
     for (int i = 0; i < 14; ++i) {
         click(kHitAt);
         if (scene.roundActive && i % 4 == 0) {
-            EXPECT_TRUE(scene.coach->decision.inPlay);
+            EXPECT_TRUE(scene.coaching.coach()->decision.inPlay);
             EXPECT_TRUE(coachDrawsOnBareTableOnly()) << "hit " << i;
         }
     }
@@ -761,17 +765,17 @@ TEST_F(CoachTableTest, AfterASplitTheHandInPlayIsValuedAndNoCardIsCovered) {
     EXPECT_EQ(scene.engine->player.cards.size(), 11u);
     frame(kAwayFromButtons, false);
     EXPECT_TRUE(coachDrawsOnBareTableOnly()) << "after the round";
-    EXPECT_EQ(scene.coach->ledger.played(), 1);
-    EXPECT_EQ(scene.coach->ledger.net, -10);
+    EXPECT_EQ(scene.coaching.coach()->ledger.played(), 1);
+    EXPECT_EQ(scene.coaching.coach()->ledger.net, -10);
 }
 
 // Between rounds: what the last round's plays cost, and the next round's value at the bet being
 // built, "working it out" until it is known; off a fresh deck when the pack is to be gathered.
 TEST_F(CoachTableTest, BetweenRoundsTheLastRoundsCostAndTheNextRoundsValue) {
     pressC();
-    scene.coachBudget = std::chrono::microseconds(0);
+    scene.coaching.setBudget(TableCoach::Budget(0));
     frame(kAwayFromButtons, false);
-    const CoachView& view = scene.coachView;
+    const CoachView& view = scene.coaching.view();
     EXPECT_EQ(view.noteLines,
               std::vector<std::string>{"Next round, 52 cards left: working it out..."});
     unhurried();
@@ -781,13 +785,13 @@ TEST_F(CoachTableTest, BetweenRoundsTheLastRoundsCostAndTheNextRoundsValue) {
     // Standing on 5,5 against a 6, where a double is best, costs the difference.
     bet(100);
     unhurried();
-    const Coach::NextRound& next = scene.coach->next;
+    const Coach::NextRound& next = scene.coaching.coach()->next;
     ASSERT_TRUE(next.ready);
     EXPECT_EQ(view.noteLines[0],
               "Next round at $100, 52 cards left: " + coachDollars(100 * next.perStake) + " (" +
                   coachPercent(next.perStake, 2) + " of the stake)");
     deal("5S 6H 5C 9D KS");
-    const solver::PlayValues values = scene.coach->decision.values;
+    const solver::PlayValues values = scene.coaching.coach()->decision.values;
     click(kStandAt);
     ASSERT_TRUE(betting());
     const double cost = 100 * (values.doubled - values.stand);
@@ -796,7 +800,7 @@ TEST_F(CoachTableTest, BetweenRoundsTheLastRoundsCostAndTheNextRoundsValue) {
                                      coachPercent(cost / 100, 1, false) +
                                      " of the stake) against the best");
     EXPECT_TRUE(coachDrawsOnBareTableOnly());
-    const SessionLedger& ledger = scene.coach->ledger;
+    const SessionLedger& ledger = scene.coaching.coach()->ledger;
     EXPECT_EQ(view.ledgerLines[0], "Session: +$100.00");
     EXPECT_EQ(ledger.decisionCents(), -std::llround(100 * cost));
     EXPECT_EQ(ledger.edgeCents() + ledger.decisionCents() + ledger.luckCents(), 10000);
@@ -814,18 +818,18 @@ TEST_F(CoachTableTest, BetweenRoundsTheLastRoundsCostAndTheNextRoundsValue) {
 TEST_F(CoachTableTest, TheLedgerWorksOutARoundDealtBeforeItsValueIsKnown) {
     pressC();
     // The page's coach, one slice a frame: the value is still a hundred slices off.
-    scene.coach = std::make_unique<Coach>(false);
-    scene.coachBudget = std::chrono::microseconds(0);
+    scene.coaching.replaceCoach(std::make_unique<Coach>(false));
+    scene.coaching.setBudget(TableCoach::Budget(0));
     bet(25);
     deal("AS 9C KH 7D");
     ASSERT_TRUE(betting());
-    const CoachView& view = scene.coachView;
+    const CoachView& view = scene.coaching.view();
     ASSERT_EQ(view.ledgerLines.size(), 6u);
     EXPECT_EQ(view.ledgerLines[1], "Table's edge: working it out...");
     EXPECT_EQ(view.ledgerLines[3], "Luck: working it out...");
     EXPECT_TRUE(coachDrawsOnBareTableOnly());
     unhurried();
-    const SessionLedger& ledger = scene.coach->ledger;
+    const SessionLedger& ledger = scene.coaching.coach()->ledger;
     ASSERT_TRUE(ledger.valued());
     EXPECT_EQ(view.ledgerLines[1], "Table's edge: " + coachDollars(ledger.edgeCents() / 100.0));
     EXPECT_EQ(view.ledgerLines[3], "Luck: " + coachDollars(ledger.luckCents() / 100.0));

@@ -68,7 +68,7 @@ struct Shots {
     }
     void shot(const std::string& name) {
         // The coach's values all in (its thread waited for), then the frame that shows them.
-        table.coach->finishWork();
+        table.coaching.coach()->finishWork();
         frame(kAwayFromButtons, false);
         SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, kWindowWidth, kWindowHeight, 32,
                                                               SDL_PIXELFORMAT_ARGB8888);
@@ -81,7 +81,7 @@ struct Shots {
     // Plays the round in play at the coach's best, by the buttons.
     void playAtBest() {
         while (table.roundActive) {
-            switch (table.coach->decision.best) {
+            switch (table.coaching.coach()->decision.best) {
                 case solver::Action::Hit:
                     click(kHitButtonRect);
                     break;
