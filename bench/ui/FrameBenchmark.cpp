@@ -174,15 +174,16 @@ void BM_GameUpdate(benchmark::State& state) {
 BENCHMARK(BM_GameUpdate)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // A session at the table as a player plays it, frame by frame, with the coach off (range 0) or on
-// (range 1): a 25 stake and DEAL, a few frames of thought before each play (hit below 17, then
-// stand), and a few frames between rounds, 40 rounds off one seeded pack order. The counters
-// are the longest frame by the clock and by the processor time the frame took (which a busy
-// machine does not stretch), and the mean one, in milliseconds: with the coach on, its decisions
-// are worked out in the frame that first shows them and the next round's value in slices of
-// the coach's share of each frame (TableCoach::setBudget).
+// (range 1), and motion off (range 0) or on at normal speed (range 1): a 25 stake and DEAL, a few
+// frames of thought before each play (hit below 17, then stand), and a few frames between rounds,
+// 40 rounds off one seeded pack order. The counters are the longest frame by the clock and by the
+// processor time the frame took (which a busy machine does not stretch), and the mean one, in
+// milliseconds: with the coach on, its decisions are worked out in the frame that first shows them
+// and the next round's value in slices of the coach's share of each frame (TableCoach::setBudget).
 void BM_GameSession(benchmark::State& state) {
     SDL_Renderer* renderer = screenRenderer();
     const bool coached = state.range(0) == 1;
+    const bool moving = state.range(1) == 1;
     constexpr int kRounds = 40;
     constexpr int kThinkingFrames = 3;
     double longest = 0.0;
@@ -193,6 +194,7 @@ void BM_GameSession(benchmark::State& state) {
         auto game = std::make_unique<GameScene>();
         game->init(renderer);
         game->setCoach(coached);
+        game->motion.setSpeed(moving ? TableMotion::Speed::Normal : TableMotion::Speed::Instant);
         Deck& deck = *game->engine->deck;
         deck.restock({});
         deck.seed(11u);
@@ -239,9 +241,10 @@ void BM_GameSession(benchmark::State& state) {
     state.counters["frames"] = static_cast<double>(frames);
 }
 BENCHMARK(BM_GameSession)
-    ->ArgName("coach")
-    ->Arg(0)
-    ->Arg(1)
+    ->ArgNames({"coach", "motion"})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

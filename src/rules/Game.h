@@ -68,8 +68,24 @@ public:
     // (the two player hands less, when together they would pass the table's right edge) and 5
     // down, and the hand not being played sits 20 lower.
     void renderHands();
+    // The three hands of the table, by number.
+    enum class HandOnTable { Dealer, Player, Split };
+    // How many of each hand's cards to draw, from the first: the rest are on their way to the
+    // table (the table's motion draws them). All of them by default.
+    struct CardsShown {
+        int dealer = kAllCards;
+        int player = kAllCards;
+        int split = kAllCards;
+        static constexpr int kAllCards = 1 << 20;
+    };
+    void renderHands(const CardsShown& shown);
+    // Where card `index` of `hand` lies on the table as the hands are now, its top-left corner.
+    SDL_Point cardPlace(HandOnTable hand, int index) const;
     void renderCard(int rank, const std::string& suit, int x, int y);
     void renderCardBack(int x, int y);
+    // Draws `card` (its back when null) into `dest`, of any size: a card turning over is drawn
+    // narrower.
+    void renderCardIn(const Card* card, const SDL_Rect& dest);
     // Reads cardTexture2x when it is still null and the engine has a renderer. The table calls it
     // when its output first calls for twice the density (the web page fetches the 2x pictures
     // later, and the table calls it again then); the engine itself reads only the 1x sheet.
@@ -102,8 +118,8 @@ private:
     struct WithoutCardSheet {};
     Game(SDL_Renderer* renderer, WithoutCardSheet);
 
-    // Draws the sheet's `cell` with its top-left corner at (x, y), from the sheet of `density`.
-    void drawCell(int cell, int x, int y);
+    // Draws the sheet's `cell` into `dest`, from the sheet of `density`.
+    void drawCell(int cell, const SDL_Rect& dest);
 
     // The next card for a hand. An empty deck is first refilled with every card not on the
     // table, so a hand never receives a null card.

@@ -1,5 +1,6 @@
 // The engine draws its own cards, cut from the card sheet (rules/CardSheet.h), at their places
 // on the table (rules/TableLayout.h).
+#include <algorithm>
 #include <string>
 
 #include "rules/CardSheet.h"
@@ -33,59 +34,71 @@ SplitLayout splitLayout(int firstCards, int secondCards) {
 
 }  // namespace
 
-void Game::drawCell(int cell, int x, int y) {
+void Game::drawCell(int cell, const SDL_Rect& dest) {
     SDL_Rect src = cellRect(cell);
     SDL_Texture* sheet = cardTexture;
     if (density == 2 && cardTexture2x != nullptr) {
         sheet = cardTexture2x;
         src = SDL_Rect{2 * src.x, 2 * src.y, 2 * src.w, 2 * src.h};
     }
-    const SDL_Rect dest{x, y, kCardWidth, kCardHeight};
     SDL_RenderCopy(renderer, sheet, &src, &dest);
 }
 
 void Game::renderCard(int rank, const std::string& suit, int x, int y) {
-    drawCell(cardCell(suit, rank), x, y);
+    drawCell(cardCell(suit, rank), SDL_Rect{x, y, kCardWidth, kCardHeight});
 }
 
 void Game::renderCardBack(int x, int y) {
-    drawCell(kBackCell, x, y);
+    drawCell(kBackCell, SDL_Rect{x, y, kCardWidth, kCardHeight});
 }
 
-void Game::renderHands() {
-    for (int i = 0; i < static_cast<int>(dealer.cards.size()); ++i) {
-        const int x = kDealerX + kFanStepX * i;
-        const int y = kDealerY + kFanStepY * i;
-        if (i == 1 && !dealerRevealed) {
-            renderCardBack(x, y);
-        } else {
-            renderCard(dealer.cards[i]->rank, dealer.cards[i]->suit, x, y);
-        }
-    }
+void Game::renderCardIn(const Card* card, const SDL_Rect& dest) {
+    drawCell(card != nullptr ? cardCell(card->suit, card->rank) : kBackCell, dest);
+}
 
+SDL_Point Game::cardPlace(HandOnTable hand, int index) const {
+    if (hand == HandOnTable::Dealer) {
+        return SDL_Point{kDealerX + kFanStepX * index, kDealerY + kFanStepY * index};
+    }
     const int firstCards = static_cast<int>(player.cards.size());
     const int secondCards = static_cast<int>(splitHand.cards.size());
     // Without a split the hand fans as usual; the second hand's place is then unused.
     const SplitLayout layout =
         splitActive ? splitLayout(firstCards, secondCards) : SplitLayout{kFanStepX, kSplitX};
-    for (int i = 0; i < firstCards; ++i) {
-        const int x = kPlayerX + layout.stepX * i;
-        int y = kPlayerY + kFanStepY * i;
-        if (playingSplit) {
-            y += kWaitingDrop;
-        }
-        renderCard(player.cards[i]->rank, player.cards[i]->suit, x, y);
+    if (hand == HandOnTable::Player) {
+        // The hand not being played sits lower.
+        const int drop = playingSplit ? kWaitingDrop : 0;
+        return SDL_Point{kPlayerX + layout.stepX * index, kPlayerY + kFanStepY * index + drop};
     }
+    const int drop = !playingSplit && !roundOver ? kWaitingDrop : 0;
+    return SDL_Point{layout.splitX + layout.stepX * index, kSplitY + kFanStepY * index + drop};
+}
 
+void Game::renderHands() {
+    renderHands(CardsShown{});
+}
+
+void Game::renderHands(const CardsShown& shown) {
+    const int dealerCards = std::min(shown.dealer, static_cast<int>(dealer.cards.size()));
+    for (int i = 0; i < dealerCards; ++i) {
+        const SDL_Point at = cardPlace(HandOnTable::Dealer, i);
+        if (i == 1 && !dealerRevealed) {
+            renderCardBack(at.x, at.y);
+        } else {
+            renderCard(dealer.cards[i]->rank, dealer.cards[i]->suit, at.x, at.y);
+        }
+    }
+    const int firstCards = std::min(shown.player, static_cast<int>(player.cards.size()));
+    for (int i = 0; i < firstCards; ++i) {
+        const SDL_Point at = cardPlace(HandOnTable::Player, i);
+        renderCard(player.cards[i]->rank, player.cards[i]->suit, at.x, at.y);
+    }
     if (!splitActive) {
         return;
     }
+    const int secondCards = std::min(shown.split, static_cast<int>(splitHand.cards.size()));
     for (int i = 0; i < secondCards; ++i) {
-        const int x = layout.splitX + layout.stepX * i;
-        int y = kSplitY + kFanStepY * i;
-        if (!playingSplit && !roundOver) {
-            y += kWaitingDrop;
-        }
-        renderCard(splitHand.cards[i]->rank, splitHand.cards[i]->suit, x, y);
+        const SDL_Point at = cardPlace(HandOnTable::Split, i);
+        renderCard(splitHand.cards[i]->rank, splitHand.cards[i]->suit, at.x, at.y);
     }
 }

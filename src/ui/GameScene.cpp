@@ -160,6 +160,7 @@ std::array<Button*, 6> GameScene::actionButtons() {
 void GameScene::removeChip(int kind) {
     if (chipCounts[kind] > 0) {
         --chipCounts[kind];
+        motion.chipFromBet(kind);
     }
 }
 
@@ -171,6 +172,7 @@ bool GameScene::walletCovers(int stake, int more) const {
 void GameScene::addChip(int kind) {
     if (walletCovers(pendingBet, chipValues[kind])) {
         ++chipCounts[kind];
+        motion.chipToBet(kind);
     }
 }
 
@@ -182,6 +184,11 @@ void GameScene::betAgain() {
     }
     if (stake > 0 && walletCovers(0, stake)) {
         chipCounts = lastChipCounts;
+        for (int i = 0; i < kChipKinds; ++i) {
+            if (chipCounts[i] > 0) {
+                motion.chipToBet(i);
+            }
+        }
     }
 }
 
@@ -191,6 +198,7 @@ void GameScene::deal() {
     }
     coaching.dealing(*engine, pendingBet);
     engine->placeBet(pendingBet);
+    motion.dealing(engine->getWallet());
     engine->startRound();
     roundActive = true;
     dealEnabled = false;
@@ -254,6 +262,10 @@ void GameScene::setCoach(bool on) {
 
 void GameScene::handleInput(int x, int y, bool clicked) {
     engine->pollEvents();
+    // A click lands on the table as it is: whatever moves is first where it is going.
+    if (clicked) {
+        motion.finish();
+    }
 
     // Each button's gate is read when it is offered the click: a deal in the betting buttons
     // makes the play buttons live for the rest of this call.
@@ -278,6 +290,7 @@ void GameScene::press(Button& button) {
 void GameScene::handleKey(SDL_Keycode key, Uint16 modifiers) {
     using Kind = TableCommand::Kind;
     const TableCommand command = tableCommandFor(key, modifiers);
+    motion.finish();
     switch (command.kind) {
         case Kind::Deal:
             press(dealButton);
@@ -308,6 +321,15 @@ void GameScene::handleKey(SDL_Keycode key, Uint16 modifiers) {
             break;
         case Kind::Coach:
             setCoach(!coaching.isOn());
+            break;
+        case Kind::Motion:
+            motion.toggle();
+            break;
+        case Kind::Slower:
+            motion.slower();
+            break;
+        case Kind::Faster:
+            motion.faster();
             break;
         case Kind::None:
             break;
@@ -378,12 +400,13 @@ void GameScene::update() {
         renderer, lettering, breakLines(font.get(), pText, kTableWidth - kPlayerTextAt.x)));
     relabel(dealerLabel, kDealerLabel + std::to_string(engine->dealerShownValue()));
 
+    motion.follow(*engine);
     coaching.update(renderer, kFontPath,
                     {*engine, roundActive, pendingBet, doubleEnabled, splitEnabled, playEnabled});
 }
 
 bool GameScene::hasWork() const {
-    return coaching.hasWork(roundActive);
+    return coaching.hasWork(roundActive) || motion.needsFrames();
 }
 
 void GameScene::render(SDL_Renderer* renderer) {
@@ -398,7 +421,7 @@ void GameScene::render(SDL_Renderer* renderer) {
     drawPicture(renderer, density, tableTexture.get(), sharp.get(kSharpTable), nullptr, &tableRect);
     drawPicture(renderer, density, panelTexture.get(), sharp.get(kSharpPanel), nullptr, &panelRect);
 
-    engine->renderHands();
+    motion.renderHands(*engine);
 
     for (int i = 0; i < kChipKinds; ++i) {
         const SDL_Rect chipSrc{kChipCellColumns[i] * kChipWidth, kChipCellRows[i] * kChipHeight,
@@ -410,7 +433,13 @@ void GameScene::render(SDL_Renderer* renderer) {
                         chipDest.y + chipDest.h + kChipCountGap);
     }
 
+    motion.renderChips([&](int kind, const SDL_Rect& dest) {
+        const SDL_Rect chipSrc{kChipCellColumns[kind] * kChipWidth,
+                               kChipCellRows[kind] * kChipHeight, kChipWidth, kChipHeight};
+        drawPicture(renderer, density, chipsTexture.get(), sharp.get(kSharpChips), &chipSrc, &dest);
+    });
     if (resultLabel != nullptr) {
+        SDL_SetTextureAlphaMod(resultLabel.get(), motion.resultAlpha());
         drawText(renderer, resultLabel, labelDensity, kResultTextAt);
     }
     if (dealerLabel != nullptr) {
@@ -443,6 +472,7 @@ void GameScene::render(SDL_Renderer* renderer) {
     drawCentredText(renderer, betLabel, labelDensity, kPanelCentreX, kBetTextY);
 
     coaching.render(renderer);
+    motion.renderSpeed(renderer, letteringFont(), labelDensity);
 }
 
 // Lets go of everything init gave the screen, in this order: the engine with its card sheet, the
@@ -454,6 +484,7 @@ void GameScene::cleanup() {
     const bool wasSetUp = engine != nullptr;
     engine.reset();
     coaching.cleanup();
+    motion.cleanup();
 
     for (TextureHandle* picture : {&bgTexture, &tableTexture, &panelTexture, &chipsTexture,
                                    &arrowsTexture, &buttonsTexture}) {

@@ -13,6 +13,7 @@
 #include "ui/SdlHandle.h"
 #include "ui/SharpPictures.h"
 #include "ui/TableCoach.h"
+#include "ui/TableMotion.h"
 
 // The table. While betting, the chip arrows build a stake within the wallet and DEAL starts a
 // round; while a round is in play, HIT, STAND and (when the rules allow) DOUBLE and SPLIT drive
@@ -27,14 +28,15 @@ public:
     void init(SDL_Renderer* renderer) override;
     void handleInput(int x, int y, bool clicked) override;
     // The keys of ui/TableKeys.h. Each acts as a click on its button would in this frame, and not
-    // at all while that button is not live; C turns the coach on and off.
+    // at all while that button is not live; C turns the coach on and off, A motion, and [ and ]
+    // set its speed. A key or a click during a motion first finishes it.
     void handleKey(SDL_Keycode key, Uint16 modifiers) override;
     // 2 draws the pictures of ./images/2x/ (read now, the first time) and letters the texts at
     // twice the point size, from the next update on; 1 the table's own pictures and sizes.
     void setDensity(int density) override;
     // Does nothing before init, which loads them itself.
     void loadSharpPictures(SDL_Renderer* renderer) override;
-    // While the coach is on and still working a value out.
+    // While the coach is on and still working a value out, or something is in motion.
     bool hasWork() const override;
     void update() override;
     void render(SDL_Renderer* renderer) override;
@@ -90,6 +92,8 @@ public:
     bool splitEnabled = false;
     // The coach, on or off, with what it shows.
     TableCoach coaching;
+    // The cards, chips and result line in motion, when the player turns it on.
+    TableMotion motion;
 
 private:
     // The pictures in `sharp`, by number.

@@ -4,10 +4,24 @@
 
 // What a key means on the table: Enter (either) or Space DEAL, H HIT, S STAND, D DOUBLE, P SPLIT,
 // 1 to 5 a chip's add arrow and with Shift its remove arrow, R the last round's chips again, C the
-// coach. Every other key, Escape among them, means nothing there: a stray key never ends the game
-// from the table.
+// coach, A motion on and off, [ and ] motion slower and faster. Every other key, Escape among them,
+// means nothing there: a stray key never ends the game from the table.
 struct TableCommand {
-    enum class Kind { None, Deal, Hit, Stand, Double, Split, AddChip, RemoveChip, BetAgain, Coach };
+    enum class Kind {
+        None,
+        Deal,
+        Hit,
+        Stand,
+        Double,
+        Split,
+        AddChip,
+        RemoveChip,
+        BetAgain,
+        Coach,
+        Motion,
+        Slower,
+        Faster
+    };
     Kind kind = Kind::None;
     // The chip's kind, 0 to 4, for AddChip and RemoveChip.
     int chip = 0;
@@ -36,6 +50,12 @@ constexpr TableCommand tableCommandFor(SDL_Keycode key, Uint16 modifiers) {
             return {Kind::BetAgain, 0};
         case SDLK_c:
             return {Kind::Coach, 0};
+        case SDLK_a:
+            return {Kind::Motion, 0};
+        case SDLK_LEFTBRACKET:
+            return {Kind::Slower, 0};
+        case SDLK_RIGHTBRACKET:
+            return {Kind::Faster, 0};
         default:
             return {Kind::None, 0};
     }

@@ -979,3 +979,154 @@ TEST_F(GameSceneTest, TwiceTheTableDrawsItsPicturesAtTwiceTheSizeOrItsOwn) {
         filledWith({2 * (kPanelCentreX - 50), 2 * kWalletTextY, 2 * 100, 2 * 20}, art::kPanel))
         << "the wallet is lettered";
 }
+
+// ---- Motion ----
+
+class MotionTableTest : public GameSceneTest {
+protected:
+    void SetUp() override {
+        GameSceneTest::SetUp();
+        scene.motion.setClock([this] { return now; });
+    }
+    // Time goes by, then a frame with the pointer away from the buttons.
+    void after(double seconds) {
+        now += seconds;
+        frame(kAwayFromButtons, false);
+    }
+    // Card `index` of `hand` lies at its place, as `card` (null: its back).
+    bool cardAtPlace(Game::HandOnTable hand, int index, const Card* card) const {
+        const SDL_Point p = scene.engine->cardPlace(hand, index);
+        const int cell = card != nullptr ? cardCell(card->suit, card->rank) : kBackCell;
+        // The next card of the fan covers the card's right part: its left strip is enough.
+        return filledWith(SDL_Rect{p.x + 2, p.y + 12, kFanStepX - 4, kCardHeight - 24},
+                          art::card(cell));
+    }
+    // The same table drawn with motion off (and never on): what the motion must settle into.
+    std::vector<Rgb> stillFrame() {
+        TableMotion still;
+        std::swap(scene.motion, still);
+        scene.render(renderer);
+        const std::vector<Rgb> pixels = wholeFrame();
+        std::swap(scene.motion, still);
+        scene.render(renderer);
+        return pixels;
+    }
+    double now = 100;
+};
+
+TEST_F(MotionTableTest, TheSpeedKeysStepThroughSlowNormalFastAndInstant) {
+    using Speed = TableMotion::Speed;
+    EXPECT_FALSE(scene.motion.isOn()) << "motion is off until the player turns it on";
+    struct Step {
+        SDL_Keycode key;
+        Speed speed;
+    };
+    const Step steps[] = {{SDLK_a, Speed::Normal},
+                          {SDLK_RIGHTBRACKET, Speed::Fast},
+                          {SDLK_RIGHTBRACKET, Speed::Instant},
+                          {SDLK_LEFTBRACKET, Speed::Fast},
+                          {SDLK_LEFTBRACKET, Speed::Normal},
+                          {SDLK_LEFTBRACKET, Speed::Slow},
+                          {SDLK_LEFTBRACKET, Speed::Slow},
+                          {SDLK_a, Speed::Instant},
+                          {SDLK_a, Speed::Slow}};
+    for (const Step& step : steps) {
+        key(step.key);
+        EXPECT_EQ(scene.motion.speed(), step.speed) << TableMotion::speedName(step.speed);
+        EXPECT_EQ(scene.motion.isOn(), step.speed != Speed::Instant);
+    }
+    // The speed's name shows for a second, then goes, and the table is as before.
+    EXPECT_TRUE(scene.hasWork());
+    after(0.5);
+    EXPECT_NE(wholeFrame(), stillFrame()) << "the name shows for a second";
+    after(0.6);
+    EXPECT_FALSE(scene.hasWork());
+    EXPECT_EQ(wholeFrame(), stillFrame());
+}
+
+TEST_F(MotionTableTest, CardsArriveFromTheShoeInTheOrderTheyWereDealtAndSettleAsWithoutMotion) {
+    key(SDLK_a);
+    bet(25);
+    deal("TH 9S 7C 5D");
+    ASSERT_TRUE(playing()) << "the engine dealt at once; the motion only shows it";
+    const Game& game = *scene.engine;
+    using Hand = Game::HandOnTable;
+    // A tenth of a second in, the first card is on its way and no card is at its place yet.
+    after(0.1);
+    EXPECT_NE(wholeFrame(), stillFrame());
+    EXPECT_FALSE(cardAtPlace(Hand::Player, 0, game.player.cards[0]));
+    EXPECT_FALSE(cardAtPlace(Hand::Dealer, 0, game.dealer.cards[0]));
+    // Each lands in turn: the player's, the dealer's, the player's, the hole card face down.
+    after(0.16);
+    EXPECT_TRUE(cardAtPlace(Hand::Player, 0, game.player.cards[0]));
+    EXPECT_FALSE(cardAtPlace(Hand::Dealer, 0, game.dealer.cards[0]));
+    after(0.15);
+    EXPECT_TRUE(cardAtPlace(Hand::Dealer, 0, game.dealer.cards[0]));
+    EXPECT_FALSE(cardAtPlace(Hand::Player, 1, game.player.cards[1]));
+    after(2);
+    EXPECT_TRUE(cardAtPlace(Hand::Dealer, 1, nullptr));
+    EXPECT_FALSE(scene.hasWork());
+    EXPECT_EQ(wholeFrame(), stillFrame()) << "the settled table is the one drawn without motion";
+}
+
+TEST_F(MotionTableTest, TheHoleCardTurnsOverAndTheResultFadesInAfterTheCards) {
+    key(SDLK_a);
+    bet(25);
+    deal("TH 9S 7C 5D 8H");
+    after(2);
+    click(kStandAt);
+    ASSERT_TRUE(scene.engine->isRoundOver());
+    ASSERT_TRUE(betting());
+    const Card* hole = scene.engine->dealer.cards[1];
+    // Half way through its turn the hole card is seen edge on: neither its back nor its face.
+    after(0.125);
+    EXPECT_FALSE(cardAtPlace(Game::HandOnTable::Dealer, 1, nullptr));
+    EXPECT_FALSE(cardAtPlace(Game::HandOnTable::Dealer, 1, hole));
+    EXPECT_LT(scene.motion.resultAlpha(), 255) << "the result waits for the cards";
+    after(3);
+    EXPECT_TRUE(cardAtPlace(Game::HandOnTable::Dealer, 1, hole));
+    EXPECT_EQ(scene.motion.resultAlpha(), 255);
+    EXPECT_EQ(wholeFrame(), stillFrame());
+}
+
+// Nothing the player does waits behind a motion or is lost in it: a click or a key finishes the
+// motion at once and then acts.
+TEST_F(MotionTableTest, AClickOrAKeyDuringAMotionFinishesItAndActs) {
+    key(SDLK_a);
+    bet(25);
+    deal("TH 9S 7C 5D 8H");
+    after(0.05);
+    ASSERT_TRUE(scene.motion.busy());
+    click(kStandAt);
+    EXPECT_TRUE(betting()) << "STAND during the deal's motion was taken";
+    EXPECT_TRUE(scene.engine->isRoundOver());
+
+    addChip(0);
+    after(0.05);
+    ASSERT_TRUE(scene.motion.busy());
+    key(SDLK_RETURN);
+    EXPECT_TRUE(playing()) << "Enter during a chip's motion dealt";
+    EXPECT_TRUE(scene.motion.busy()) << "and the deal is shown in motion";
+}
+
+TEST_F(MotionTableTest, ASplitAndTheDealersDrawsArriveInMotionToo) {
+    key(SDLK_a);
+    bet(25);
+    deal("8H 9S 8C 6D 3H 2S TC 4D TH");
+    after(2);
+    click(kSplitAt);
+    ASSERT_TRUE(scene.engine->isSplit());
+    after(0.05);
+    EXPECT_TRUE(scene.motion.busy());
+    after(2);
+    EXPECT_EQ(wholeFrame(), stillFrame());
+    click(kStandAt);
+    click(kStandAt);
+    ASSERT_TRUE(scene.engine->isRoundOver());
+    ASSERT_GT(scene.engine->dealer.cards.size(), 2u) << "the dealer drew";
+    after(0.05);
+    EXPECT_TRUE(scene.motion.busy());
+    after(5);
+    EXPECT_FALSE(scene.motion.busy());
+    EXPECT_EQ(wholeFrame(), stillFrame());
+}
