@@ -266,6 +266,13 @@ void GameScene::handleInput(int x, int y, bool clicked) {
     if (clicked) {
         motion.finish();
     }
+    // Over the list of keys a click only closes it, and nothing under it is hovered.
+    if (help.isOpen()) {
+        if (clicked) {
+            help.close();
+        }
+        return;
+    }
 
     // Each button's gate is read when it is offered the click: a deal in the betting buttons
     // makes the play buttons live for the rest of this call.
@@ -291,6 +298,14 @@ void GameScene::handleKey(SDL_Keycode key, Uint16 modifiers) {
     using Kind = TableCommand::Kind;
     const TableCommand command = tableCommandFor(key, modifiers);
     motion.finish();
+    if (help.isOpen()) {
+        help.close();
+        return;
+    }
+    if (HelpOverlay::opens(key, modifiers)) {
+        help.open(helpLines());
+        return;
+    }
     switch (command.kind) {
         case Kind::Deal:
             press(dealButton);
@@ -473,6 +488,25 @@ void GameScene::render(SDL_Renderer* renderer) {
 
     coaching.render(renderer);
     motion.renderSpeed(renderer, letteringFont(), labelDensity);
+    help.render(renderer, letteringFont(), labelDensity);
+}
+
+std::vector<std::string> GameScene::helpLines() const {
+    const auto onOff = [](bool on) { return std::string(on ? "ON" : "OFF"); };
+    std::string speed = TableMotion::speedName(motion.speed());
+    speed = speed.substr(speed.find(' ') + 1);
+    return {"KEYS",
+            "Enter or Space: DEAL",
+            "H, S, D, P: HIT, STAND, DOUBLE, SPLIT",
+            "1 to 5: add a chip; with Shift, take one back",
+            "R: the last round's chips again",
+            "C: the coach, now " + onOff(coaching.isOn()),
+            "A: motion, now " + speed,
+            "[ and ]: motion slower, faster",
+            "F11 or Alt+Enter: fullscreen and back",
+            "F1 or ?: these keys",
+            "",
+            "Any key or click closes this."};
 }
 
 // Lets go of everything init gave the screen, in this order: the engine with its card sheet, the
@@ -485,6 +519,7 @@ void GameScene::cleanup() {
     engine.reset();
     coaching.cleanup();
     motion.cleanup();
+    help.cleanup();
 
     for (TextureHandle* picture : {&bgTexture, &tableTexture, &panelTexture, &chipsTexture,
                                    &arrowsTexture, &buttonsTexture}) {

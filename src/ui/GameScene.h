@@ -9,6 +9,7 @@
 #include "app/Scene.h"
 #include "rules/Game.h"
 #include "ui/Button.h"
+#include "ui/HelpOverlay.h"
 #include "ui/Layout.h"
 #include "ui/SdlHandle.h"
 #include "ui/SharpPictures.h"
@@ -29,7 +30,8 @@ public:
     void handleInput(int x, int y, bool clicked) override;
     // The keys of ui/TableKeys.h. Each acts as a click on its button would in this frame, and not
     // at all while that button is not live; C turns the coach on and off, A motion, and [ and ]
-    // set its speed. A key or a click during a motion first finishes it.
+    // set its speed, F1 or ? lists the keys. A key or a click during a motion first finishes it;
+    // while the list is shown, a key or a click only closes it.
     void handleKey(SDL_Keycode key, Uint16 modifiers) override;
     // 2 draws the pictures of ./images/2x/ (read now, the first time) and letters the texts at
     // twice the point size, from the next update on; 1 the table's own pictures and sizes.
@@ -94,6 +96,8 @@ public:
     TableCoach coaching;
     // The cards, chips and result line in motion, when the player turns it on.
     TableMotion motion;
+    // F1's list of the keys and the choices, over the table.
+    HelpOverlay help;
 
 private:
     // The pictures in `sharp`, by number.
@@ -130,6 +134,8 @@ private:
     void split();
     // Tells the coach, when it is on, of a play the player is making.
     void tellCoach(solver::Action play);
+    // What F1 shows: every key, with the choices as they stand now.
+    std::vector<std::string> helpLines() const;
     // Replaces `label` with a fresh texture of `text`, the old one gone first.
     void relabel(TextureHandle& label, const std::string& text);
     // The font the texts are lettered in at labelDensity.

@@ -2,6 +2,7 @@
 // status texts, the cards as the rounds go, and the engine's event drain.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <iostream>
 #include <string>
@@ -1129,4 +1130,48 @@ TEST_F(MotionTableTest, ASplitAndTheDealersDrawsArriveInMotionToo) {
     after(5);
     EXPECT_FALSE(scene.motion.busy());
     EXPECT_EQ(wholeFrame(), stillFrame());
+}
+
+// ---- The list of keys ----
+
+TEST_F(GameSceneTest, F1ListsTheKeysAndChoicesAndAnyKeyOrClickOnlyClosesIt) {
+    bet(25);
+    frame(kAwayFromButtons, false);
+    const std::vector<Rgb> before = wholeFrame();
+    struct Opener {
+        SDL_Keycode key;
+        Uint16 modifiers;
+    };
+    for (const Opener opener : {Opener{SDLK_F1, KMOD_NONE}, Opener{SDLK_SLASH, KMOD_LSHIFT},
+                                Opener{SDLK_QUESTION, KMOD_NONE}}) {
+        key(opener.key, opener.modifiers);
+        ASSERT_TRUE(scene.help.isOpen()) << opener.key;
+        EXPECT_NE(wholeFrame(), before) << "drawn over the table";
+        // Enter would deal; here it only closes the list.
+        key(SDLK_RETURN);
+        EXPECT_FALSE(scene.help.isOpen());
+        EXPECT_TRUE(betting()) << "the key that closed the list did nothing else";
+        EXPECT_EQ(wholeFrame(), before);
+    }
+    key(SDLK_F1);
+    click(kDealAt);
+    EXPECT_FALSE(scene.help.isOpen());
+    EXPECT_TRUE(betting()) << "the click that closed the list did not deal";
+    EXPECT_EQ(wholeFrame(), before);
+
+    // The choices as they stand.
+    const auto shows = [this](const std::string& line) {
+        const std::vector<std::string>& lines = scene.help.lines();
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    };
+    key(SDLK_F1);
+    EXPECT_TRUE(shows("C: the coach, now OFF"));
+    EXPECT_TRUE(shows("A: motion, now OFF"));
+    key(SDLK_ESCAPE);
+    key(SDLK_c);
+    key(SDLK_a);
+    key(SDLK_RIGHTBRACKET);
+    key(SDLK_F1);
+    EXPECT_TRUE(shows("C: the coach, now ON"));
+    EXPECT_TRUE(shows("A: motion, now FAST"));
 }
