@@ -160,6 +160,7 @@ std::array<Button*, 6> GameScene::actionButtons() {
 void GameScene::removeChip(int kind) {
     if (chipCounts[kind] > 0) {
         --chipCounts[kind];
+        sounds.chip();
     }
 }
 
@@ -171,6 +172,7 @@ bool GameScene::walletCovers(int stake, int more) const {
 void GameScene::addChip(int kind) {
     if (walletCovers(pendingBet, chipValues[kind])) {
         ++chipCounts[kind];
+        sounds.chip();
     }
 }
 
@@ -181,6 +183,7 @@ void GameScene::betAgain() {
         stake += lastChipCounts[i] * chipValues[i];
     }
     if (stake > 0 && walletCovers(0, stake)) {
+        chipSound(chipCounts);
         chipCounts = lastChipCounts;
     }
 }
@@ -190,8 +193,10 @@ void GameScene::deal() {
         return;
     }
     coaching.dealing(*engine, pendingBet);
+    sounds.dealing();
     engine->placeBet(pendingBet);
     engine->startRound();
+    sounds.played(*engine);
     roundActive = true;
     dealEnabled = false;
     playEnabled = true;
@@ -204,20 +209,29 @@ void GameScene::tellCoach(solver::Action play) {
     coaching.playing(*engine, play, doubleEnabled, splitEnabled);
 }
 
+void GameScene::chipSound(const std::array<int, kChipKinds>& before) {
+    if (before != lastChipCounts) {
+        sounds.chip();
+    }
+}
+
 void GameScene::hit() {
     tellCoach(solver::Action::Hit);
     engine->hit();
+    sounds.played(*engine);
 }
 
 void GameScene::stand() {
     tellCoach(solver::Action::Stand);
     engine->stand();
+    sounds.played(*engine);
 }
 
 void GameScene::doubleDown() {
     if (engine->getWallet() >= engine->getBet()) {
         tellCoach(solver::Action::Double);
         engine->doubleDown();
+        sounds.played(*engine);
     }
 }
 
@@ -225,6 +239,7 @@ void GameScene::split() {
     if (engine->getWallet() >= engine->getBet()) {
         tellCoach(solver::Action::Split);
         engine->split();
+        sounds.played(*engine);
     }
 }
 
@@ -308,6 +323,15 @@ void GameScene::handleKey(SDL_Keycode key, Uint16 modifiers) {
             break;
         case Kind::Coach:
             setCoach(!coaching.isOn());
+            break;
+        case Kind::Sound:
+            sounds.turn(!sounds.isOn());
+            break;
+        case Kind::VolumeDown:
+            sounds.setVolume(sounds.volume() - TableSound::kVolumeStep);
+            break;
+        case Kind::VolumeUp:
+            sounds.setVolume(sounds.volume() + TableSound::kVolumeStep);
             break;
         case Kind::None:
             break;
@@ -446,14 +470,15 @@ void GameScene::render(SDL_Renderer* renderer) {
 }
 
 // Lets go of everything init gave the screen, in this order: the engine with its card sheet, the
-// coach with its texts and font, the six pictures, the texts, and last the font and the font
-// library.
+// coach with its texts and font, the sound device (the sound turned off), the six pictures, the
+// texts, and last the font and the font library.
 void GameScene::cleanup() {
     // init opened the font library along with the engine; a second cleanup must not close it
     // again, under whoever else still uses it.
     const bool wasSetUp = engine != nullptr;
     engine.reset();
     coaching.cleanup();
+    sounds.cleanup();
 
     for (TextureHandle* picture : {&bgTexture, &tableTexture, &panelTexture, &chipsTexture,
                                    &arrowsTexture, &buttonsTexture}) {
