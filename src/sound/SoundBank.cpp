@@ -88,18 +88,21 @@ Samples cardSlide(int rate, int variant) {
     const double length = 0.085 + 0.011 * variant;
     Noise noise(0x5EED0001U + 7919U * static_cast<std::uint32_t>(variant));
     const double centre = 2300.0 + 650.0 * ((variant * 3) % 4);
+    // Two band-passes in a row, so that the hiss above the band stays soft.
     Filter upper(rate, centre, 0.9);
+    Filter upperAgain(rate, centre, 0.9);
     Filter lower(rate, centre * 0.45, 1.2);
     Samples out(framesOf(rate, length));
     for (std::size_t i = 0; i < out.size(); ++i) {
         const double t = static_cast<double>(i) / rate;
         const float n = noise.next();
         upper.step(n);
+        upperAgain.step(upper.band());
         lower.step(n);
         const double fall = t / length;
         const double swell = (1.0 - std::exp(-t / 0.007)) * std::exp(-3.2 * fall);
         out[i] = static_cast<float>(
-            swell * ((1.0 - 0.6 * fall) * upper.band() + 0.6 * fall * lower.band()));
+            swell * ((1.0 - 0.6 * fall) * upperAgain.band() + 0.6 * fall * lower.band()));
     }
     finish(out, rate, kCardPeak);
     return out;
