@@ -9,10 +9,12 @@
 #include "ui/GameScene.h"
 #include "ui/Layout.h"
 
-// The page's Module.onCoachChanged hears of each turn of the coach.
+// The page's Module.onCoachChanged, onMotionChanged and onSoundChanged hear of each turn of the
+// coach, motion and sound, by whatever means (a key, or the page's own box).
 // clang-format off
-EM_JS(void, tellPageCoachOn, (int on), {
-    if (Module.onCoachChanged) Module.onCoachChanged(on);
+EM_JS(void, tellPageChoice, (const char* name, int on), {
+    var hear = Module['on' + UTF8ToString(name) + 'Changed'];
+    if (hear) hear(on);
 });
 // clang-format on
 
@@ -29,9 +31,11 @@ struct Page {
     // pictures are in.
     SDL_Point devicePixels{kWindowWidth, kWindowHeight};
     bool sharpPictures = false;
-    // The coach as the page was last told of it, and whether the page changed something the
-    // next frame must show.
+    // The coach, motion and sound as the page was last told of them, and whether the page
+    // changed something the next frame must show.
     bool coachTold = false;
+    bool motionTold = false;
+    bool soundTold = false;
     bool redraw = true;
     // Whether the browser calls the frames at every display refresh, as it does at first.
     bool everyRefresh = true;
@@ -51,6 +55,23 @@ void fitCanvas(MainLoop& loop) {
         SDL_SetWindowSize(loop.window, size.x, size.y);
     }
     page.redraw = true;
+}
+
+// Tells the page of each choice that is not as it last heard.
+void tellPageOfChoices(const GameScene& game) {
+    const struct {
+        const char* name;
+        bool now;
+        bool& told;
+    } choices[] = {{"Coach", game.coaching.isOn(), page.coachTold},
+                   {"Motion", game.motion.isOn(), page.motionTold},
+                   {"Sound", game.sounds.isOn(), page.soundTold}};
+    for (const auto& choice : choices) {
+        if (choice.now != choice.told) {
+            choice.told = choice.now;
+            tellPageChoice(choice.name, choice.now ? 1 : 0);
+        }
+    }
 }
 
 // A frame in the page, skipped while the table is at rest and nothing happened. A page that goes
@@ -75,10 +96,7 @@ void runPageFrame(void* arg) {
     }
     page.redraw = false;
     runFrame(loop);
-    if (loop.game->coaching.isOn() != page.coachTold) {
-        page.coachTold = loop.game->coaching.isOn();
-        tellPageCoachOn(page.coachTold ? 1 : 0);
-    }
+    tellPageOfChoices(*loop.game);
     if (!loop.running) {
         emscripten_cancel_main_loop();
         page.loop = nullptr;
@@ -92,7 +110,7 @@ void runInPage(MainLoop& loop) {
     static FramePacer pacer(loop.window);
     page.pacer = &pacer;
     page.loop = &loop;
-    page.coachTold = loop.game->coaching.isOn();
+    tellPageOfChoices(*loop.game);
     emscripten_set_main_loop_arg(runPageFrame, &loop, 0, 1);
 }
 
@@ -101,6 +119,22 @@ extern "C" EMSCRIPTEN_KEEPALIVE void blackjack_set_coach(int on) {
         page.loop->game->setCoach(on != 0);
         // The page knows already.
         page.coachTold = page.loop->game->coaching.isOn();
+        page.redraw = true;
+    }
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE void blackjack_set_motion(int on) {
+    if (page.loop != nullptr && page.loop->game->motion.isOn() != (on != 0)) {
+        page.loop->game->motion.toggle();
+        page.motionTold = page.loop->game->motion.isOn();
+        page.redraw = true;
+    }
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE void blackjack_set_sound(int on) {
+    if (page.loop != nullptr) {
+        page.loop->game->sounds.turn(on != 0);
+        page.soundTold = page.loop->game->sounds.isOn();
         page.redraw = true;
     }
 }

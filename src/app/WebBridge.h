@@ -5,15 +5,17 @@ struct MainLoop;
 // The game in a web page. The browser calls a frame at every display refresh, and the page talks
 // to the game through the functions below (each exported to its script): the Coach checkbox, the
 // canvas's size in the screen's pixels, and the 2x pictures, which the page fetches after the
-// first frame. The game tells the page of each turn of the coach by a key, so that the checkbox
-// follows it. Built only for the page.
+// first frame. The game tells the page of each turn of the coach, motion and sound by a key, so
+// that the checkboxes follow. Built only for the page.
 
 // Runs the frames until the page goes; never returns, keeping main's locals alive.
 void runInPage(MainLoop& loop);
 
 extern "C" {
-// The page's Coach checkbox: 1 turns the coach on, 0 off.
+// The page's Coach, Motion and Sound checkboxes: 1 turns it on, 0 off.
 void blackjack_set_coach(int on);
+void blackjack_set_motion(int on);
+void blackjack_set_sound(int on);
 // The canvas's size in the screen's pixels (its size on the page times the device pixel ratio),
 // whenever it changes. Returns the density that size calls for: at 2 the page fetches the 2x
 // pictures.

@@ -161,6 +161,7 @@ void GameScene::removeChip(int kind) {
     if (chipCounts[kind] > 0) {
         --chipCounts[kind];
         motion.chipFromBet(kind);
+        sounds.chip();
     }
 }
 
@@ -173,6 +174,7 @@ void GameScene::addChip(int kind) {
     if (walletCovers(pendingBet, chipValues[kind])) {
         ++chipCounts[kind];
         motion.chipToBet(kind);
+        sounds.chip();
     }
 }
 
@@ -183,6 +185,7 @@ void GameScene::betAgain() {
         stake += lastChipCounts[i] * chipValues[i];
     }
     if (stake > 0 && walletCovers(0, stake)) {
+        chipSound(chipCounts);
         chipCounts = lastChipCounts;
         for (int i = 0; i < kChipKinds; ++i) {
             if (chipCounts[i] > 0) {
@@ -197,9 +200,11 @@ void GameScene::deal() {
         return;
     }
     coaching.dealing(*engine, pendingBet);
+    sounds.dealing();
     engine->placeBet(pendingBet);
     motion.dealing(engine->getWallet());
     engine->startRound();
+    sounds.played(*engine);
     roundActive = true;
     dealEnabled = false;
     playEnabled = true;
@@ -212,20 +217,29 @@ void GameScene::tellCoach(solver::Action play) {
     coaching.playing(*engine, play, doubleEnabled, splitEnabled);
 }
 
+void GameScene::chipSound(const std::array<int, kChipKinds>& before) {
+    if (before != lastChipCounts) {
+        sounds.chip();
+    }
+}
+
 void GameScene::hit() {
     tellCoach(solver::Action::Hit);
     engine->hit();
+    sounds.played(*engine);
 }
 
 void GameScene::stand() {
     tellCoach(solver::Action::Stand);
     engine->stand();
+    sounds.played(*engine);
 }
 
 void GameScene::doubleDown() {
     if (engine->getWallet() >= engine->getBet()) {
         tellCoach(solver::Action::Double);
         engine->doubleDown();
+        sounds.played(*engine);
     }
 }
 
@@ -233,6 +247,7 @@ void GameScene::split() {
     if (engine->getWallet() >= engine->getBet()) {
         tellCoach(solver::Action::Split);
         engine->split();
+        sounds.played(*engine);
     }
 }
 
@@ -345,6 +360,15 @@ void GameScene::handleKey(SDL_Keycode key, Uint16 modifiers) {
             break;
         case Kind::Faster:
             motion.faster();
+            break;
+        case Kind::Sound:
+            sounds.turn(!sounds.isOn());
+            break;
+        case Kind::VolumeDown:
+            sounds.setVolume(sounds.volume() - TableSound::kVolumeStep);
+            break;
+        case Kind::VolumeUp:
+            sounds.setVolume(sounds.volume() + TableSound::kVolumeStep);
             break;
         case Kind::None:
             break;
@@ -503,6 +527,9 @@ std::vector<std::string> GameScene::helpLines() const {
             "C: the coach, now " + onOff(coaching.isOn()),
             "A: motion, now " + speed,
             "[ and ]: motion slower, faster",
+            "M: sound, now " + onOff(sounds.isOn()) + ", volume " +
+                std::to_string(sounds.volume()) + "%",
+            "- and =: the sound's volume down, up",
             "F11 or Alt+Enter: fullscreen and back",
             "F1 or ?: these keys",
             "",
@@ -510,8 +537,8 @@ std::vector<std::string> GameScene::helpLines() const {
 }
 
 // Lets go of everything init gave the screen, in this order: the engine with its card sheet, the
-// coach with its texts and font, the six pictures, the texts, and last the font and the font
-// library.
+// coach with its texts and font, the sound device (the sound turned off), the six pictures, the
+// texts, and last the font and the font library.
 void GameScene::cleanup() {
     // init opened the font library along with the engine; a second cleanup must not close it
     // again, under whoever else still uses it.
@@ -520,6 +547,7 @@ void GameScene::cleanup() {
     coaching.cleanup();
     motion.cleanup();
     help.cleanup();
+    sounds.cleanup();
 
     for (TextureHandle* picture : {&bgTexture, &tableTexture, &panelTexture, &chipsTexture,
                                    &arrowsTexture, &buttonsTexture}) {

@@ -15,12 +15,14 @@
 #include "ui/SharpPictures.h"
 #include "ui/TableCoach.h"
 #include "ui/TableMotion.h"
+#include "ui/TableSound.h"
 
 // The table. While betting, the chip arrows build a stake within the wallet and DEAL starts a
 // round; while a round is in play, HIT, STAND and (when the rules allow) DOUBLE and SPLIT drive
 // the engine. Every frame the status texts are rebuilt from the engine. C turns the coach on: it
 // is told of the deal and of every play, works within its share of each frame, and draws its
-// values on the bare felt and rail only. The screen owns the engine, its pictures, the font and
+// values on the bare felt and rail only. M turns the sound on, which hears the cards, the chips
+// and the results; - and = set its volume. The screen owns the engine, its pictures, the font and
 // the texts from init to cleanup, which lets them all go.
 class GameScene : public Scene {
 public:
@@ -30,8 +32,8 @@ public:
     void handleInput(int x, int y, bool clicked) override;
     // The keys of ui/TableKeys.h. Each acts as a click on its button would in this frame, and not
     // at all while that button is not live; C turns the coach on and off, A motion, and [ and ]
-    // set its speed, F1 or ? lists the keys. A key or a click during a motion first finishes it;
-    // while the list is shown, a key or a click only closes it.
+    // set its speed, M the sound, - and = its volume, F1 or ? lists the keys. A key or a click
+    // during a motion first finishes it; while the list is shown, a key or a click only closes it.
     void handleKey(SDL_Keycode key, Uint16 modifiers) override;
     // 2 draws the pictures of ./images/2x/ (read now, the first time) and letters the texts at
     // twice the point size, from the next update on; 1 the table's own pictures and sizes.
@@ -98,6 +100,8 @@ public:
     TableMotion motion;
     // F1's list of the keys and the choices, over the table.
     HelpOverlay help;
+    // The sound, off until M, with its device and volume.
+    TableSound sounds;
 
 private:
     // The pictures in `sharp`, by number.
@@ -136,6 +140,8 @@ private:
     void tellCoach(solver::Action play);
     // What F1 shows: every key, with the choices as they stand now.
     std::vector<std::string> helpLines() const;
+    // The sound of a chip, when `before` is not the stake on the table now.
+    void chipSound(const std::array<int, kChipKinds>& before);
     // Replaces `label` with a fresh texture of `text`, the old one gone first.
     void relabel(TextureHandle& label, const std::string& text);
     // The font the texts are lettered in at labelDensity.

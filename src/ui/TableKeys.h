@@ -4,8 +4,9 @@
 
 // What a key means on the table: Enter (either) or Space DEAL, H HIT, S STAND, D DOUBLE, P SPLIT,
 // 1 to 5 a chip's add arrow and with Shift its remove arrow, R the last round's chips again, C the
-// coach, A motion on and off, [ and ] motion slower and faster. Every other key, Escape among them,
-// means nothing there: a stray key never ends the game from the table.
+// coach, A motion on and off, [ and ] motion slower and faster, M the sound, - (either) and = (or
+// the keypad's +) its volume down and up. Every other key, Escape among them, means nothing there:
+// a stray key never ends the game from the table.
 struct TableCommand {
     enum class Kind {
         None,
@@ -20,7 +21,10 @@ struct TableCommand {
         Coach,
         Motion,
         Slower,
-        Faster
+        Faster,
+        Sound,
+        VolumeDown,
+        VolumeUp
     };
     Kind kind = Kind::None;
     // The chip's kind, 0 to 4, for AddChip and RemoveChip.
@@ -56,6 +60,15 @@ constexpr TableCommand tableCommandFor(SDL_Keycode key, Uint16 modifiers) {
             return {Kind::Slower, 0};
         case SDLK_RIGHTBRACKET:
             return {Kind::Faster, 0};
+        case SDLK_m:
+            return {Kind::Sound, 0};
+        case SDLK_MINUS:
+        case SDLK_KP_MINUS:
+            return {Kind::VolumeDown, 0};
+        case SDLK_EQUALS:
+        case SDLK_PLUS:
+        case SDLK_KP_PLUS:
+            return {Kind::VolumeUp, 0};
         default:
             return {Kind::None, 0};
     }

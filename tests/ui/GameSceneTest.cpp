@@ -4,6 +4,11 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -1167,6 +1172,7 @@ TEST_F(GameSceneTest, F1ListsTheKeysAndChoicesAndAnyKeyOrClickOnlyClosesIt) {
     key(SDLK_F1);
     EXPECT_TRUE(shows("C: the coach, now OFF"));
     EXPECT_TRUE(shows("A: motion, now OFF"));
+    EXPECT_TRUE(shows("M: sound, now OFF, volume 80%"));
     key(SDLK_ESCAPE);
     key(SDLK_c);
     key(SDLK_a);
@@ -1174,4 +1180,234 @@ TEST_F(GameSceneTest, F1ListsTheKeysAndChoicesAndAnyKeyOrClickOnlyClosesIt) {
     key(SDLK_F1);
     EXPECT_TRUE(shows("C: the coach, now ON"));
     EXPECT_TRUE(shows("A: motion, now FAST"));
+    key(SDLK_ESCAPE);
+    key(SDLK_MINUS);
+    key(SDLK_F1);
+    EXPECT_TRUE(shows("M: sound, now OFF, volume 70%"));
+}
+
+// ---- The sound ----
+
+class SoundTableTest : public GameSceneTest {
+protected:
+    void SetUp() override {
+        // SDL's silent driver, unless a test asks for another before turning the sound on.
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        GameSceneTest::SetUp();
+    }
+
+    // The cues since the first `from`, a letter each: c a card, f the hole card, k a chip, and
+    // W, B, L, P a win, a blackjack, a loss and a push.
+    std::string cuesFrom(std::size_t from) const {
+        std::string letters;
+        const auto& cued = scene.sounds.cued();
+        for (std::size_t i = from; i < cued.size(); ++i) {
+            letters += "cfkWBLP"[indexOf(cued[i].cue)];
+        }
+        return letters;
+    }
+
+    // The raw samples the disk driver wrote to `path`.
+    static std::vector<float> diskSamples(const std::string& path) {
+        std::vector<float> samples;
+        if (FILE* file = std::fopen(path.c_str(), "rb")) {
+            float s = 0.0F;
+            while (std::fread(&s, sizeof s, 1, file) == 1) {
+                samples.push_back(s);
+            }
+            std::fclose(file);
+        }
+        return samples;
+    }
+    static std::uintmax_t diskBytes(const std::string& path) {
+        std::error_code error;
+        const std::uintmax_t bytes = std::filesystem::file_size(path, error);
+        return error ? 0 : bytes;
+    }
+    // Until the disk driver has written `seconds` more than `bytes`, or two seconds have gone
+    // by.
+    static void waitForDisk(const std::string& path, std::uintmax_t bytes, double seconds) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        const auto wanted = bytes + static_cast<std::uintmax_t>(seconds * 48000 * sizeof(float));
+        while (std::chrono::steady_clock::now() < until && diskBytes(path) < wanted) {
+            SDL_Delay(5);
+        }
+    }
+    static void useDisk(const char* path) {
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", path, 1);
+        setenv("SDL_DISKAUDIODELAY", "1", 1);
+    }
+};
+
+// Each play is heard card by card in the order the engine dealt them, the hole card when it
+// turns over, the dealer's draws after it and then the result; a split round sounds its better
+// hand.
+TEST_F(SoundTableTest, EachPlayCuesItsCardsTheHoleCardAndTheResult) {
+    key(SDLK_m);
+    ASSERT_TRUE(scene.sounds.isOn());
+    const struct {
+        SDL_Keycode key;
+        const char* deck;  // stacked before the key, when not null
+        const char* cues;
+        const char* why;
+    } steps[] = {
+        {SDLK_2, nullptr, "k", "a chip on the bet"},
+        {SDLK_SPACE, "TH 9S 7C 5D KC", "cccc", "the deal's four cards"},
+        {SDLK_s, nullptr, "fcW", "the hole card, the dealer's king, a bust dealer"},
+        {SDLK_r, nullptr, "k", "the same chip again"},
+        {SDLK_r, nullptr, "", "R with that chip already on"},
+        {SDLK_RETURN, "AS 9C KH 7D 2C", "ccccfcB", "a natural is settled in the deal"},
+        {SDLK_r, nullptr, "k", ""},
+        {SDLK_RETURN, "TH 9S 7C 5D 8C", "cccc", "17 against 9"},
+        {SDLK_h, nullptr, "cfL", "a bust: the hole card turns, the dealer draws nothing"},
+        {SDLK_r, nullptr, "k", ""},
+        {SDLK_RETURN, "TH 9S 7C 8D", "cccc", "17 against 17"},
+        {SDLK_s, nullptr, "fP", "a push"},
+        {SDLK_r, nullptr, "k", ""},
+        {SDLK_RETURN, "8H TD 8C 7S 3C 9D 2D", "cccc", "eights against 10 and 7"},
+        {SDLK_p, nullptr, "cc", "each eight gets a card"},
+        {SDLK_h, nullptr, "c", "the first hand hits"},
+        {SDLK_s, nullptr, "", "on to the second hand"},
+        {SDLK_s, nullptr, "fP", "13 loses and 17 pushes: the push is heard"},
+        {SDLK_r, nullptr, "k", ""},
+        {SDLK_RETURN, "6H 9C 4C 8D TS", "cccc", "ten against 9"},
+        {SDLK_d, nullptr, "cfW", "a double's one card, then the dealer's 17"},
+    };
+    for (const auto& step : steps) {
+        if (step.deck != nullptr) {
+            stackDeck(*scene.engine->deck, step.deck);
+        }
+        const std::size_t before = scene.sounds.cued().size();
+        key(step.key);
+        EXPECT_EQ(cuesFrom(before), step.cues) << step.why;
+    }
+    EXPECT_EQ(scene.engine->getWallet(), 1000 + 25 + 37 - 25 + 0 - 25 + 50) << "every round played";
+}
+
+// The cards of one play come one after another, the result after the last of them.
+TEST_F(SoundTableTest, TheCardsOfAPlayAreSpacedAndTheResultComesLast) {
+    key(SDLK_m);
+    bet(25);
+    stackDeck(*scene.engine->deck, "AS 9C KH 7D 2C");
+    const std::size_t before = scene.sounds.cued().size();
+    key(SDLK_RETURN);
+    const auto& cued = scene.sounds.cued();
+    ASSERT_EQ(cued.size() - before, 7U);
+    for (std::size_t i = before; i + 1 < cued.size() - 1; ++i) {
+        EXPECT_NEAR(cued[i + 1].delay - cued[i].delay, TableSound::kCardGap, 1e-9) << i;
+    }
+    EXPECT_NEAR(cued.back().delay - cued[cued.size() - 2].delay, TableSound::kResultGap, 1e-9);
+    EXPECT_EQ(cued[before].delay, 0.0);
+}
+
+// The volume goes in tens from 0 to 100, by - and = (and the keypad's), starting at 80; M turns
+// the sound off and on without losing it, and only a chip that moved is heard.
+TEST_F(SoundTableTest, VolumeStepsWithinBoundsAndOutlivesM) {
+    EXPECT_FALSE(scene.sounds.isOn());
+    EXPECT_EQ(scene.sounds.volume(), 80);
+    const struct {
+        SDL_Keycode key;
+        int volume;
+    } steps[] = {{SDLK_EQUALS, 90},   {SDLK_KP_PLUS, 100}, {SDLK_EQUALS, 100}, {SDLK_MINUS, 90},
+                 {SDLK_KP_MINUS, 80}, {SDLK_m, 80},        {SDLK_MINUS, 70},   {SDLK_m, 70}};
+    for (const auto& step : steps) {
+        key(step.key);
+        EXPECT_EQ(scene.sounds.volume(), step.volume) << SDL_GetKeyName(step.key);
+    }
+    EXPECT_FALSE(scene.sounds.isOn()) << "M twice";
+    for (int i = 0; i < 9; ++i) {
+        key(SDLK_MINUS);
+    }
+    EXPECT_EQ(scene.sounds.volume(), 0);
+    for (const auto& [asked, kept] : {std::pair{47, 50}, {44, 40}, {-5, 0}, {150, 100}}) {
+        scene.sounds.setVolume(asked);
+        EXPECT_EQ(scene.sounds.volume(), kept) << asked;
+    }
+
+    scene.sounds.turn(true);
+    key(SDLK_1, KMOD_LSHIFT);
+    EXPECT_EQ(cuesFrom(0), "") << "no chip to take back";
+    bet(1000);
+    key(SDLK_1);
+    EXPECT_EQ(cuesFrom(0), "kk") << "two 500s, and no 5 past the wallet";
+}
+
+// Off, a whole round never starts SDL's audio nor writes a sample; turned on and off again, the
+// audio is shut down with the device.
+TEST_F(SoundTableTest, OffARoundNeverTouchesAudio) {
+    useDisk("off.raw");
+    bet(25);
+    deal("TH 9S 7C 5D KC");
+    click(kHitAt);
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0U);
+    EXPECT_TRUE(scene.sounds.cued().empty());
+    EXPECT_FALSE(std::filesystem::exists("off.raw"));
+
+    key(SDLK_m);
+    EXPECT_TRUE(scene.sounds.hasDevice());
+    EXPECT_NE(SDL_WasInit(SDL_INIT_AUDIO), 0U);
+    key(SDLK_m);
+    EXPECT_FALSE(scene.sounds.hasDevice());
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0U);
+}
+
+// On SDL's disk driver a deal is written out: four card sounds, a card gap apart, with silence
+// between them, loud enough to hear and within full scale.
+TEST_F(SoundTableTest, ADealIsHeardOnTheDevice) {
+    useDisk("deal.raw");
+    bet(25);
+    key(SDLK_m);
+    ASSERT_TRUE(scene.sounds.hasDevice());
+    const std::uintmax_t before = diskBytes("deal.raw");
+    deal("TH 9S 7C 5D");
+    waitForDisk("deal.raw", before, 1.0);
+    key(SDLK_m);
+    const std::vector<float> samples = diskSamples("deal.raw");
+    ASSERT_GT(samples.size(), 48000U);
+
+    // A sound starts where a sample is heard after at least 20 ms of silence.
+    std::vector<std::size_t> onsets;
+    float peak = 0.0F;
+    std::size_t quiet = 960;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const float level = std::fabs(samples[i]);
+        peak = std::max(peak, level);
+        if (level < 1e-4F) {
+            ++quiet;
+            continue;
+        }
+        if (quiet >= 960) {
+            onsets.push_back(i);
+        }
+        quiet = 0;
+    }
+    EXPECT_GT(peak, 0.1F);
+    EXPECT_LE(peak, SoundBank::kPeak * 0.8F + 1e-6F) << "at the volume of 80";
+    ASSERT_EQ(onsets.size(), 4U);
+    for (std::size_t i = 1; i < onsets.size(); ++i) {
+        EXPECT_NEAR(static_cast<double>(onsets[i] - onsets[i - 1]) / 48000, TableSound::kCardGap,
+                    0.003);
+    }
+}
+
+// Without a device the game plays on silent, and says so once however often M is pressed.
+TEST_F(SoundTableTest, NoDeviceIsSaidOnceAndTheGamePlaysOn) {
+    setenv("SDL_AUDIODRIVER", "nonexistent", 1);
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < 5; ++i) {
+        key(SDLK_m);
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find("No sound"), std::string::npos) << said;
+    EXPECT_TRUE(scene.sounds.isOn());
+    EXPECT_FALSE(scene.sounds.hasDevice());
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0U);
+
+    bet(25);
+    deal("TH 9S 7C 5D KC");
+    click(kStandAt);
+    EXPECT_TRUE(shows(scene.resultLabel, "PLAYER WINS | 25$ Won | Dealer Busted"));
+    EXPECT_EQ(cuesFrom(0), "kccccfcW");
 }
