@@ -32,7 +32,7 @@ namespace {
 
 constexpr const char* kFileName = "choices.txt";
 // No file of the game's own comes near this; anything longer is not one.
-constexpr std::size_t kMostBytes = 64 * 1024;
+constexpr std::size_t kMostBytes = std::size_t{64} * 1024;
 #ifdef _WIN32
 // How long a write waits for another program (a virus scanner, a backup) to let go of the file
 // on Windows: this many tries, this far apart.
@@ -42,8 +42,8 @@ constexpr Uint32 kRenameWaitMs = 50;
 
 // The names a file may set, in the order it is written.
 enum Field : std::size_t { kCoach, kMotion, kSpeed, kSound, kVolume, kFullscreen, kFieldCount };
-constexpr std::array<const char*, kFieldCount> kNames = {"coach", "motion",     "speed",
-                                                         "sound", "volume",     "fullscreen"};
+constexpr std::array<const char*, kFieldCount> kNames = {"coach", "motion", "speed",
+                                                         "sound", "volume", "fullscreen"};
 constexpr std::array<const char*, 3> kSpeedNames = {"slow", "normal", "fast"};
 constexpr int kVolumeStep = 10;
 constexpr int kMostVolume = 100;
@@ -210,11 +210,14 @@ std::string parse(const std::string& text, Choices& choices) {
             continue;
         }
         if (seen[field]) {
-            return where + " sets " + name + " a second time";
+            return where + " sets " + (name + " a second time");
         }
         seen[field] = true;
         if (!readField(field, value, choices)) {
-            return where + ": \"" + value + "\" is no value for " + name;
+            std::string why = where;
+            why += ": \"" + value;
+            why += "\" is no value for " + name;
+            return why;
         }
     }
     return "";
@@ -265,7 +268,7 @@ std::string replace(const fs::path& path, const fs::path& fresh, const std::stri
     }
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
                          std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
-    const std::string why = std::strerror(errno);
+    std::string why = std::strerror(errno);
     if (std::fclose(file) != 0 || !written) {
         _wremove(fresh.c_str());
         return why;
@@ -278,8 +281,8 @@ std::string replace(const fs::path& path, const fs::path& fresh, const std::stri
         }
         if (tries == kRenameTries) {
             _wremove(fresh.c_str());
-            return "the file is held by another program (error " +
-                   std::to_string(GetLastError()) + ")";
+            return "the file is held by another program (error " + std::to_string(GetLastError()) +
+                   ")";
         }
         SDL_Delay(kRenameWaitMs);
     }
@@ -300,13 +303,13 @@ std::string replace(const fs::path& path, const fs::path& fresh, const std::stri
         done += static_cast<std::size_t>(wrote);
     }
     const bool written = done == bytes.size() && ::fsync(fd) == 0;
-    const std::string why = std::strerror(errno);
+    std::string why = std::strerror(errno);
     if (::close(fd) != 0 || !written) {
         ::unlink(fresh.c_str());
         return why;
     }
     if (::rename(fresh.c_str(), path.c_str()) != 0) {
-        const std::string renameWhy = std::strerror(errno);
+        std::string renameWhy = std::strerror(errno);
         ::unlink(fresh.c_str());
         return renameWhy;
     }

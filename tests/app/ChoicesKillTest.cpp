@@ -87,8 +87,8 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::string(argv[1]) == "--write") {
         return writeForever();
     }
-    const unsigned seed = argc == 2 ? static_cast<unsigned>(std::stoul(argv[1]))
-                                    : std::random_device{}();
+    const unsigned seed =
+        argc == 2 ? static_cast<unsigned>(std::stoul(argv[1])) : std::random_device{}();
     std::string pattern = (fs::temp_directory_path() / "blackjack-kill-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {
         std::cerr << "choices_kill: cannot make a scratch folder" << std::endl;
@@ -136,8 +136,8 @@ int main(int argc, char** argv) {
     std::error_code ignored;
     fs::remove_all(folder, ignored);
 
-    std::cout << "choices_kill: seed " << seed << ", " << firsts + seconds << " reads of "
-              << kKills << " kills gave a whole set (" << firsts << " the first, " << seconds
+    std::cout << "choices_kill: seed " << seed << ", " << firsts + seconds << " reads of " << kKills
+              << " kills gave a whole set (" << firsts << " the first, " << seconds
               << " the second); " << halfDone << " kills caught a write half done" << std::endl;
     if (failed == 0 && (halfDone == 0 || firsts == 0 || seconds == 0)) {
         std::cerr << "choices_kill: the kills never caught a write half done, or only one set "
