@@ -48,7 +48,7 @@ constexpr std::array<const char*, 3> kSpeedNames = {"slow", "normal", "fast"};
 constexpr int kVolumeStep = 10;
 constexpr int kMostVolume = 100;
 
-#if defined(__unix__) || defined(__APPLE__)
+#if !defined(__EMSCRIPTEN__) && !defined(__ANDROID__) && (defined(__unix__) || defined(__APPLE__))
 // An environment variable naming a folder; empty when unset or empty.
 fs::path folderFromEnvironment(const char* name) {
     const char* value = std::getenv(name);
