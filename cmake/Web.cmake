@@ -47,11 +47,12 @@ add_subdirectory(src)
 # puts images/ and fonts/ as they are (PNG pictures and a font of a few kilobytes: LZ4 would save
 # less than its decoder weighs). EXIT ends the runtime for good (ui/EndGame.h), which needs
 # EXIT_RUNTIME. (-Oz saved 6 KB more, and in one run of the browser test the coach's longest frame
-# in the page rose to 135 ms from about 30: not worth it.)
+# in the page rose to 135 ms from about 30: not worth it.) The player's choices are kept in the
+# browser's IndexedDB through Emscripten's IDBFS (-lidbfs.js; app/WebBridge.cpp).
 file(GLOB_RECURSE _web_assets CONFIGURE_DEPENDS
     "${BLACKJACK_WEB_ASSETS}/images/*" "${BLACKJACK_WEB_ASSETS}/fonts/*")
 target_link_options(blackjack PRIVATE
-    -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1
+    -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 -lidbfs.js
     "SHELL:--preload-file ${BLACKJACK_WEB_ASSETS}/images@/images"
     "SHELL:--preload-file ${BLACKJACK_WEB_ASSETS}/fonts@/fonts")
 set_target_properties(blackjack PROPERTIES SUFFIX ".js" LINK_DEPENDS "${_web_assets}")

@@ -5,8 +5,11 @@
 CommandLine readCommandLine(int argc, char** argv) {
     CommandLine options;
     for (int i = 1; i < argc; ++i) {
-        if (std::string(argv[i]) == "--coach") {
+        const std::string word = argv[i];
+        if (word == "--coach") {
             options.coach = true;
+        } else if (word == "--defaults") {
+            options.defaults = true;
         }
     }
     return options;

@@ -1,5 +1,23 @@
 #include "app/FullscreenKeys.h"
 
+bool isFullscreen(SDL_Window* window) {
+#ifdef __EMSCRIPTEN__
+    (void)window;
+    return false;
+#else
+    return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+#endif
+}
+
+void setFullscreen(SDL_Window* window, bool on) {
+#ifdef __EMSCRIPTEN__
+    (void)window;
+    (void)on;
+#else
+    SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+#endif
+}
+
 bool takeFullscreenKey(SDL_Window* window, SDL_Keycode key, Uint16 modifiers) {
 #ifdef __EMSCRIPTEN__
     (void)window;
@@ -7,14 +25,14 @@ bool takeFullscreenKey(SDL_Window* window, SDL_Keycode key, Uint16 modifiers) {
     (void)modifiers;
     return false;
 #else
-    const bool fullscreen = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    const bool fullscreen = isFullscreen(window);
     const bool enter = key == SDLK_RETURN || key == SDLK_KP_ENTER;
     if (key == SDLK_F11 || (enter && (modifiers & KMOD_ALT) != 0)) {
-        SDL_SetWindowFullscreen(window, fullscreen ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+        setFullscreen(window, !fullscreen);
         return true;
     }
     if (key == SDLK_ESCAPE && fullscreen) {
-        SDL_SetWindowFullscreen(window, 0);
+        setFullscreen(window, false);
         return true;
     }
     return false;

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "app/ChoicesKeeper.h"
 #include "app/FrameInput.h"
 #include "app/FramePresenter.h"
 #include "app/WindowPlacement.h"
@@ -22,6 +23,8 @@ struct MainLoop {
     WindowPlacement placement;
     FrameInput input;
     FramePresenter presenter;
+    // The player's choices, remembered from one run to the next.
+    ChoicesKeeper choices;
     // False once a quit request has been seen; the frame that saw it still runs to its end.
     bool running = true;
 };
@@ -29,7 +32,8 @@ struct MainLoop {
 // Makes SCENE the one that takes input and is drawn, from this frame on, at the output's density.
 void show(MainLoop& loop, Scene& scene);
 // One frame: read the events, let the current screen take the input and update, switch from the
-// menu to the table when START was pressed, and draw the whole window.
+// menu to the table when START was pressed, draw the whole window, and remember a choice the
+// player changed.
 void runFrame(MainLoop& loop);
 // Whether the loop has nothing to do until an event comes: the window settled and the current
 // screen at rest.

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <emscripten.h>
 
+#include "app/CommandLine.h"
 #include "app/FramePacer.h"
 #include "app/MainLoop.h"
 #include "app/Scene.h"
@@ -15,6 +16,57 @@
 EM_JS(void, tellPageChoice, (const char* name, int on), {
     var hear = Module['on' + UTF8ToString(name) + 'Changed'];
     if (hear) hear(on);
+});
+
+// The choices' folder kept in the browser's IndexedDB (Emscripten's IDBFS): mounted, and copied
+// from the browser into the page's file system. Module.choicesArrived is set once that is done,
+// or has failed, when the game starts with the defaults and plays on.
+EM_JS(void, fetchChoices, (const char* folder), {
+    var path = UTF8ToString(folder);
+    Module.choicesArrived = false;
+    try {
+        FS.mkdirTree(path);
+        FS.mount(IDBFS, {}, path);
+    } catch (error) {
+        console.error('blackjack: cannot keep the choices in this browser: ' + error);
+        Module.choicesArrived = true;
+        return;
+    }
+    FS.syncfs(true, function(error) {
+        if (error) {
+            console.error('blackjack: cannot read the choices this browser kept: ' + error);
+        }
+        Module.choicesArrived = true;
+    });
+});
+
+EM_JS(int, choicesArrived, (), {
+    return Module.choicesArrived ? 1 : 0;
+});
+
+// After a write, the folder copied back to the browser, one copy at a time: a write while a copy
+// is under way asks for one more after it.
+EM_JS(void, storeChoices, (), {
+    var store = Module.choicesStore || (Module.choicesStore = {busy: false, again: false});
+    if (store.busy) {
+        store.again = true;
+        return;
+    }
+    store.busy = true;
+    var copy = function() {
+        FS.syncfs(false, function(error) {
+            if (error) {
+                console.error('blackjack: cannot keep the choices in this browser: ' + error);
+            }
+            if (store.again) {
+                store.again = false;
+                copy();
+            } else {
+                store.busy = false;
+            }
+        });
+    };
+    copy();
 });
 // clang-format on
 
@@ -39,6 +91,11 @@ struct Page {
     bool redraw = true;
     // Whether the browser calls the frames at every display refresh, as it does at first.
     bool everyRefresh = true;
+    // The command line the choices start with, whether they have been read, and the keeper's
+    // writes the browser has been given.
+    CommandLine options;
+    bool choicesRead = false;
+    int choicesStored = 0;
 };
 Page page;
 
@@ -79,6 +136,11 @@ void tellPageOfChoices(const GameScene& game) {
 // as closing the window does on the desktop.
 void runPageFrame(void* arg) {
     MainLoop& loop = *static_cast<MainLoop*>(arg);
+    if (!page.choicesRead && choicesArrived() != 0) {
+        page.choicesRead = true;
+        loop.choices.begin(loop, page.options);
+        page.redraw = true;
+    }
     const bool due = page.pacer->frameDue(atRest(loop) && !page.redraw);
     // A page that asks for every display refresh has the browser compose a frame at each, drawn
     // or not; at rest the game looks again after a frame's time by a timer instead, which the
@@ -96,6 +158,10 @@ void runPageFrame(void* arg) {
     }
     page.redraw = false;
     runFrame(loop);
+    if (loop.choices.writes() != page.choicesStored) {
+        page.choicesStored = loop.choices.writes();
+        storeChoices();
+    }
     tellPageOfChoices(*loop.game);
     if (!loop.running) {
         emscripten_cancel_main_loop();
@@ -106,10 +172,17 @@ void runPageFrame(void* arg) {
 
 }  // namespace
 
-void runInPage(MainLoop& loop) {
+void runInPage(MainLoop& loop, const CommandLine& options) {
     static FramePacer pacer(loop.window);
     page.pacer = &pacer;
     page.loop = &loop;
+    page.options = options;
+    if (options.defaults) {
+        page.choicesRead = true;
+        loop.choices.begin(loop, options);
+    } else {
+        fetchChoices(loop.choices.file().folder().c_str());
+    }
     tellPageOfChoices(*loop.game);
     emscripten_set_main_loop_arg(runPageFrame, &loop, 0, 1);
 }

@@ -30,6 +30,7 @@ void runFrame(MainLoop& loop) {
         show(loop, *loop.game);
     }
     loop.presenter.present(loop.renderer, *loop.currentScene);
+    loop.choices.keep(loop);
 }
 
 int main(int argc, char** argv) {
@@ -41,14 +42,15 @@ int main(int argc, char** argv) {
 
     MenuScene menu;
     GameScene game;
-    game.setCoach(options.coach);
     loop.menu = &menu;
     loop.game = &game;
     show(loop, menu);
 
 #ifdef __EMSCRIPTEN__
-    runInPage(loop);
+    // The page reads the choices once the browser has handed over their folder.
+    runInPage(loop, options);
 #else
+    loop.choices.begin(loop, options);
     FramePacer pacer(loop.window);
     while (loop.running) {
         runFrame(loop);

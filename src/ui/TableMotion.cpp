@@ -61,6 +61,12 @@ void TableMotion::setSpeed(Speed speed) {
     speedShownUntil_ = clock_() + kSpeedShownSeconds;
 }
 
+void TableMotion::restore(Speed last, bool on) {
+    finish();
+    lastSpeed_ = last == Speed::Instant ? Speed::Normal : last;
+    speed_ = on ? lastSpeed_ : Speed::Instant;
+}
+
 std::string TableMotion::speedName(Speed speed) {
     switch (speed) {
         case Speed::Slow:

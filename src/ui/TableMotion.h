@@ -36,6 +36,11 @@ public:
     void slower();
     void faster();
     void setSpeed(Speed speed);
+    // As remembered from an earlier run, with no name shown: `last` is the speed A turns it on at
+    // (not Instant), and `on` whether it is on now.
+    void restore(Speed last, bool on);
+    // The speed A turns motion on at, whether it is on or not.
+    Speed lastSpeed() const { return lastSpeed_; }
     // The speed's name as shown for a second in a corner when it changes: "MOTION: NORMAL".
     static std::string speedName(Speed speed);
 

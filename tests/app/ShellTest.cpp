@@ -130,15 +130,18 @@ TEST(FramePacerTest, FramesFollowTheRateAndRestWaitsForAnEvent) {
     EXPECT_TRUE(pacer.frameDue(false)) << "a screen with work draws every frame";
 }
 
-TEST(CommandLineTest, OnlyTheCoachOptionIsRead) {
+TEST(CommandLineTest, OnlyTheCoachAndDefaultsOptionsAreRead) {
     const struct {
         std::vector<std::string> words;
         bool coach;
+        bool defaults;
     } cases[] = {
-        {{"blackjack"}, false},
-        {{"blackjack", "--coach"}, true},
-        {{"blackjack", "--verbose", "--coach", "x"}, true},
-        {{"blackjack", "--Coach", "-coach", "coach"}, false},
+        {{"blackjack"}, false, false},
+        {{"blackjack", "--coach"}, true, false},
+        {{"blackjack", "--verbose", "--coach", "x"}, true, false},
+        {{"blackjack", "--Coach", "-coach", "coach"}, false, false},
+        {{"blackjack", "--defaults", "--coach"}, true, true},
+        {{"blackjack", "--default", "defaults", "-defaults"}, false, false},
     };
     for (const auto& c : cases) {
         std::vector<char*> argv;
@@ -146,8 +149,9 @@ TEST(CommandLineTest, OnlyTheCoachOptionIsRead) {
         for (std::string& word : words) {
             argv.push_back(word.data());
         }
-        EXPECT_EQ(readCommandLine(static_cast<int>(argv.size()), argv.data()).coach, c.coach)
-            << words.size() << " words";
+        const CommandLine options = readCommandLine(static_cast<int>(argv.size()), argv.data());
+        EXPECT_EQ(options.coach, c.coach) << words.size() << " words";
+        EXPECT_EQ(options.defaults, c.defaults) << words.size() << " words";
     }
 }
 

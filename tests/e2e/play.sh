@@ -74,6 +74,10 @@ fi
 . "$layout"
 
 work=$(mktemp -d)
+# The choices the game remembers go to this run's own folder, never to the player's file. Each
+# game started below finds what the one before it left: C twice, and fullscreen and back, leave
+# the defaults.
+export BLACKJACK_PREFS_DIR="$work/choices"
 xvfb_pid=""
 wm_pid=""
 game_pid=""
@@ -462,6 +466,16 @@ until_shows "$coach_area" DIFFER "$coach_off" || fail "C did not show the coach"
 xdotool key c
 until_shows "$coach_area" WANT "$coach_off" || fail "C again did not hide the coach"
 ok "C shows the coach's ledger and hides it again"
+if [ -z "$windows" ]; then
+    # Written just after the frame that showed it, so give the disk a moment.
+    for _ in $(seq 50); do
+        ! grep -qx 'coach = off' "$BLACKJACK_PREFS_DIR/choices.txt" 2>/dev/null || break
+        sleep 0.1
+    done
+    grep -qx 'coach = off' "$BLACKJACK_PREFS_DIR/choices.txt" 2>/dev/null ||
+        fail "the coach turned on and off was not remembered in $BLACKJACK_PREFS_DIR/choices.txt"
+    ok "the coach's last turn is remembered in the choices file"
+fi
 
 close_window
 ended_with_zero "close on the table"

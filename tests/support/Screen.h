@@ -37,6 +37,8 @@ public:
     Screen& operator=(const Screen&) = delete;
 
     SDL_Renderer* renderer() const { return renderer_; }
+    // The window, when scaled; none otherwise.
+    SDL_Window* window() const { return window_; }
     int width() const { return surface_->w; }
     int height() const { return surface_->h; }
     // The colour at (x, y) of what has been drawn so far.

@@ -5,7 +5,8 @@ the table, the cards and the result line on the canvas, "START GAME" on the cons
 left after EXIT, and how closely the page's menu matches the desktop game's. Then the page at
 other sizes: a round by touch on a phone held sideways, one by keyboard on a laptop, each with
 the whole table on screen; a phone held upright asked to turn; the progress bar on a slow line;
-a missing download and a browser without WebAssembly said in words. Last, a screen of twice the
+a missing download and a browser without WebAssembly said in words; the coach ticked in one
+visit is on in the next. Last, a screen of twice the
 density: the 2x pictures fetched after the first frame and the canvas drawn at the screen's own
 pixels, sharper than the table's own pixels stretched.
 
@@ -597,6 +598,31 @@ def play_by_keys(browser, url):
     ok("a click on the scaled EXIT ends the game")
 
 
+def remembered_coach(browser, url):
+    """The coach ticked in one visit is on in the next: the game writes its choices into a folder
+    the page keeps in IndexedDB, and reads them back, once the browser has handed them over, in the
+    page that loads after. Unticked again, it is off in the visit after that."""
+    stored = "!!(window.Module && Module.choicesStore && !Module.choicesStore.busy)"
+    for on in (True, False):
+        check(open_page(browser, url, DESKTOP) == "running",
+              "the page says: " + str(status_line(browser)))
+        browser.wait_for("the choices read", "Module.choicesArrived === true && "
+                         f"document.getElementById('coach').checked === {str(not on).lower()}",
+                         seconds=10)
+        time.sleep(0.3)
+        browser.evaluate("document.getElementById('coach').click()")
+        browser.wait_for("the choices kept in the browser", stored, seconds=10)
+        check(open_page(browser, url, DESKTOP) == "running",
+              "the page says: " + str(status_line(browser)))
+        browser.wait_for("the coach " + ("on" if on else "off") + " again",
+                         "Module.choicesArrived === true && "
+                         f"document.getElementById('coach').checked === {str(on).lower()}",
+                         seconds=10)
+        check(browser.evaluate("document.getElementById('coach').checked") is on,
+              "the coach's box did not stay as it was left")
+    ok("the coach ticked is on again in the next visit, and unticked off again")
+
+
 def turn_the_phone(browser):
     """The phone turned upright and back, on the same page: upright it asks to be turned, the
     table still all on screen; sideways again the table fills the height again."""
@@ -900,6 +926,7 @@ def main():
         browser.errors.clear()
         play_by_touch(browser, url, shots)
         play_by_keys(browser, url)
+        remembered_coach(browser, url)
         check(not browser.errors, "errors on the console: " + " / ".join(browser.errors))
         loading_and_failures(browser, url)
         play_sharp(browser, url, shots)
