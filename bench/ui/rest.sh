@@ -272,7 +272,7 @@ launch() {
     eval "$(xdotool getwindowgeometry --shell "$wid")"
     [ "${WIDTH}x${HEIGHT}" = 1024x768 ] || fail "${label[$i]}: the window is ${WIDTH}x${HEIGHT}"
     for _ in $(seq $((wait_s * 2))); do
-        import -silent -window "$wid" "$work/first.miff" 2>/dev/null &&
+        timeout 30 import -silent -window "$wid" "$work/first.miff" 2>/dev/null &&
             [ "$(identify -format '%k' "$work/first.miff")" -gt 1 ] && return 0
         sleep 0.5
     done
