@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Plays the real game as a person does, on a virtual X display of its own: the window, START, a
 # burst of 30 clicks on a chip while the machine is busy, a chip and DEAL, STAND, C twice (the
-# coach on and off), then a window manager's close request; in a second run START and EXIT; in a
+# coach on and off), A and M (motion and sound on) and a round, then a window manager's close
+# request; in a second run START and EXIT; in a
 # third a close request on the menu. On a 1280 x 720 screen the window opens smaller and a round is
 # played with clicks at the scaled places; on a 1366 x 768 screen with a window manager (evilwm) a
 # round is played by keyboard alone, then the window is resized, maximised and made fullscreen with
@@ -77,6 +78,10 @@ work=$(mktemp -d)
 # The choices the game remembers go to this run's own folder, never to the player's file, which
 # each launch empties first.
 export BLACKJACK_PREFS_DIR="$work/choices"
+# On Linux a game that turns its sound on plays into this file (SDL's disk driver), not a speaker.
+if [ -z "$windows" ]; then
+    export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/sound.raw"
+fi
 xvfb_pid=""
 wm_pid=""
 game_pid=""
@@ -484,6 +489,24 @@ if [ -z "$windows" ]; then
         fail "the coach turned on and off was not remembered in $BLACKJACK_PREFS_DIR/choices.txt"
     ok "the coach's last turn is remembered in the choices file"
 fi
+
+# A and M: motion and sound on, and a round played with both, by clicks that never wait for a card
+# in flight. On Linux the sound goes to SDL's disk driver, which writes what the game plays to a
+# file: no file while the sound is off (no device opened), sound once it is on.
+if [ -z "$windows" ]; then
+    [ ! -e "$SDL_DISKAUDIOFILE" ] || fail "with the sound off the game opened an audio device"
+fi
+xdotool key a
+xdotool key m
+# The motion's speed shows for a second in a corner; the round starts once it has gone.
+sleep 1.5
+play_round click
+if [ -z "$windows" ]; then
+    sound_bytes=$(stat -c %s "$SDL_DISKAUDIOFILE" 2>/dev/null || echo 0)
+    [ "$sound_bytes" -gt 0 ] && ! cmp -s -n "$sound_bytes" "$SDL_DISKAUDIOFILE" /dev/zero ||
+        fail "a round with the sound on played nothing on the audio device"
+fi
+ok "A and M: a round plays with motion and sound on"
 
 close_window
 ended_with_zero "close on the table"
