@@ -48,11 +48,14 @@ add_subdirectory(src)
 # less than its decoder weighs). EXIT ends the runtime for good (ui/EndGame.h), which needs
 # EXIT_RUNTIME. (-Oz saved 6 KB more, and in one run of the browser test the coach's longest frame
 # in the page rose to 135 ms from about 30: not worth it.) The player's choices are kept in the
-# browser's IndexedDB through Emscripten's IDBFS (-lidbfs.js; app/WebBridge.cpp).
+# browser's IndexedDB through Emscripten's IDBFS (-lidbfs.js; app/WebBridge.cpp). SDL's Web Audio
+# driver calls two of Emscripten's JavaScript helpers, which a link against Emscripten's own SDL
+# would bring along: one starts the page's sound at its first click or key, as browsers require.
 file(GLOB_RECURSE _web_assets CONFIGURE_DEPENDS
     "${BLACKJACK_WEB_ASSETS}/images/*" "${BLACKJACK_WEB_ASSETS}/fonts/*")
 target_link_options(blackjack PRIVATE
     -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 -lidbfs.js
+    "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=['$autoResumeAudioContext','$dynCall']"
     "SHELL:--preload-file ${BLACKJACK_WEB_ASSETS}/images@/images"
     "SHELL:--preload-file ${BLACKJACK_WEB_ASSETS}/fonts@/fonts")
 set_target_properties(blackjack PROPERTIES SUFFIX ".js" LINK_DEPENDS "${_web_assets}")
