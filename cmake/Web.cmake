@@ -51,11 +51,13 @@ add_subdirectory(src)
 # browser's IndexedDB through Emscripten's IDBFS (-lidbfs.js; app/WebBridge.cpp). SDL's Web Audio
 # driver calls two of Emscripten's JavaScript helpers, which a link against Emscripten's own SDL
 # would bring along: one starts the page's sound at its first click or key, as browsers require.
+# Their names start with $, which CMake would escape on the command line: they are read from a file.
+file(WRITE "${CMAKE_BINARY_DIR}/sdl-audio-helpers.txt" "[\"$autoResumeAudioContext\", \"$dynCall\"]")
 file(GLOB_RECURSE _web_assets CONFIGURE_DEPENDS
     "${BLACKJACK_WEB_ASSETS}/images/*" "${BLACKJACK_WEB_ASSETS}/fonts/*")
 target_link_options(blackjack PRIVATE
     -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 -lidbfs.js
-    "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=['$autoResumeAudioContext','$dynCall']"
+    "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_BINARY_DIR}/sdl-audio-helpers.txt"
     "SHELL:--preload-file ${BLACKJACK_WEB_ASSETS}/images@/images"
     "SHELL:--preload-file ${BLACKJACK_WEB_ASSETS}/fonts@/fonts")
 set_target_properties(blackjack PROPERTIES SUFFIX ".js" LINK_DEPENDS "${_web_assets}")

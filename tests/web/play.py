@@ -6,7 +6,7 @@ left after EXIT, and how closely the page's menu matches the desktop game's. The
 other sizes: a round by touch on a phone held sideways, one by keyboard on a laptop, each with
 the whole table on screen; a phone held upright asked to turn; the progress bar on a slow line;
 a missing download and a browser without WebAssembly said in words; the coach ticked in one
-visit is on in the next. Last, a screen of twice the
+visit is on in the next; Motion and Sound ticked, a round played with the game's sounds. Last, a screen of twice the
 density: the 2x pictures fetched after the first frame and the canvas drawn at the screen's own
 pixels, sharper than the table's own pixels stretched.
 
@@ -436,9 +436,10 @@ def act_until(player, act, box, changed_from=None, equal_to=None):
     return None
 
 
-def play_round(player, betting, add_chip, deal, stand):
-    """A chip, DEAL and STAND, each a callable; the settled table. A natural settles the round at
-    DEAL, and the round is dealt again."""
+def play_round(player, betting, add_chip, deal, stand, rest=0.3):
+    """A chip, DEAL and STAND, each a callable; the settled table, once it has been still for
+    REST seconds (the cards in motion land). A natural settles the round at DEAL, and the round
+    is dealt again."""
     dealt = None
     for round_number in range(1, 5):
         before = player.shot()
@@ -457,7 +458,7 @@ def play_round(player, betting, add_chip, deal, stand):
 
     settled = act_until(player, stand, DEAL_AREA, equal_to=betting.area(DEAL_AREA))
     check(settled, "STAND did not bring DEAL back")
-    time.sleep(0.3)
+    time.sleep(rest)
     settled = player.shot()
     check(settled.area(PLAY_AREA) == betting.area(PLAY_AREA), "HIT and STAND still shown")
     for name, box in (("dealer's", DEALER_CARD), ("player's", PLAYER_CARD)):
@@ -621,6 +622,66 @@ def remembered_coach(browser, url):
         check(browser.evaluate("document.getElementById('coach').checked") is on,
               "the coach's box did not stay as it was left")
     ok("the coach ticked is on again in the next visit, and unticked off again")
+
+
+def click_element(browser, element_id):
+    """A real click on the page's element (the browser counts it as the player's gesture)."""
+    box = json.loads(browser.evaluate(
+        f"JSON.stringify(document.getElementById('{element_id}').getBoundingClientRect())"))
+    for kind in ("mousePressed", "mouseReleased"):
+        browser.send("Input.dispatchMouseEvent", type=kind, x=box["x"] + box["width"] / 2,
+                     y=box["y"] + box["height"] / 2, button="left", clickCount=1)
+
+
+# Once the sound is on: every buffer the page's Web Audio asks of the game is measured, its
+# loudest sample kept in window.soundPeak.
+LISTEN = """(() => {
+    const node = Module.SDL2 && Module.SDL2.audio && Module.SDL2.audio.scriptProcessorNode;
+    if (!node) return false;
+    const play = node.onaudioprocess;
+    window.soundPeak = 0; window.soundBuffers = 0;
+    node.onaudioprocess = (event) => {
+        play(event);
+        window.soundBuffers++;
+        for (const sample of event.outputBuffer.getChannelData(0))
+            window.soundPeak = Math.max(window.soundPeak, Math.abs(sample));
+    };
+    return true; })()"""
+
+
+def motion_and_sound(browser, url):
+    """The Motion and Sound boxes ticked, a round by clicks: the cards move and the page plays
+    the game's sounds through Web Audio, which starts at the first click as browsers require."""
+    check(open_page(browser, url, DESKTOP) == "running",
+          "the page says: " + str(status_line(browser)))
+    check(browser.evaluate("!(Module.SDL2 && Module.SDL2.audioContext)"),
+          "the page made an audio context before the sound was turned on")
+    player = Player(browser)
+    menu = steady_menu(player)
+    betting = start_table(player, menu, lambda: player.click(START))
+    for box in ("motion", "sound"):
+        click_element(browser, box)
+        browser.wait_for(f"the {box} box ticked",
+                         f"document.getElementById('{box}').checked === true", seconds=5)
+    state = browser.wait_for("the page's sound running",
+                             "Module.SDL2 && Module.SDL2.audioContext &&"
+                             " Module.SDL2.audioContext.state === 'running' && 'running'",
+                             seconds=10)
+    check(state == "running", f"the page's audio is {state}")
+    check(browser.evaluate(LISTEN), "no Web Audio node plays the game's sound")
+    player.click(AWAY)
+    settled = play_round(player, betting, lambda: player.click(ADD_FIVE),
+                         lambda: player.click(DEAL), lambda: player.click(STAND), rest=2.5)
+    peak, buffers = json.loads(browser.evaluate(
+        "JSON.stringify([window.soundPeak, window.soundBuffers])"))
+    print(f"# the page's sound: {buffers} buffers played, loudest sample {peak:.3f}", flush=True)
+    check(buffers > 0 and peak > 0.01, "the round played no sound in the page")
+    check(settled.light_share(RESULT_AREA) > 0.02, "the result line did not fade in")
+    check(not browser.errors, "errors on the console: " + " / ".join(browser.errors))
+    ok("Motion and Sound ticked: a round by clicks plays the game's sounds through Web Audio")
+    click_element(browser, "sound")
+    browser.wait_for("the sound box cleared",
+                     "document.getElementById('sound').checked === false", seconds=5)
 
 
 def turn_the_phone(browser):
@@ -927,6 +988,7 @@ def main():
         play_by_touch(browser, url, shots)
         play_by_keys(browser, url)
         remembered_coach(browser, url)
+        motion_and_sound(browser, url)
         check(not browser.errors, "errors on the console: " + " / ".join(browser.errors))
         loading_and_failures(browser, url)
         play_sharp(browser, url, shots)
