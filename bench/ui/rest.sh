@@ -254,7 +254,11 @@ launch() {
     local -a words
     [ "${kind[$i]}" = wine ] && wait_s=90
     mapfile -t words <<<"${cmd[$i]}"
-    (cd "${dir[$i]}" && BLACKJACK_REST_TAG=$2 exec "${words[@]}") >"$work/game.out" \
+    # Each launch starts with no choices kept (an empty folder of its own), as a new player's
+    # does, and leaves nothing in the player's folder; older builds ignore the variable.
+    rm -rf "$work/choices"
+    (cd "${dir[$i]}" && BLACKJACK_PREFS_DIR="$work/choices" BLACKJACK_REST_TAG=$2 \
+        exec "${words[@]}") >"$work/game.out" \
         2>"$work/game.err" &
     game_pid=$!
     wid=""
