@@ -1,0 +1,524 @@
+#include "ui/ReviewOverlay.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+#include "rules/CardSheet.h"
+#include "ui/CoachView.h"
+#include "ui/Texture.h"
+
+namespace {
+
+constexpr SDL_Color kText{235, 235, 235, 255};
+constexpr SDL_Color kDim{150, 170, 160, 255};
+constexpr SDL_Color kBest{255, 208, 64, 255};
+constexpr SDL_Color kCost{255, 130, 110, 255};
+constexpr SDL_Color kPanelColour{18, 38, 28, 255};
+constexpr SDL_Color kBorderColour{70, 110, 85, 255};
+constexpr SDL_Color kBandColour{40, 70, 54, 255};
+constexpr SDL_Color kArrowColour{235, 235, 235, 255};
+constexpr SDL_Color kArrowSpentColour{60, 85, 70, 255};
+// The table beneath shows through the darkening.
+constexpr Uint8 kDarkening = 170;
+
+// The cards in the review, smaller than on the table, fanned so the corner of each shows.
+constexpr int kCardW = 70;
+constexpr int kCardH = 98;
+constexpr int kFanStep = 26;
+constexpr int kRoundLeft = 48;
+// Room for one hand, or for each of two after a split.
+constexpr int kHandRoom = 460;
+constexpr int kDealerCaptionY = 64;
+constexpr int kDealerCardsY = 92;
+constexpr int kPlayerCaptionY = 196;
+constexpr int kPlayerCardsY = 224;
+constexpr int kHandResultY = 326;
+constexpr int kResultY = 356;
+
+constexpr int kDecisionsTitleY = 410;
+constexpr int kFirstRowY = 440;
+constexpr int kRowStep = 27;
+constexpr int kPlayColumnX = 200;
+constexpr int kPlayColumnStep = 160;
+constexpr int kCostColumnX = 850;
+constexpr int kHintY = 718;
+
+constexpr std::array<const char*, 4> kPlayNames{"STAND", "HIT", "DOUBLE", "SPLIT"};
+
+const char* suitName(char letter) {
+    switch (letter) {
+        case 'H':
+            return "Hearts";
+        case 'D':
+            return "Diamonds";
+        case 'C':
+            return "Clubs";
+        default:
+            return "Spades";
+    }
+}
+
+std::string rankName(int rank) {
+    switch (rank) {
+        case kAceRank:
+            return "A";
+        case 11:
+            return "J";
+        case 12:
+            return "Q";
+        case 13:
+            return "K";
+        default:
+            return std::to_string(rank);
+    }
+}
+
+std::string ranksText(const std::vector<int>& ranks) {
+    std::string text;
+    for (int rank : ranks) {
+        text += (text.empty() ? "" : " ") + rankName(rank);
+    }
+    return text;
+}
+
+// Whole dollars with their sign: "+$25", "-$100", "$0".
+std::string dollars(long long amount) {
+    const char* sign = amount < 0 ? "-" : (amount > 0 ? "+" : "");
+    return sign + std::string("$") + std::to_string(std::llabs(amount));
+}
+
+// "2026-12-09 01:32 UTC" of "2026-12-09T01:32:00Z"; any other time as it was written.
+std::string shownTime(const std::string& iso) {
+    if (iso.size() >= 16 && iso[10] == 'T') {
+        return iso.substr(0, 10) + " " + iso.substr(11, 5) + " UTC";
+    }
+    return iso;
+}
+
+// What a decision cost, to the cent: a cost that rounds to nothing cost nothing.
+bool costly(const RoundRecord::Decision& decision) {
+    return std::llround(100.0 * decision.cost) > 0;
+}
+
+double decisionsCost(const RoundRecord& round) {
+    double cost = 0.0;
+    for (const RoundRecord::Decision& decision : round.decisions) {
+        cost += decision.cost;
+    }
+    return cost;
+}
+
+void setColour(SDL_Renderer* renderer, SDL_Color colour) {
+    SDL_SetRenderDrawColor(renderer, colour.r, colour.g, colour.b, colour.a);
+}
+
+// The cards of a hand as the card pictures name them; a card without its suit letter is a spade.
+std::vector<Card> cardsOf(const std::vector<int>& ranks, const std::string& suits) {
+    std::vector<Card> cards;
+    for (std::size_t i = 0; i < ranks.size(); ++i) {
+        cards.push_back(Card{ranks[i], suitName(i < suits.size() ? suits[i] : 'S')});
+    }
+    return cards;
+}
+
+// A drill's hand has ranks alone: its cards take the suits in turn.
+std::string drillSuits(std::size_t count) {
+    std::string suits;
+    for (std::size_t i = 0; i < count; ++i) {
+        suits += "SHDC"[i % 4];
+    }
+    return suits;
+}
+
+}  // namespace
+
+void ReviewOverlay::open(std::vector<RoundRecord> rounds) {
+    rounds_ = std::move(rounds);
+    open_ = true;
+    show(static_cast<int>(rounds_.size()) - 1, -1);
+}
+
+void ReviewOverlay::show(int round, int marked) {
+    shown_ = round;
+    marked_ = marked;
+    stale_ = true;
+    if (shown_ < 0) {
+        chart_.set({}, -1);
+        return;
+    }
+    // The chart is of the shown round's session, drills left out.
+    std::vector<const RoundRecord*> session;
+    int markedInSession = -1;
+    for (int i = 0; i < static_cast<int>(rounds_.size()); ++i) {
+        const RoundRecord& other = rounds_[i];
+        if (other.drill || other.session != rounds_[shown_].session) {
+            continue;
+        }
+        if (i == shown_) {
+            markedInSession = static_cast<int>(session.size());
+        }
+        session.push_back(&other);
+    }
+    chart_.set(session, markedInSession);
+}
+
+int ReviewOverlay::firstDecisionRow() const {
+    if (shown_ < 0) {
+        return 0;
+    }
+    const int count = static_cast<int>(rounds_[shown_].decisions.size());
+    if (count <= kDecisionRows || marked_ < 0) {
+        return 0;
+    }
+    return std::clamp(marked_ - kDecisionRows / 2, 0, count - kDecisionRows);
+}
+
+void ReviewOverlay::jump(int step) {
+    // Unmarked, Up looks from the end of the shown round and Down from its start.
+    int round = shown_;
+    int decision = marked_ >= 0 ? marked_ : (step < 0 ? INT_MAX : -1);
+    for (;;) {
+        const int count = static_cast<int>(rounds_[round].decisions.size());
+        decision = step < 0 ? std::min(decision, count) - 1 : decision + 1;
+        if (decision < 0 || decision >= count) {
+            round += step;
+            if (round < 0 || round >= static_cast<int>(rounds_.size())) {
+                return;
+            }
+            decision = step < 0 ? INT_MAX : -1;
+            continue;
+        }
+        if (costly(rounds_[round].decisions[decision])) {
+            show(round, decision);
+            return;
+        }
+    }
+}
+
+bool ReviewOverlay::handleKey(SDL_Keycode key) {
+    if (!open_) {
+        return false;
+    }
+    if (rounds_.empty()) {
+        close();
+        return true;
+    }
+    const int last = static_cast<int>(rounds_.size()) - 1;
+    switch (key) {
+        case SDLK_ESCAPE:
+        case SDLK_v:
+            close();
+            break;
+        case SDLK_LEFT:
+            if (shown_ > 0) {
+                show(shown_ - 1, -1);
+            }
+            break;
+        case SDLK_RIGHT:
+            if (shown_ < last) {
+                show(shown_ + 1, -1);
+            }
+            break;
+        case SDLK_UP:
+            jump(-1);
+            break;
+        case SDLK_DOWN:
+            jump(1);
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+void ReviewOverlay::handleClick(int x, int y) {
+    if (!open_) {
+        return;
+    }
+    const SDL_Point at{x, y};
+    if (SDL_PointInRect(&at, &kOlderArrow)) {
+        handleKey(SDLK_LEFT);
+    } else if (SDL_PointInRect(&at, &kNewerArrow)) {
+        handleKey(SDLK_RIGHT);
+    }
+}
+
+SDL_FRect ReviewOverlay::addLabel(const std::string& text, SDL_FPoint at, SDL_Color colour,
+                                  Align align) {
+    TextureHandle texture(createTextTexture(letteringRenderer_, letteringFont_, text));
+    if (texture == nullptr) {
+        return SDL_FRect{at.x, at.y, 0, 0};
+    }
+    SDL_SetTextureColorMod(texture.get(), colour.r, colour.g, colour.b);
+    const SDL_FPoint size = letteringSize(texture.get(), letteringDensity_);
+    if (align == Align::Centre) {
+        at.x -= size.x / 2.0F;
+    } else if (align == Align::Right) {
+        at.x -= size.x;
+    }
+    // At the table's own density every text sits on whole pixels, as the table's do.
+    if (letteringDensity_ == 1) {
+        at.x = std::floor(at.x);
+    }
+    labels_.push_back(Label{std::move(texture), at});
+    return SDL_FRect{at.x, at.y, size.x, size.y};
+}
+
+void ReviewOverlay::letter(SDL_Renderer* renderer, TTF_Font* font, int density) {
+    labels_.clear();
+    chosenBoxes_.clear();
+    markedBand_ = SDL_FRect{0, 0, 0, 0};
+    letteringRenderer_ = renderer;
+    letteringFont_ = font;
+    letteringDensity_ = density;
+    const float middle = static_cast<float>(kPanel.x + kPanel.w / 2);
+    if (shown_ < 0) {
+        addLabel("No rounds yet", SDL_FPoint{middle, 340.0F}, kText, Align::Centre);
+        addLabel("Any key closes this.", SDL_FPoint{middle, 380.0F}, kDim, Align::Centre);
+        return;
+    }
+    const RoundRecord& round = rounds_[shown_];
+    const std::string title = std::string(round.drill ? "Drill " : "Round ") +
+                              std::to_string(shown_ + 1) + " of " +
+                              std::to_string(rounds_.size());
+    addLabel(title, SDL_FPoint{88.0F, 26.0F}, kText);
+    addLabel(shownTime(round.time), SDL_FPoint{936.0F, 26.0F}, kDim, Align::Right);
+    letterRound(round);
+    letterChart(round);
+    letterDecisions(round);
+    addLabel("Left, Right: older, newer    Up, Down: the plays that cost    V or Esc: close",
+             SDL_FPoint{middle, static_cast<float>(kHintY)}, kDim, Align::Centre);
+}
+
+void ReviewOverlay::letterRound(const RoundRecord& round) {
+    const float left = static_cast<float>(kRoundLeft);
+    if (round.drill) {
+        addLabel("Dealer shows", SDL_FPoint{left, kDealerCaptionY}, kDim);
+        addLabel("Your hand", SDL_FPoint{left, kPlayerCaptionY}, kDim);
+    } else {
+        addLabel("Dealer", SDL_FPoint{left, kDealerCaptionY}, kDim);
+        addLabel(round.hands.size() > 1 ? "Player, split" : "Player",
+                 SDL_FPoint{left, kPlayerCaptionY}, kDim);
+        const float room = static_cast<float>(kHandRoom) / static_cast<float>(round.hands.size());
+        for (std::size_t h = 0; h < round.hands.size() && h < 2; ++h) {
+            const RoundRecord::HandRecord& hand = round.hands[h];
+            std::string line = hand.result > 0   ? "won $" + std::to_string(hand.result)
+                               : hand.result < 0 ? "lost $" + std::to_string(-hand.result)
+                                                 : "push";
+            if (hand.stake > round.bet && round.bet > 0) {
+                line += ", doubled";
+            }
+            addLabel(line, SDL_FPoint{left + room * static_cast<float>(h), kHandResultY}, kText);
+        }
+    }
+    if (!round.text.empty()) {
+        // The result line in as many lines as it takes to stay beside the chart.
+        TextureHandle block(createTextBlockTexture(
+            letteringRenderer_, letteringFont_,
+            breakLines(letteringFont_, round.text, letteringDensity_ * kHandRoom),
+            letteringDensity_ * 2 * kRowStep));
+        if (block != nullptr) {
+            SDL_SetTextureColorMod(block.get(), kBest.r, kBest.g, kBest.b);
+            labels_.push_back(Label{std::move(block), SDL_FPoint{left, kResultY}});
+        }
+    }
+}
+
+void ReviewOverlay::letterChart(const RoundRecord& round) {
+    const float left = static_cast<float>(kChart.x);
+    const float right = static_cast<float>(kChart.x + kChart.w);
+    addLabel("Session " + std::to_string(round.session) + ": " +
+                 std::to_string(chart_.rounds()) + " rounds",
+             SDL_FPoint{left, kDealerCaptionY}, kDim);
+    if (chart_.rounds() > 0) {
+        addLabel("high $" + std::to_string(std::llround(chart_.highest())),
+                 SDL_FPoint{right, kDealerCaptionY}, kDim, Align::Right);
+        addLabel("low $" + std::to_string(std::llround(chart_.lowest())),
+                 SDL_FPoint{right, static_cast<float>(kChart.y + kChart.h + 4)}, kDim,
+                 Align::Right);
+    }
+    const float legendY = static_cast<float>(kChart.y + kChart.h + 4);
+    const SDL_FRect wallet = addLabel("wallet", SDL_FPoint{left, legendY}, MoneyChart::kWalletColour);
+    const SDL_FRect expected = addLabel("expected", SDL_FPoint{wallet.x + wallet.w + 16, legendY},
+                                        MoneyChart::kExpectedColour);
+    addLabel("shaded: luck", SDL_FPoint{expected.x + expected.w + 16, legendY}, kDim);
+    if (round.drill) {
+        return;
+    }
+    const double cost = decisionsCost(round);
+    const double luck = round.net - (round.edge - cost);
+    const float ledgerY = legendY + static_cast<float>(kRowStep) + 4.0F;
+    addLabel("Net " + dollars(round.net) + "    wallet $" + std::to_string(round.wallet),
+             SDL_FPoint{left, ledgerY}, kText);
+    addLabel("edge " + coachDollars(round.edge) + "   decisions " + coachDollars(-cost) +
+                 "   luck " + coachDollars(luck),
+             SDL_FPoint{left, ledgerY + static_cast<float>(kRowStep)}, kDim);
+}
+
+void ReviewOverlay::letterDecisions(const RoundRecord& round) {
+    const int count = static_cast<int>(round.decisions.size());
+    const float left = static_cast<float>(kRoundLeft);
+    if (count == 0) {
+        addLabel(round.drill ? "No decision" : "No decisions: the round was settled on the deal",
+                 SDL_FPoint{left, kDecisionsTitleY}, kDim);
+        return;
+    }
+    const int first = firstDecisionRow();
+    const int last = std::min(count, first + kDecisionRows);
+    std::string title = "Decisions";
+    if (count > kDecisionRows) {
+        title += " " + std::to_string(first + 1) + " to " + std::to_string(last) + " of " +
+                 std::to_string(count);
+    }
+    const SDL_FRect titleBox = addLabel(title, SDL_FPoint{left, kDecisionsTitleY}, kDim);
+    addLabel("best in gold, yours boxed", SDL_FPoint{titleBox.x + titleBox.w + 24, kDecisionsTitleY},
+             kDim);
+    const bool split = round.hands.size() > 1;
+    for (int d = first; d < last; ++d) {
+        const RoundRecord::Decision& decision = round.decisions[d];
+        const float y = static_cast<float>(kFirstRowY + kRowStep * (d - first));
+        if (d == marked_) {
+            markedBand_ = SDL_FRect{static_cast<float>(kPanel.x + 8), y - 2.0F,
+                                    static_cast<float>(kPanel.w - 16), kRowStep};
+        }
+        std::string hand = ranksText(decision.cards) + " vs " + rankName(decision.up);
+        if (split) {
+            hand = std::to_string(decision.hand + 1) + ": " + hand;
+        }
+        addLabel(hand, SDL_FPoint{left, y}, kText);
+        for (int play = 0; play < 4; ++play) {
+            const auto action = static_cast<solver::Action>(play);
+            const double value = decision.values.of(action);
+            if (std::isnan(value)) {
+                continue;
+            }
+            const SDL_FRect box =
+                addLabel(std::string(kPlayNames[play]) + " " + coachPercent(value, 1),
+                         SDL_FPoint{static_cast<float>(kPlayColumnX + kPlayColumnStep * play), y},
+                         action == decision.best ? kBest : kText);
+            if (action == decision.chosen) {
+                chosenBoxes_.push_back(SDL_FRect{box.x - 5, y - 1, box.w + 10, kRowStep - 2});
+            }
+        }
+        if (costly(decision)) {
+            addLabel("cost " + coachDollars(decision.cost, false),
+                     SDL_FPoint{static_cast<float>(kCostColumnX), y}, kCost);
+        }
+    }
+}
+
+void ReviewOverlay::drawCards(Game& game, const RoundRecord& round) const {
+    const auto drawHand = [&game](const std::vector<Card>& cards, int x, int y, int room) {
+        if (cards.empty()) {
+            return;
+        }
+        const int count = static_cast<int>(cards.size());
+        const int step = count > 1 ? std::min(kFanStep, (room - kCardW) / (count - 1)) : 0;
+        for (int i = 0; i < count; ++i) {
+            game.renderCardIn(&cards[i], SDL_Rect{x + step * i, y, kCardW, kCardH});
+        }
+    };
+    if (round.drill) {
+        if (!round.decisions.empty()) {
+            const RoundRecord::Decision& decision = round.decisions.front();
+            drawHand(cardsOf({decision.up}, "S"), kRoundLeft, kDealerCardsY, kHandRoom);
+            drawHand(cardsOf(decision.cards, drillSuits(decision.cards.size())), kRoundLeft,
+                     kPlayerCardsY, kHandRoom);
+        }
+        return;
+    }
+    drawHand(cardsOf(round.dealer, round.dealerSuits), kRoundLeft, kDealerCardsY, kHandRoom);
+    const int hands = std::min<int>(2, static_cast<int>(round.hands.size()));
+    for (int h = 0; h < hands; ++h) {
+        const int room = kHandRoom / hands;
+        drawHand(cardsOf(round.hands[h].cards, round.hands[h].suits), kRoundLeft + room * h,
+                 kPlayerCardsY, room - 16);
+    }
+}
+
+void ReviewOverlay::drawArrows(SDL_Renderer* renderer) const {
+    const int last = static_cast<int>(rounds_.size()) - 1;
+    const auto arrow = [renderer](const SDL_Rect& r, bool pointsLeft, bool live) {
+        const SDL_Color c = live ? kArrowColour : kArrowSpentColour;
+        const float top = static_cast<float>(r.y) + 4.0F;
+        const float bottom = static_cast<float>(r.y + r.h) - 4.0F;
+        const float near = static_cast<float>(pointsLeft ? r.x + 4 : r.x + r.w - 4);
+        const float far = static_cast<float>(pointsLeft ? r.x + r.w - 4 : r.x + 4);
+        const SDL_Vertex points[3] = {
+            {SDL_FPoint{near, (top + bottom) / 2.0F}, c, SDL_FPoint{0, 0}},
+            {SDL_FPoint{far, top}, c, SDL_FPoint{0, 0}},
+            {SDL_FPoint{far, bottom}, c, SDL_FPoint{0, 0}},
+        };
+        SDL_RenderGeometry(renderer, nullptr, points, 3, nullptr, 0);
+    };
+    arrow(kOlderArrow, true, shown_ > 0);
+    arrow(kNewerArrow, false, shown_ >= 0 && shown_ < last);
+}
+
+void ReviewOverlay::render(SDL_Renderer* renderer, Game& game, TTF_Font* font, int density) {
+    if (!open_) {
+        return;
+    }
+    if (stale_ || font != labelledFont_ || density != labelledDensity_) {
+        letter(renderer, font, density);
+        labelledFont_ = font;
+        labelledDensity_ = density;
+        stale_ = false;
+    }
+    Uint8 r = 0, g = 0, b = 0, a = 0;
+    SDL_GetRenderDrawColor(renderer, &r, &g, &b, &a);
+    SDL_BlendMode blendBefore = SDL_BLENDMODE_NONE;
+    SDL_GetRenderDrawBlendMode(renderer, &blendBefore);
+    const bool clippedBefore = SDL_RenderIsClipEnabled(renderer) == SDL_TRUE;
+    SDL_Rect clipBefore{0, 0, 0, 0};
+    SDL_RenderGetClipRect(renderer, &clipBefore);
+
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, kDarkening);
+    SDL_RenderFillRect(renderer, nullptr);
+    setColour(renderer, kPanelColour);
+    SDL_RenderFillRect(renderer, &kPanel);
+    setColour(renderer, kBorderColour);
+    SDL_RenderDrawRect(renderer, &kPanel);
+    // Whatever is shown, nothing leaves the panel.
+    SDL_RenderSetClipRect(renderer, &kPanel);
+
+    if (markedBand_.w > 0) {
+        setColour(renderer, kBandColour);
+        SDL_RenderFillRectF(renderer, &markedBand_);
+    }
+    setColour(renderer, kDim);
+    for (const SDL_FRect& box : chosenBoxes_) {
+        SDL_RenderDrawRectF(renderer, &box);
+    }
+    if (shown_ >= 0) {
+        // The cards smaller than the sheet's cells, shrunk smoothly; the table's own scaling is
+        // left as it was.
+        SDL_ScaleMode sheetMode = SDL_ScaleModeNearest;
+        SDL_GetTextureScaleMode(game.cardTexture, &sheetMode);
+        SDL_SetTextureScaleMode(game.cardTexture, SDL_ScaleModeLinear);
+        drawCards(game, rounds_[shown_]);
+        SDL_SetTextureScaleMode(game.cardTexture, sheetMode);
+        chart_.render(renderer, kChart);
+        drawArrows(renderer);
+    }
+    for (const Label& label : labels_) {
+        drawLettering(renderer, label.texture.get(), labelledDensity_, label.at);
+    }
+
+    SDL_RenderSetClipRect(renderer, clippedBefore ? &clipBefore : nullptr);
+    SDL_SetRenderDrawBlendMode(renderer, blendBefore);
+    SDL_SetRenderDrawColor(renderer, r, g, b, a);
+}
+
+void ReviewOverlay::cleanup() {
+    open_ = false;
+    labels_.clear();
+    chosenBoxes_.clear();
+    labelledFont_ = nullptr;
+    stale_ = true;
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include "history/RoundRecord.h"
+#include "rules/Game.h"
+#include "ui/MoneyChart.h"
+#include "ui/SdlHandle.h"
+
+// V between rounds: the rounds kept, one at a time over a darkened table, each as it ended (the
+// cards, the result line, the net), every decision in it with the value of each play, the best
+// and the one chosen marked, and what the choice cost; beside it the session's money against what
+// the edge and the decisions made it expected. Left and Right step through the rounds, Up and Down
+// jump to the decisions that cost something, Escape or V closes it.
+class ReviewOverlay {
+public:
+    // The panel, and the two arrows in it that step to an older and a newer round.
+    static constexpr SDL_Rect kPanel{24, 16, 976, 736};
+    static constexpr SDL_Rect kOlderArrow{40, 24, 32, 32};
+    static constexpr SDL_Rect kNewerArrow{952, 24, 32, 32};
+    // The session's chart.
+    static constexpr SDL_Rect kChart{530, 96, 446, 208};
+    // The most decisions shown at once; more are shown around the one marked.
+    static constexpr int kDecisionRows = 10;
+
+    // Opens it on the last of `rounds` (oldest first), none marked.
+    void open(std::vector<RoundRecord> rounds);
+    bool isOpen() const { return open_; }
+    void close() { open_ = false; }
+
+    // Every key while it is open (none reaches the table); false while it is closed.
+    bool handleKey(SDL_Keycode key);
+    // The arrows step as Left and Right do; a click anywhere else does nothing.
+    void handleClick(int x, int y);
+    // Draws it, the cards with `game`'s card pictures; the texts are lettered in `font` at
+    // `density` once each time what is shown changes.
+    void render(SDL_Renderer* renderer, Game& game, TTF_Font* font, int density);
+    void cleanup();
+
+    const std::vector<RoundRecord>& rounds() const { return rounds_; }
+    // The round shown (its place in rounds()), -1 when there is none.
+    int shownRound() const { return shown_; }
+    // The decision marked in the shown round, -1 when none is.
+    int markedDecision() const { return marked_; }
+    // The first decision of the shown round listed, when it holds more than kDecisionRows.
+    int firstDecisionRow() const;
+
+private:
+    struct Label {
+        TextureHandle texture;
+        SDL_FPoint at;
+    };
+    // Where label text goes on its point: from its left edge, centred on it, or ending there.
+    enum class Align { Left, Centre, Right };
+
+    void show(int round, int marked);
+    // The costly decision before (step -1) or after (step 1) the one marked, across rounds.
+    void jump(int step);
+    void letter(SDL_Renderer* renderer, TTF_Font* font, int density);
+    void letterRound(const RoundRecord& round);
+    void letterDecisions(const RoundRecord& round);
+    void letterChart(const RoundRecord& round);
+    // Letters `text` in `colour` at `at` (table pixels) and returns its box.
+    SDL_FRect addLabel(const std::string& text, SDL_FPoint at, SDL_Color colour,
+                       Align align = Align::Left);
+    void drawCards(Game& game, const RoundRecord& round) const;
+    void drawArrows(SDL_Renderer* renderer) const;
+
+    bool open_ = false;
+    std::vector<RoundRecord> rounds_;
+    int shown_ = -1;
+    int marked_ = -1;
+    MoneyChart chart_;
+
+    // What the labels were lettered for; any change letters them again.
+    bool stale_ = true;
+    TTF_Font* labelledFont_ = nullptr;
+    int labelledDensity_ = 0;
+    // While lettering: where and how.
+    SDL_Renderer* letteringRenderer_ = nullptr;
+    TTF_Font* letteringFont_ = nullptr;
+    int letteringDensity_ = 1;
+    std::vector<Label> labels_;
+    // The chosen plays' boxes and the marked decision's band, in table pixels.
+    std::vector<SDL_FRect> chosenBoxes_;
+    SDL_FRect markedBand_{0, 0, 0, 0};
+};
