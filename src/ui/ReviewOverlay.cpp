@@ -39,12 +39,12 @@ constexpr int kPlayerCardsY = 224;
 constexpr int kHandResultY = 326;
 constexpr int kResultY = 356;
 
-constexpr int kDecisionsTitleY = 410;
-constexpr int kFirstRowY = 440;
-constexpr int kRowStep = 27;
-constexpr int kPlayColumnX = 200;
-constexpr int kPlayColumnStep = 160;
-constexpr int kCostColumnX = 850;
+constexpr int kDecisionsTitleY = 416;
+constexpr int kFirstRowY = 446;
+constexpr int kRowStep = 25;
+constexpr int kPlayColumnX = 210;
+constexpr int kPlayColumnStep = 150;
+constexpr int kCostColumnX = 830;
 constexpr int kHintY = 718;
 
 constexpr std::array<const char*, 4> kPlayNames{"STAND", "HIT", "DOUBLE", "SPLIT"};
@@ -135,6 +135,12 @@ std::string drillSuits(std::size_t count) {
 }
 
 }  // namespace
+
+void ReviewOverlay::init(const char* fontPath) {
+    small_.reset(TTF_OpenFont(fontPath, kSmallFontSize));
+    small2x_.reset(small_ != nullptr ? TTF_OpenFont(fontPath, 2 * kSmallFontSize) : nullptr);
+    stale_ = true;
+}
 
 void ReviewOverlay::open(std::vector<RoundRecord> rounds) {
     rounds_ = std::move(rounds);
@@ -248,8 +254,9 @@ void ReviewOverlay::handleClick(int x, int y) {
 }
 
 SDL_FRect ReviewOverlay::addLabel(const std::string& text, SDL_FPoint at, SDL_Color colour,
-                                  Align align) {
-    TextureHandle texture(createTextTexture(letteringRenderer_, letteringFont_, text));
+                                  Align align, bool large) {
+    TextureHandle texture(
+        createTextTexture(letteringRenderer_, large ? letteringFont_ : letteringSmall_, text));
     if (texture == nullptr) {
         return SDL_FRect{at.x, at.y, 0, 0};
     }
@@ -275,9 +282,11 @@ void ReviewOverlay::letter(SDL_Renderer* renderer, TTF_Font* font, int density) 
     letteringRenderer_ = renderer;
     letteringFont_ = font;
     letteringDensity_ = density;
+    TTF_Font* small = density == 2 ? small2x_.get() : small_.get();
+    letteringSmall_ = small != nullptr ? small : font;
     const float middle = static_cast<float>(kPanel.x + kPanel.w / 2);
     if (shown_ < 0) {
-        addLabel("No rounds yet", SDL_FPoint{middle, 340.0F}, kText, Align::Centre);
+        addLabel("No rounds yet", SDL_FPoint{middle, 340.0F}, kText, Align::Centre, true);
         addLabel("Any key closes this.", SDL_FPoint{middle, 380.0F}, kDim, Align::Centre);
         return;
     }
@@ -285,8 +294,8 @@ void ReviewOverlay::letter(SDL_Renderer* renderer, TTF_Font* font, int density) 
     const std::string title = std::string(round.drill ? "Drill " : "Round ") +
                               std::to_string(shown_ + 1) + " of " +
                               std::to_string(rounds_.size());
-    addLabel(title, SDL_FPoint{88.0F, 26.0F}, kText);
-    addLabel(shownTime(round.time), SDL_FPoint{936.0F, 26.0F}, kDim, Align::Right);
+    addLabel(title, SDL_FPoint{88.0F, 26.0F}, kText, Align::Left, true);
+    addLabel(shownTime(round.time), SDL_FPoint{936.0F, 30.0F}, kDim, Align::Right);
     letterRound(round);
     letterChart(round);
     letterDecisions(round);
@@ -320,7 +329,7 @@ void ReviewOverlay::letterRound(const RoundRecord& round) {
         TextureHandle block(createTextBlockTexture(
             letteringRenderer_, letteringFont_,
             breakLines(letteringFont_, round.text, letteringDensity_ * kHandRoom),
-            letteringDensity_ * 2 * kRowStep));
+            letteringDensity_ * (kDecisionsTitleY - kResultY)));
         if (block != nullptr) {
             SDL_SetTextureColorMod(block.get(), kBest.r, kBest.g, kBest.b);
             labels_.push_back(Label{std::move(block), SDL_FPoint{left, kResultY}});
@@ -353,10 +362,10 @@ void ReviewOverlay::letterChart(const RoundRecord& round) {
     const double luck = round.net - (round.edge - cost);
     const float ledgerY = legendY + static_cast<float>(kRowStep) + 4.0F;
     addLabel("Net " + dollars(round.net) + "    wallet $" + std::to_string(round.wallet),
-             SDL_FPoint{left, ledgerY}, kText);
+             SDL_FPoint{left, ledgerY}, kText, Align::Left, true);
     addLabel("edge " + coachDollars(round.edge) + "   decisions " + coachDollars(-cost) +
                  "   luck " + coachDollars(luck),
-             SDL_FPoint{left, ledgerY + static_cast<float>(kRowStep)}, kDim);
+             SDL_FPoint{left, ledgerY + 30.0F}, kDim);
 }
 
 void ReviewOverlay::letterDecisions(const RoundRecord& round) {
@@ -520,5 +529,7 @@ void ReviewOverlay::cleanup() {
     labels_.clear();
     chosenBoxes_.clear();
     labelledFont_ = nullptr;
+    small_.reset();
+    small2x_.reset();
     stale_ = true;
 }

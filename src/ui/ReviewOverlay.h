@@ -27,6 +27,12 @@ public:
     // The most decisions shown at once; more are shown around the one marked.
     static constexpr int kDecisionRows = 10;
 
+    // The point size of its tables of figures, smaller than the table's texts.
+    static constexpr int kSmallFontSize = 17;
+
+    // Opens the game's font at kSmallFontSize, and at twice that for density 2. Without it every
+    // text is lettered in the font render is given.
+    void init(const char* fontPath);
     // Opens it on the last of `rounds` (oldest first), none marked.
     void open(std::vector<RoundRecord> rounds);
     bool isOpen() const { return open_; }
@@ -39,6 +45,8 @@ public:
     // Draws it, the cards with `game`'s card pictures; the texts are lettered in `font` at
     // `density` once each time what is shown changes.
     void render(SDL_Renderer* renderer, Game& game, TTF_Font* font, int density);
+    // Closes it and lets go of its texts and fonts (before the font library goes); init opens
+    // the fonts again.
     void cleanup();
 
     const std::vector<RoundRecord>& rounds() const { return rounds_; }
@@ -64,9 +72,10 @@ private:
     void letterRound(const RoundRecord& round);
     void letterDecisions(const RoundRecord& round);
     void letterChart(const RoundRecord& round);
-    // Letters `text` in `colour` at `at` (table pixels) and returns its box.
+    // Letters `text` in `colour` at `at` (table pixels), in the small font unless `large`, and
+    // returns its box.
     SDL_FRect addLabel(const std::string& text, SDL_FPoint at, SDL_Color colour,
-                       Align align = Align::Left);
+                       Align align = Align::Left, bool large = false);
     void drawCards(Game& game, const RoundRecord& round) const;
     void drawArrows(SDL_Renderer* renderer) const;
 
@@ -75,6 +84,8 @@ private:
     int shown_ = -1;
     int marked_ = -1;
     MoneyChart chart_;
+    FontHandle small_;
+    FontHandle small2x_;
 
     // What the labels were lettered for; any change letters them again.
     bool stale_ = true;
@@ -83,6 +94,7 @@ private:
     // While lettering: where and how.
     SDL_Renderer* letteringRenderer_ = nullptr;
     TTF_Font* letteringFont_ = nullptr;
+    TTF_Font* letteringSmall_ = nullptr;
     int letteringDensity_ = 1;
     std::vector<Label> labels_;
     // The chosen plays' boxes and the marked decision's band, in table pixels.
