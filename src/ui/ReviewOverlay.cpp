@@ -27,15 +27,15 @@ constexpr Uint8 kDarkening = 170;
 
 // The cards in the review, smaller than on the table, fanned so the corner of each shows.
 constexpr int kCardW = 70;
-constexpr int kCardH = 98;
+constexpr int kCardH = ReviewOverlay::kDealerCards.h;
 constexpr int kFanStep = 26;
-constexpr int kRoundLeft = 48;
+constexpr int kRoundLeft = ReviewOverlay::kDealerCards.x;
 // Room for one hand, or for each of two after a split.
-constexpr int kHandRoom = 460;
+constexpr int kHandRoom = ReviewOverlay::kDealerCards.w;
 constexpr int kDealerCaptionY = 64;
-constexpr int kDealerCardsY = 92;
+constexpr int kDealerCardsY = ReviewOverlay::kDealerCards.y;
 constexpr int kPlayerCaptionY = 196;
-constexpr int kPlayerCardsY = 224;
+constexpr int kPlayerCardsY = ReviewOverlay::kPlayerCards.y;
 constexpr int kHandResultY = 326;
 constexpr int kResultY = 356;
 

@@ -22,6 +22,9 @@ public:
     static constexpr SDL_Rect kPanel{24, 16, 976, 736};
     static constexpr SDL_Rect kOlderArrow{40, 24, 32, 32};
     static constexpr SDL_Rect kNewerArrow{952, 24, 32, 32};
+    // Where the dealer's cards and the player's hands (both, after a split) are drawn.
+    static constexpr SDL_Rect kDealerCards{48, 92, 460, 98};
+    static constexpr SDL_Rect kPlayerCards{48, 224, 460, 98};
     // The session's chart.
     static constexpr SDL_Rect kChart{530, 96, 446, 208};
     // The most decisions shown at once; more are shown around the one marked.
