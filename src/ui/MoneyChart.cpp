@@ -65,7 +65,9 @@ float MoneyChart::yOf(const SDL_Rect& area, double value) const {
 
 void MoneyChart::shadeLuck(SDL_Renderer* renderer, const SDL_Rect& area) const {
     std::vector<SDL_Vertex> triangles;
-    const auto luckColour = [](double luck) { return luck > 0.0 ? kGoodLuckColour : kBadLuckColour; };
+    const auto luckColour = [](double luck) {
+        return luck > 0.0 ? kGoodLuckColour : kBadLuckColour;
+    };
     const auto add = [&](SDL_FPoint a, SDL_FPoint b, SDL_FPoint c, SDL_Color colour) {
         triangles.push_back(vertex(a.x, a.y, colour));
         triangles.push_back(vertex(b.x, b.y, colour));
@@ -91,8 +93,8 @@ void MoneyChart::shadeLuck(SDL_Renderer* renderer, const SDL_Rect& area) const {
         add(cross, w1, e1, luckColour(after));
     }
     if (!triangles.empty()) {
-        SDL_RenderGeometry(renderer, nullptr, triangles.data(),
-                           static_cast<int>(triangles.size()), nullptr, 0);
+        SDL_RenderGeometry(renderer, nullptr, triangles.data(), static_cast<int>(triangles.size()),
+                           nullptr, 0);
     }
 }
 

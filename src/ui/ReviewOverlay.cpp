@@ -284,7 +284,7 @@ void ReviewOverlay::letter(SDL_Renderer* renderer, TTF_Font* font, int density) 
     letteringDensity_ = density;
     TTF_Font* small = density == 2 ? small2x_.get() : small_.get();
     letteringSmall_ = small != nullptr ? small : font;
-    const float middle = static_cast<float>(kPanel.x + kPanel.w / 2);
+    const float middle = static_cast<float>(kPanel.x) + static_cast<float>(kPanel.w) / 2.0F;
     if (shown_ < 0) {
         addLabel("No rounds yet", SDL_FPoint{middle, 340.0F}, kText, Align::Centre, true);
         addLabel("Any key closes this.", SDL_FPoint{middle, 380.0F}, kDim, Align::Centre);
@@ -292,8 +292,7 @@ void ReviewOverlay::letter(SDL_Renderer* renderer, TTF_Font* font, int density) 
     }
     const RoundRecord& round = rounds_[shown_];
     const std::string title = std::string(round.drill ? "Drill " : "Round ") +
-                              std::to_string(shown_ + 1) + " of " +
-                              std::to_string(rounds_.size());
+                              std::to_string(shown_ + 1) + " of " + std::to_string(rounds_.size());
     addLabel(title, SDL_FPoint{88.0F, 26.0F}, kText, Align::Left, true);
     addLabel(shownTime(round.time), SDL_FPoint{936.0F, 30.0F}, kDim, Align::Right);
     letterRound(round);
@@ -312,8 +311,10 @@ void ReviewOverlay::letterRound(const RoundRecord& round) {
         addLabel("Dealer", SDL_FPoint{left, kDealerCaptionY}, kDim);
         addLabel(round.hands.size() > 1 ? "Player, split" : "Player",
                  SDL_FPoint{left, kPlayerCaptionY}, kDim);
-        const float room = static_cast<float>(kHandRoom) / static_cast<float>(round.hands.size());
-        for (std::size_t h = 0; h < round.hands.size() && h < 2; ++h) {
+        const std::size_t hands = std::min<std::size_t>(2, round.hands.size());
+        const float room =
+            static_cast<float>(kHandRoom) / static_cast<float>(std::max<std::size_t>(1, hands));
+        for (std::size_t h = 0; h < hands; ++h) {
             const RoundRecord::HandRecord& hand = round.hands[h];
             std::string line = hand.result > 0   ? "won $" + std::to_string(hand.result)
                                : hand.result < 0 ? "lost $" + std::to_string(-hand.result)
@@ -340,8 +341,8 @@ void ReviewOverlay::letterRound(const RoundRecord& round) {
 void ReviewOverlay::letterChart(const RoundRecord& round) {
     const float left = static_cast<float>(kChart.x);
     const float right = static_cast<float>(kChart.x + kChart.w);
-    addLabel("Session " + std::to_string(round.session) + ": " +
-                 std::to_string(chart_.rounds()) + " rounds",
+    addLabel("Session " + std::to_string(round.session) + ": " + std::to_string(chart_.rounds()) +
+                 " rounds",
              SDL_FPoint{left, kDealerCaptionY}, kDim);
     if (chart_.rounds() > 0) {
         addLabel("high $" + std::to_string(std::llround(chart_.highest())),
@@ -351,7 +352,8 @@ void ReviewOverlay::letterChart(const RoundRecord& round) {
                  Align::Right);
     }
     const float legendY = static_cast<float>(kChart.y + kChart.h + 4);
-    const SDL_FRect wallet = addLabel("wallet", SDL_FPoint{left, legendY}, MoneyChart::kWalletColour);
+    const SDL_FRect wallet =
+        addLabel("wallet", SDL_FPoint{left, legendY}, MoneyChart::kWalletColour);
     const SDL_FRect expected = addLabel("expected", SDL_FPoint{wallet.x + wallet.w + 16, legendY},
                                         MoneyChart::kExpectedColour);
     addLabel("shaded: luck", SDL_FPoint{expected.x + expected.w + 16, legendY}, kDim);
@@ -384,8 +386,8 @@ void ReviewOverlay::letterDecisions(const RoundRecord& round) {
                  std::to_string(count);
     }
     const SDL_FRect titleBox = addLabel(title, SDL_FPoint{left, kDecisionsTitleY}, kDim);
-    addLabel("best in gold, yours boxed", SDL_FPoint{titleBox.x + titleBox.w + 24, kDecisionsTitleY},
-             kDim);
+    addLabel("best in gold, yours boxed",
+             SDL_FPoint{titleBox.x + titleBox.w + 24, kDecisionsTitleY}, kDim);
     const bool split = round.hands.size() > 1;
     for (int d = first; d < last; ++d) {
         const RoundRecord::Decision& decision = round.decisions[d];
@@ -394,10 +396,11 @@ void ReviewOverlay::letterDecisions(const RoundRecord& round) {
             markedBand_ = SDL_FRect{static_cast<float>(kPanel.x + 8), y - 2.0F,
                                     static_cast<float>(kPanel.w - 16), kRowStep};
         }
-        std::string hand = ranksText(decision.cards) + " vs " + rankName(decision.up);
-        if (split) {
-            hand = std::to_string(decision.hand + 1) + ": " + hand;
-        }
+        // After a split each decision says which hand it was on.
+        std::string hand = split ? std::to_string(decision.hand + 1) + ": " : std::string();
+        hand += ranksText(decision.cards);
+        hand += " vs ";
+        hand += rankName(decision.up);
         addLabel(hand, SDL_FPoint{left, y}, kText);
         for (int play = 0; play < 4; ++play) {
             const auto action = static_cast<solver::Action>(play);

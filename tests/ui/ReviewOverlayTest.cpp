@@ -114,8 +114,8 @@ TEST_F(ReviewOverlayTest, UpAndDownJumpToTheCostlyDecisionsOnly) {
         SDL_Keycode key;
         int round, decision;
     } steps[] = {
-        {SDLK_UP, 3, 2},   {SDLK_UP, 3, 0},   {SDLK_UP, 0, 1},   {SDLK_UP, 0, 1},
-        {SDLK_DOWN, 3, 0}, {SDLK_DOWN, 3, 2}, {SDLK_DOWN, 3, 2}, {SDLK_LEFT, 2, -1},
+        {SDLK_UP, 3, 2},   {SDLK_UP, 3, 0},    {SDLK_UP, 0, 1},   {SDLK_UP, 0, 1},
+        {SDLK_DOWN, 3, 0}, {SDLK_DOWN, 3, 2},  {SDLK_DOWN, 3, 2}, {SDLK_LEFT, 2, -1},
         {SDLK_DOWN, 3, 0}, {SDLK_LEFT, 2, -1}, {SDLK_UP, 0, 1},
     };
     for (const auto& step : steps) {
@@ -167,8 +167,8 @@ TEST_F(ReviewOverlayTest, DrawsTheShownRoundsCards) {
     draw();
     EXPECT_TRUE(shows(ReviewOverlay::kDealerCards, "Spades", 7));
     EXPECT_TRUE(shows(ReviewOverlay::kDealerCards, "Diamonds", 13));
-    for (const auto& [suit, rank] : {std::pair{"Hearts", 8}, {"Clubs", 3}, {"Clubs", 8},
-                                     {"Diamonds", 2}, {"Hearts", 10}}) {
+    for (const auto& [suit, rank] :
+         {std::pair{"Hearts", 8}, {"Clubs", 3}, {"Clubs", 8}, {"Diamonds", 2}, {"Hearts", 10}}) {
         EXPECT_TRUE(shows(ReviewOverlay::kPlayerCards, suit, rank)) << rank << " of " << suit;
     }
     EXPECT_FALSE(shows(ReviewOverlay::kDealerCards, "Hearts", 12));
@@ -203,8 +203,10 @@ TEST_F(ReviewOverlayTest, TheChartShadesTheLuckBetweenTheWalletAndTheExpectedWal
         SCOPED_TRACE(c.what);
         review.open(session(10, c.net, c.edge, c.cost));
         draw();
-        const Rgb upper = rgb(c.walletAbove ? MoneyChart::kWalletColour : MoneyChart::kExpectedColour);
-        const Rgb lower = rgb(c.walletAbove ? MoneyChart::kExpectedColour : MoneyChart::kWalletColour);
+        const Rgb upper =
+            rgb(c.walletAbove ? MoneyChart::kWalletColour : MoneyChart::kExpectedColour);
+        const Rgb lower =
+            rgb(c.walletAbove ? MoneyChart::kExpectedColour : MoneyChart::kWalletColour);
         int y = chart.y;
         while (y < chart.y + chart.h && at(x, y) == back) {
             ++y;
@@ -289,9 +291,10 @@ TEST_F(ReviewOverlayTest, TwiceTheDensityDrawsTheSamePictureAtTwiceTheSize) {
     // Measured 1.9 of 255 per channel (the lettering at twice the point size is a little wider
     // and hinted differently); 13 with the texts drawn at twice their size.
     EXPECT_LT(meanDifference(halved(doubled, screen->width()), single), 3.0);
-    const SDL_Point places[] = {{ReviewOverlay::kPanel.x + 4, 700},
-                                {ReviewOverlay::kDealerCards.x + 10, ReviewOverlay::kDealerCards.y + 10},
-                                {ReviewOverlay::kChart.x + 2, ReviewOverlay::kChart.y + 2}};
+    const SDL_Point places[] = {
+        {ReviewOverlay::kPanel.x + 4, 700},
+        {ReviewOverlay::kDealerCards.x + 10, ReviewOverlay::kDealerCards.y + 10},
+        {ReviewOverlay::kChart.x + 2, ReviewOverlay::kChart.y + 2}};
     for (const SDL_Point& p : places) {
         EXPECT_EQ(at(2 * p.x, 2 * p.y), single[p.y * kScreenWidth + p.x]) << p.x << ", " << p.y;
     }

@@ -81,7 +81,8 @@ int handResult(const Hand& hand, const Hand& dealer, int stake) {
 // best, so that the review has costs to show.
 solver::Action choose(const solver::PlayValues& values, int decisionNumber) {
     const solver::Action best = values.best();
-    if (decisionNumber % 3 != 2 || best == solver::Action::Double || best == solver::Action::Split) {
+    if (decisionNumber % 3 != 2 || best == solver::Action::Double ||
+        best == solver::Action::Split) {
         return best;
     }
     solver::Action second = best;
@@ -149,9 +150,8 @@ RoundRecord playRound(Game& game, solver::TableSolver& solver, double edge, int 
         }
         decision.best = decision.values.best();
         decision.chosen = choose(decision.values, decisionNumber++);
-        decision.cost = std::max(0.0, (decision.values.of(decision.best) -
-                                       decision.values.of(decision.chosen)) *
-                                          kBet);
+        decision.cost = std::max(
+            0.0, (decision.values.of(decision.best) - decision.values.of(decision.chosen)) * kBet);
         record.decisions.push_back(decision);
         switch (decision.chosen) {
             case solver::Action::Hit:
@@ -214,6 +214,7 @@ int main(int argc, char** argv) {
     solver::TableSolver solver;
     const double edge = solver.nextRound(solver::fullPack(), kBet);
     std::vector<RoundRecord> rounds;
+    rounds.reserve(kRounds);
     int decisionNumber = 0;
     for (int i = 0; i < kRounds; ++i) {
         rounds.push_back(playRound(rules, solver, edge, i, decisionNumber));
@@ -236,7 +237,8 @@ int main(int argc, char** argv) {
     }
     SDL_RenderClear(renderer);
     table.render(renderer);
-    TTF_Font* font = density == 2 && table.font2x != nullptr ? table.font2x.get() : table.font.get();
+    TTF_Font* font =
+        density == 2 && table.font2x != nullptr ? table.font2x.get() : table.font.get();
     review.render(renderer, *table.engine, font, density);
     SDL_RenderFlush(renderer);
     const int saved = IMG_SavePNG(surface, argv[1]);
