@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <utility>
@@ -99,11 +98,6 @@ std::string shownTime(const std::string& iso) {
     return iso;
 }
 
-// What a decision cost, to the cent: a cost that rounds to nothing cost nothing.
-bool costly(const RoundRecord::Decision& decision) {
-    return std::llround(100.0 * decision.cost) > 0;
-}
-
 double decisionsCost(const RoundRecord& round) {
     double cost = 0.0;
     for (const RoundRecord::Decision& decision : round.decisions) {
@@ -143,28 +137,26 @@ void ReviewOverlay::init(const char* fontPath) {
 }
 
 void ReviewOverlay::open(std::vector<RoundRecord> rounds) {
-    rounds_ = std::move(rounds);
+    cursor_.reset(std::move(rounds));
     open_ = true;
-    show(static_cast<int>(rounds_.size()) - 1, -1);
+    moved();
 }
 
-void ReviewOverlay::show(int round, int marked) {
-    shown_ = round;
-    marked_ = marked;
+void ReviewOverlay::moved() {
     stale_ = true;
-    if (shown_ < 0) {
+    const RoundRecord* shown = cursor_.shown();
+    if (shown == nullptr) {
         chart_.set({}, -1);
         return;
     }
     // The chart is of the shown round's session, drills left out.
     std::vector<const RoundRecord*> session;
     int markedInSession = -1;
-    for (int i = 0; i < static_cast<int>(rounds_.size()); ++i) {
-        const RoundRecord& other = rounds_[i];
-        if (other.drill || other.session != rounds_[shown_].session) {
+    for (const RoundRecord& other : cursor_.rounds()) {
+        if (other.drill || other.session != shown->session) {
             continue;
         }
-        if (i == shown_) {
+        if (&other == shown) {
             markedInSession = static_cast<int>(session.size());
         }
         session.push_back(&other);
@@ -173,70 +165,26 @@ void ReviewOverlay::show(int round, int marked) {
 }
 
 int ReviewOverlay::firstDecisionRow() const {
-    if (shown_ < 0) {
-        return 0;
-    }
-    const int count = static_cast<int>(rounds_[shown_].decisions.size());
-    if (count <= kDecisionRows || marked_ < 0) {
-        return 0;
-    }
-    return std::clamp(marked_ - kDecisionRows / 2, 0, count - kDecisionRows);
-}
-
-void ReviewOverlay::jump(int step) {
-    // Unmarked, Up looks from the end of the shown round and Down from its start.
-    int round = shown_;
-    int decision = marked_ >= 0 ? marked_ : (step < 0 ? INT_MAX : -1);
-    for (;;) {
-        const int count = static_cast<int>(rounds_[round].decisions.size());
-        decision = step < 0 ? std::min(decision, count) - 1 : decision + 1;
-        if (decision < 0 || decision >= count) {
-            round += step;
-            if (round < 0 || round >= static_cast<int>(rounds_.size())) {
-                return;
-            }
-            decision = step < 0 ? INT_MAX : -1;
-            continue;
-        }
-        if (costly(rounds_[round].decisions[decision])) {
-            show(round, decision);
-            return;
-        }
-    }
+    return cursor_.firstRow(kDecisionRows);
 }
 
 bool ReviewOverlay::handleKey(SDL_Keycode key) {
     if (!open_) {
         return false;
     }
-    if (rounds_.empty()) {
+    bool moves = false;
+    if (cursor_.shown() == nullptr || key == SDLK_ESCAPE || key == SDLK_v) {
+        // With nothing to show, any key closes it.
         close();
-        return true;
+    } else if (key == SDLK_LEFT) {
+        moves = cursor_.older();
+    } else if (key == SDLK_RIGHT) {
+        moves = cursor_.newer();
+    } else if (key == SDLK_UP || key == SDLK_DOWN) {
+        moves = cursor_.jump(key == SDLK_UP ? -1 : 1);
     }
-    const int last = static_cast<int>(rounds_.size()) - 1;
-    switch (key) {
-        case SDLK_ESCAPE:
-        case SDLK_v:
-            close();
-            break;
-        case SDLK_LEFT:
-            if (shown_ > 0) {
-                show(shown_ - 1, -1);
-            }
-            break;
-        case SDLK_RIGHT:
-            if (shown_ < last) {
-                show(shown_ + 1, -1);
-            }
-            break;
-        case SDLK_UP:
-            jump(-1);
-            break;
-        case SDLK_DOWN:
-            jump(1);
-            break;
-        default:
-            break;
+    if (moves) {
+        moved();
     }
     return true;
 }
@@ -285,14 +233,15 @@ void ReviewOverlay::letter(SDL_Renderer* renderer, TTF_Font* font, int density) 
     TTF_Font* small = density == 2 ? small2x_.get() : small_.get();
     letteringSmall_ = small != nullptr ? small : font;
     const float middle = static_cast<float>(kPanel.x) + static_cast<float>(kPanel.w) / 2.0F;
-    if (shown_ < 0) {
+    if (cursor_.round() < 0) {
         addLabel("No rounds yet", SDL_FPoint{middle, 340.0F}, kText, Align::Centre, true);
         addLabel("Any key closes this.", SDL_FPoint{middle, 380.0F}, kDim, Align::Centre);
         return;
     }
-    const RoundRecord& round = rounds_[shown_];
+    const RoundRecord& round = *cursor_.shown();
     const std::string title = std::string(round.drill ? "Drill " : "Round ") +
-                              std::to_string(shown_ + 1) + " of " + std::to_string(rounds_.size());
+                              std::to_string(cursor_.round() + 1) + " of " +
+                              std::to_string(cursor_.rounds().size());
     addLabel(title, SDL_FPoint{88.0F, 26.0F}, kText, Align::Left, true);
     addLabel(shownTime(round.time), SDL_FPoint{936.0F, 30.0F}, kDim, Align::Right);
     letterRound(round);
@@ -392,7 +341,7 @@ void ReviewOverlay::letterDecisions(const RoundRecord& round) {
     for (int d = first; d < last; ++d) {
         const RoundRecord::Decision& decision = round.decisions[d];
         const float y = static_cast<float>(kFirstRowY + kRowStep * (d - first));
-        if (d == marked_) {
+        if (d == cursor_.marked()) {
             markedBand_ = SDL_FRect{static_cast<float>(kPanel.x + 8), y - 2.0F,
                                     static_cast<float>(kPanel.w - 16), kRowStep};
         }
@@ -416,7 +365,7 @@ void ReviewOverlay::letterDecisions(const RoundRecord& round) {
                 chosenBoxes_.push_back(SDL_FRect{box.x - 5, y - 1, box.w + 10, kRowStep - 2});
             }
         }
-        if (costly(decision)) {
+        if (ReviewCursor::costly(decision)) {
             addLabel("cost " + coachDollars(decision.cost, false),
                      SDL_FPoint{static_cast<float>(kCostColumnX), y}, kCost);
         }
@@ -453,7 +402,7 @@ void ReviewOverlay::drawCards(Game& game, const RoundRecord& round) const {
 }
 
 void ReviewOverlay::drawArrows(SDL_Renderer* renderer) const {
-    const int last = static_cast<int>(rounds_.size()) - 1;
+    const int last = static_cast<int>(cursor_.rounds().size()) - 1;
     const auto arrow = [renderer](const SDL_Rect& r, bool pointsLeft, bool live) {
         const SDL_Color c = live ? kArrowColour : kArrowSpentColour;
         const float top = static_cast<float>(r.y) + 4.0F;
@@ -467,8 +416,8 @@ void ReviewOverlay::drawArrows(SDL_Renderer* renderer) const {
         };
         SDL_RenderGeometry(renderer, nullptr, points, 3, nullptr, 0);
     };
-    arrow(kOlderArrow, true, shown_ > 0);
-    arrow(kNewerArrow, false, shown_ >= 0 && shown_ < last);
+    arrow(kOlderArrow, true, cursor_.round() > 0);
+    arrow(kNewerArrow, false, cursor_.round() >= 0 && cursor_.round() < last);
 }
 
 void ReviewOverlay::render(SDL_Renderer* renderer, Game& game, TTF_Font* font, int density) {
@@ -507,13 +456,13 @@ void ReviewOverlay::render(SDL_Renderer* renderer, Game& game, TTF_Font* font, i
     for (const SDL_FRect& box : chosenBoxes_) {
         SDL_RenderDrawRectF(renderer, &box);
     }
-    if (shown_ >= 0) {
+    if (cursor_.round() >= 0) {
         // The cards smaller than the sheet's cells, shrunk smoothly; the table's own scaling is
         // left as it was.
         SDL_ScaleMode sheetMode = SDL_ScaleModeNearest;
         SDL_GetTextureScaleMode(game.cardTexture, &sheetMode);
         SDL_SetTextureScaleMode(game.cardTexture, SDL_ScaleModeLinear);
-        drawCards(game, rounds_[shown_]);
+        drawCards(game, *cursor_.shown());
         SDL_SetTextureScaleMode(game.cardTexture, sheetMode);
         chart_.render(renderer, kChart);
         drawArrows(renderer);

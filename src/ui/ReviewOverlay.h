@@ -9,6 +9,7 @@
 #include "history/RoundRecord.h"
 #include "rules/Game.h"
 #include "ui/MoneyChart.h"
+#include "ui/ReviewCursor.h"
 #include "ui/SdlHandle.h"
 
 // V between rounds: the rounds kept, one at a time over a darkened table, each as it ended (the
@@ -52,11 +53,11 @@ public:
     // the fonts again.
     void cleanup();
 
-    const std::vector<RoundRecord>& rounds() const { return rounds_; }
+    const std::vector<RoundRecord>& rounds() const { return cursor_.rounds(); }
     // The round shown (its place in rounds()), -1 when there is none.
-    int shownRound() const { return shown_; }
+    int shownRound() const { return cursor_.round(); }
     // The decision marked in the shown round, -1 when none is.
-    int markedDecision() const { return marked_; }
+    int markedDecision() const { return cursor_.marked(); }
     // The first decision of the shown round listed, when it holds more than kDecisionRows.
     int firstDecisionRow() const;
 
@@ -68,9 +69,8 @@ private:
     // Where label text goes on its point: from its left edge, centred on it, or ending there.
     enum class Align { Left, Centre, Right };
 
-    void show(int round, int marked);
-    // The costly decision before (step -1) or after (step 1) the one marked, across rounds.
-    void jump(int step);
+    // The chart follows the round shown, and every text is lettered again.
+    void moved();
     void letter(SDL_Renderer* renderer, TTF_Font* font, int density);
     void letterRound(const RoundRecord& round);
     void letterDecisions(const RoundRecord& round);
@@ -83,9 +83,7 @@ private:
     void drawArrows(SDL_Renderer* renderer) const;
 
     bool open_ = false;
-    std::vector<RoundRecord> rounds_;
-    int shown_ = -1;
-    int marked_ = -1;
+    ReviewCursor cursor_;
     MoneyChart chart_;
     FontHandle small_;
     FontHandle small2x_;
