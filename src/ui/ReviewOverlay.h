@@ -44,7 +44,8 @@ public:
 
     // Every key while it is open (none reaches the table); false while it is closed.
     bool handleKey(SDL_Keycode key);
-    // The arrows step as Left and Right do; a click anywhere else does nothing.
+    // A click at (x, y) in table pixels: the arrows step as Left and Right do; a click anywhere
+    // else does nothing (the player may be reading).
     void handleClick(int x, int y);
     // Draws it, the cards with `game`'s card pictures; the texts are lettered in `font` at
     // `density` once each time what is shown changes.
