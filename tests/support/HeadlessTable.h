@@ -225,6 +225,18 @@ protected:
         return pixels;
     }
 
+    // Some pixel of `r` shows `c`.
+    bool anywhereIn(SDL_Rect r, Rgb c) const {
+        for (int y = r.y; y < r.y + r.h; ++y) {
+            for (int x = r.x; x < r.x + r.w; ++x) {
+                if (at(x, y) == c) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
     // Every pixel drawn so far, row by row.
     std::vector<Rgb> wholeFrame() const {
         std::vector<Rgb> pixels;
