@@ -3,10 +3,10 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <utility>
 #include <vector>
 
+#include "history/JsonValue.h"
 #include "rules/Rules.h"
 
 namespace {
@@ -14,13 +14,8 @@ namespace {
 constexpr std::array<solver::Action, 4> kPlays{solver::Action::Stand, solver::Action::Hit,
                                                solver::Action::Double, solver::Action::Split};
 constexpr const char* kSuitLetters = "HDCS";
-// Deeper than any line the game writes: a line nested further is not one of its lines, and the
-// reader's recursion stays shallow whatever it is given.
-constexpr int kDeepest = 16;
 // Whole numbers above this do not survive a double exactly.
 constexpr double kLargestWhole = 9007199254740992.0;
-
-// ---- Writing ----
 
 void writeString(std::string& out, const std::string& text) {
     out += '"';
@@ -122,334 +117,13 @@ void writeDecision(std::string& out, const RoundRecord::Decision& d) {
     out += '}';
 }
 
-// ---- Reading: a small strict JSON reader ----
-
-struct Json {
-    enum class Kind { Null, Bool, Number, String, Array, Object };
-    Kind kind = Kind::Null;
-    bool boolean = false;
-    double number = 0.0;
-    std::string text;
-    std::vector<Json> items;
-    std::vector<std::pair<std::string, Json>> members;
-
-    const Json* member(const char* name) const {
-        for (const auto& [key, value] : members) {
-            if (key == name) {
-                return &value;
-            }
-        }
-        return nullptr;
-    }
-};
-
-class Reader {
-public:
-    explicit Reader(const std::string& text) : text_(text) {}
-
-    // The whole text as one value with nothing after it but white space.
-    bool readDocument(Json& value, std::string& why) {
-        if (!readValue(value, 0)) {
-            why = error_;
-            return false;
-        }
-        skipSpace();
-        if (at_ != text_.size()) {
-            why = "text after the object at byte " + std::to_string(at_);
-            return false;
-        }
-        return true;
-    }
-
-private:
-    bool fail(const std::string& what) {
-        error_ = what + " at byte " + std::to_string(at_);
-        return false;
-    }
-
-    void skipSpace() {
-        while (at_ < text_.size() && (text_[at_] == ' ' || text_[at_] == '\t' ||
-                                      text_[at_] == '\n' || text_[at_] == '\r')) {
-            ++at_;
-        }
-    }
-
-    bool take(char c) {
-        if (at_ < text_.size() && text_[at_] == c) {
-            ++at_;
-            return true;
-        }
-        return false;
-    }
-
-    bool takeWord(const char* word) {
-        std::size_t i = 0;
-        while (word[i] != '\0') {
-            if (at_ + i >= text_.size() || text_[at_ + i] != word[i]) {
-                return false;
-            }
-            ++i;
-        }
-        at_ += i;
-        return true;
-    }
-
-    bool readValue(Json& value, int depth) {
-        if (depth > kDeepest) {
-            return fail("nested too deep");
-        }
-        skipSpace();
-        if (at_ >= text_.size()) {
-            return fail("the line ends early");
-        }
-        const char c = text_[at_];
-        if (c == '{') {
-            return readObject(value, depth);
-        }
-        if (c == '[') {
-            return readArray(value, depth);
-        }
-        if (c == '"') {
-            value.kind = Json::Kind::String;
-            return readString(value.text);
-        }
-        if (c == '-' || (c >= '0' && c <= '9')) {
-            return readNumber(value);
-        }
-        if (takeWord("true") || takeWord("false")) {
-            value.kind = Json::Kind::Bool;
-            value.boolean = c == 't';
-            return true;
-        }
-        if (takeWord("null")) {
-            value.kind = Json::Kind::Null;
-            return true;
-        }
-        return fail("no JSON value");
-    }
-
-    bool readObject(Json& value, int depth) {
-        value.kind = Json::Kind::Object;
-        ++at_;
-        skipSpace();
-        if (take('}')) {
-            return true;
-        }
-        for (;;) {
-            skipSpace();
-            std::string key;
-            if (at_ >= text_.size() || text_[at_] != '"') {
-                return fail("no field name");
-            }
-            if (!readString(key)) {
-                return false;
-            }
-            if (value.member(key.c_str()) != nullptr) {
-                return fail("field \"" + key + "\" twice");
-            }
-            skipSpace();
-            if (!take(':')) {
-                return fail("no ':' after a field name");
-            }
-            Json member;
-            if (!readValue(member, depth + 1)) {
-                return false;
-            }
-            value.members.emplace_back(std::move(key), std::move(member));
-            skipSpace();
-            if (take('}')) {
-                return true;
-            }
-            if (!take(',')) {
-                return fail("no ',' or '}' in an object");
-            }
-        }
-    }
-
-    bool readArray(Json& value, int depth) {
-        value.kind = Json::Kind::Array;
-        ++at_;
-        skipSpace();
-        if (take(']')) {
-            return true;
-        }
-        for (;;) {
-            Json item;
-            if (!readValue(item, depth + 1)) {
-                return false;
-            }
-            value.items.push_back(std::move(item));
-            skipSpace();
-            if (take(']')) {
-                return true;
-            }
-            if (!take(',')) {
-                return fail("no ',' or ']' in an array");
-            }
-        }
-    }
-
-    bool readHex(unsigned& code) {
-        code = 0;
-        for (int i = 0; i < 4; ++i) {
-            if (at_ >= text_.size()) {
-                return fail("the line ends in an escape");
-            }
-            const char c = text_[at_++];
-            code <<= 4U;
-            if (c >= '0' && c <= '9') {
-                code |= static_cast<unsigned>(c - '0');
-            } else if (c >= 'a' && c <= 'f') {
-                code |= static_cast<unsigned>(c - 'a' + 10);
-            } else if (c >= 'A' && c <= 'F') {
-                code |= static_cast<unsigned>(c - 'A' + 10);
-            } else {
-                return fail("a bad \\u escape");
-            }
-        }
-        return true;
-    }
-
-    static void appendUtf8(std::string& out, unsigned code) {
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | (code >> 6U));
-            out += static_cast<char>(0x80 | (code & 0x3FU));
-        } else if (code < 0x10000) {
-            out += static_cast<char>(0xE0 | (code >> 12U));
-            out += static_cast<char>(0x80 | ((code >> 6U) & 0x3FU));
-            out += static_cast<char>(0x80 | (code & 0x3FU));
-        } else {
-            out += static_cast<char>(0xF0 | (code >> 18U));
-            out += static_cast<char>(0x80 | ((code >> 12U) & 0x3FU));
-            out += static_cast<char>(0x80 | ((code >> 6U) & 0x3FU));
-            out += static_cast<char>(0x80 | (code & 0x3FU));
-        }
-    }
-
-    bool readEscape(std::string& out) {
-        if (at_ >= text_.size()) {
-            return fail("the line ends in an escape");
-        }
-        const char c = text_[at_++];
-        switch (c) {
-            case '"':
-            case '\\':
-            case '/':
-                out += c;
-                return true;
-            case 'b':
-                out += '\b';
-                return true;
-            case 'f':
-                out += '\f';
-                return true;
-            case 'n':
-                out += '\n';
-                return true;
-            case 'r':
-                out += '\r';
-                return true;
-            case 't':
-                out += '\t';
-                return true;
-            case 'u':
-                break;
-            default:
-                return fail("an unknown escape");
-        }
-        unsigned code = 0;
-        if (!readHex(code)) {
-            return false;
-        }
-        if (code >= 0xDC00 && code <= 0xDFFF) {
-            return fail("a lone low surrogate");
-        }
-        if (code >= 0xD800 && code <= 0xDBFF) {
-            unsigned low = 0;
-            if (!takeWord("\\u") || !readHex(low) || low < 0xDC00 || low > 0xDFFF) {
-                return fail("a high surrogate without its low one");
-            }
-            code = 0x10000 + ((code - 0xD800) << 10U) + (low - 0xDC00);
-        }
-        appendUtf8(out, code);
-        return true;
-    }
-
-    bool readString(std::string& out) {
-        ++at_;
-        for (;;) {
-            if (at_ >= text_.size()) {
-                return fail("the line ends in a string");
-            }
-            const char c = text_[at_++];
-            if (c == '"') {
-                return true;
-            }
-            if (static_cast<unsigned char>(c) < 0x20) {
-                return fail("a control character in a string");
-            }
-            if (c == '\\') {
-                if (!readEscape(out)) {
-                    return false;
-                }
-            } else {
-                out += c;
-            }
-        }
-    }
-
-    bool digits() {
-        const std::size_t from = at_;
-        while (at_ < text_.size() && text_[at_] >= '0' && text_[at_] <= '9') {
-            ++at_;
-        }
-        return at_ > from;
-    }
-
-    bool readNumber(Json& value) {
-        const std::size_t from = at_;
-        take('-');
-        if (take('0')) {
-            // JSON allows no leading zeros.
-        } else if (!digits()) {
-            return fail("a bad number");
-        }
-        if (take('.') && !digits()) {
-            return fail("a bad number");
-        }
-        if (take('e') || take('E')) {
-            if (!take('+')) {
-                take('-');
-            }
-            if (!digits()) {
-                return fail("a bad number");
-            }
-        }
-        const std::string number = text_.substr(from, at_ - from);
-        value.kind = Json::Kind::Number;
-        value.number = std::strtod(number.c_str(), nullptr);
-        if (!std::isfinite(value.number)) {
-            return fail("a number too large");
-        }
-        return true;
-    }
-
-    const std::string& text_;
-    std::size_t at_ = 0;
-    std::string error_;
-};
-
-// ---- From JSON values to the record ----
-
 // Each field read into the record, or false with `why` set.
 class Fields {
 public:
-    Fields(const Json& object, std::string& why) : object_(object), why_(why) {}
+    Fields(const JsonValue& object, std::string& why) : object_(object), why_(why) {}
 
-    const Json* get(const char* name, Json::Kind kind) {
-        const Json* value = object_.member(name);
+    const JsonValue* get(const char* name, JsonValue::Kind kind) {
+        const JsonValue* value = object_.member(name);
         if (value == nullptr) {
             why_ = std::string("no \"") + name + "\"";
             return nullptr;
@@ -462,7 +136,7 @@ public:
     }
 
     bool text(const char* name, std::string& out) {
-        const Json* value = get(name, Json::Kind::String);
+        const JsonValue* value = get(name, JsonValue::Kind::String);
         if (value != nullptr) {
             out = value->text;
         }
@@ -470,7 +144,7 @@ public:
     }
 
     bool boolean(const char* name, bool& out) {
-        const Json* value = get(name, Json::Kind::Bool);
+        const JsonValue* value = get(name, JsonValue::Kind::Bool);
         if (value != nullptr) {
             out = value->boolean;
         }
@@ -478,7 +152,7 @@ public:
     }
 
     bool number(const char* name, double& out) {
-        const Json* value = get(name, Json::Kind::Number);
+        const JsonValue* value = get(name, JsonValue::Kind::Number);
         if (value != nullptr) {
             out = value->number;
         }
@@ -511,8 +185,8 @@ public:
         return true;
     }
 
-    bool card(const Json& value, int& rank) {
-        if (value.kind == Json::Kind::String) {
+    bool card(const JsonValue& value, int& rank) {
+        if (value.kind == JsonValue::Kind::String) {
             for (int r = kAceRank; r <= kKingRank; ++r) {
                 if (value.text == cardName(r)) {
                     rank = r;
@@ -525,7 +199,7 @@ public:
     }
 
     bool card(const char* name, int& rank) {
-        const Json* value = object_.member(name);
+        const JsonValue* value = object_.member(name);
         if (value == nullptr) {
             why_ = std::string("no \"") + name + "\"";
             return false;
@@ -534,12 +208,12 @@ public:
     }
 
     bool cards(const char* name, std::vector<int>& out) {
-        const Json* value = get(name, Json::Kind::Array);
+        const JsonValue* value = get(name, JsonValue::Kind::Array);
         if (value == nullptr) {
             return false;
         }
         out.clear();
-        for (const Json& item : value->items) {
+        for (const JsonValue& item : value->items) {
             int rank = 0;
             if (!card(item, rank)) {
                 return false;
@@ -584,15 +258,15 @@ public:
     }
 
 private:
-    const Json& object_;
+    const JsonValue& object_;
     std::string& why_;
 };
 
 // The dollars of a stake, a result or a wallet, as the table counts them (an int).
 constexpr double kMostDollars = 2147483647.0;
 
-bool readHand(const Json& value, RoundRecord::HandRecord& hand, std::string& why) {
-    if (value.kind != Json::Kind::Object) {
+bool readHand(const JsonValue& value, RoundRecord::HandRecord& hand, std::string& why) {
+    if (value.kind != JsonValue::Kind::Object) {
         why = "a hand is not an object";
         return false;
     }
@@ -602,14 +276,14 @@ bool readHand(const Json& value, RoundRecord::HandRecord& hand, std::string& why
            f.whole("result", hand.result, -kMostDollars, kMostDollars);
 }
 
-bool readValues(const Json& value, solver::PlayValues& values, std::string& why) {
+bool readValues(const JsonValue& value, solver::PlayValues& values, std::string& why) {
     values = solver::PlayValues{};
     for (const auto& [key, number] : value.members) {
         const auto play = playFromName(key);
         if (!play) {
             continue;
         }
-        if (number.kind != Json::Kind::Number) {
+        if (number.kind != JsonValue::Kind::Number) {
             why = "a value is not a number";
             return false;
         }
@@ -631,8 +305,8 @@ bool readValues(const Json& value, solver::PlayValues& values, std::string& why)
     return true;
 }
 
-bool readDecision(const Json& value, RoundRecord::Decision& d, std::string& why) {
-    if (value.kind != Json::Kind::Object) {
+bool readDecision(const JsonValue& value, RoundRecord::Decision& d, std::string& why) {
+    if (value.kind != JsonValue::Kind::Object) {
         why = "a decision is not an object";
         return false;
     }
@@ -641,7 +315,7 @@ bool readDecision(const Json& value, RoundRecord::Decision& d, std::string& why)
         !f.cards("cards", d.cards) || !f.card("up", d.up) || !f.cards("seen", d.seen)) {
         return false;
     }
-    const Json* values = f.get("values", Json::Kind::Object);
+    const JsonValue* values = f.get("values", JsonValue::Kind::Object);
     return values != nullptr && readValues(*values, d.values, why) && f.play("chosen", d.chosen) &&
            f.play("best", d.best) && f.cost("cost", d.cost);
 }
@@ -649,12 +323,12 @@ bool readDecision(const Json& value, RoundRecord::Decision& d, std::string& why)
 template <typename Item, typename ReadItem>
 bool readList(Fields& f, const char* name, std::vector<Item>& out, ReadItem readItem,
               std::string& why) {
-    const Json* list = f.get(name, Json::Kind::Array);
+    const JsonValue* list = f.get(name, JsonValue::Kind::Array);
     if (list == nullptr) {
         return false;
     }
     out.clear();
-    for (const Json& value : list->items) {
+    for (const JsonValue& value : list->items) {
         Item item;
         if (!readItem(value, item, why)) {
             return false;
@@ -761,11 +435,11 @@ std::string historyLine(const RoundRecord& round) {
 }
 
 bool parseHistoryLine(const std::string& line, RoundRecord& round, std::string& why) {
-    Json document;
-    if (!Reader(line).readDocument(document, why)) {
+    JsonValue document;
+    if (!JsonValue::parse(line, document, why)) {
         return false;
     }
-    if (document.kind != Json::Kind::Object) {
+    if (document.kind != JsonValue::Kind::Object) {
         why = "the line is not a JSON object";
         return false;
     }
