@@ -33,6 +33,7 @@ public:
         std::size_t keptBytes = 0;
     };
 
+    // `path` in UTF-8 (on Windows, std::filesystem::path::u8string, not string).
     explicit HistoryFile(std::string path);
 
     const std::string& path() const { return path_; }
