@@ -10,21 +10,7 @@
 #include <iostream>
 #include <sstream>
 
-#ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <io.h>
-#include <windows.h>
-
-#include <cstdio>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
+#include "history/SafeReplace.h"
 
 namespace fs = std::filesystem;
 
@@ -33,12 +19,6 @@ namespace {
 constexpr const char* kFileName = "choices.txt";
 // No file of the game's own comes near this; anything longer is not one.
 constexpr std::size_t kMostBytes = std::size_t{64} * 1024;
-#ifdef _WIN32
-// How long a write waits for another program (a virus scanner, a backup) to let go of the file
-// on Windows: this many tries, this far apart.
-constexpr int kRenameTries = 20;
-constexpr Uint32 kRenameWaitMs = 50;
-#endif
 
 // The names a file may set, in the order it is written.
 enum Field : std::size_t { kCoach, kMotion, kSpeed, kSound, kVolume, kFullscreen, kFieldCount };
@@ -258,65 +238,6 @@ void setAside(const fs::path& path, const std::string& why) {
     std::cerr << "; the game starts with the defaults" << std::endl;
 }
 
-// Writes `bytes` into `fresh`, on the disk before it returns, and renames it over `path`; empty
-// when done, otherwise why not.
-std::string replace(const fs::path& path, const fs::path& fresh, const std::string& bytes) {
-#ifdef _WIN32
-    FILE* file = _wfopen(fresh.c_str(), L"wb");
-    if (file == nullptr) {
-        return std::strerror(errno);
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
-                         std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
-    std::string why = std::strerror(errno);
-    if (std::fclose(file) != 0 || !written) {
-        _wremove(fresh.c_str());
-        return why;
-    }
-    // Another program reading the file (a scanner, a backup, an editor) holds it for a moment.
-    for (int tries = 1;; ++tries) {
-        if (MoveFileExW(fresh.c_str(), path.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
-            return "";
-        }
-        if (tries == kRenameTries) {
-            _wremove(fresh.c_str());
-            return "the file is held by another program (error " + std::to_string(GetLastError()) +
-                   ")";
-        }
-        SDL_Delay(kRenameWaitMs);
-    }
-#else
-    const int fd = ::open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return std::strerror(errno);
-    }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (wrote < 0 && errno == EINTR) {
-            continue;
-        }
-        if (wrote <= 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(wrote);
-    }
-    const bool written = done == bytes.size() && ::fsync(fd) == 0;
-    std::string why = std::strerror(errno);
-    if (::close(fd) != 0 || !written) {
-        ::unlink(fresh.c_str());
-        return why;
-    }
-    if (::rename(fresh.c_str(), path.c_str()) != 0) {
-        std::string renameWhy = std::strerror(errno);
-        ::unlink(fresh.c_str());
-        return renameWhy;
-    }
-    return "";
-#endif
-}
-
 }  // namespace
 
 ChoicesFile::ChoicesFile() {
@@ -371,7 +292,7 @@ bool ChoicesFile::write(const Choices& choices) const {
     }
     fs::path fresh = path_;
     fresh += ".new";
-    const std::string why = error ? error.message() : replace(path_, fresh, format(choices));
+    const std::string why = error ? error.message() : replaceFile(path_, fresh, format(choices));
     if (!why.empty()) {
         std::cerr << "blackjack: cannot save the choices in " << path_.string() << ": " << why
                   << std::endl;

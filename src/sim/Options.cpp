@@ -102,6 +102,20 @@ std::string cardsProblem(const Options& options) {
     return {};
 }
 
+// What is wrong with --check-history, --career and --csv beside the other questions, or nothing.
+std::string historyProblem(const Options& options) {
+    if (options.csv && options.career.empty()) {
+        return "--csv goes with --career";
+    }
+    const int questions = (options.checkHistory.empty() ? 0 : 1) +
+                          (options.career.empty() ? 0 : 1) + (options.decide.empty() ? 0 : 1) +
+                          (options.nextRound ? 1 : 0) + (options.printStrategy ? 1 : 0);
+    if (questions > 1 && (!options.checkHistory.empty() || !options.career.empty())) {
+        return "--check-history and --career each stand alone: ask one question at a time";
+    }
+    return {};
+}
+
 // The rank of which the cards of the question hold more than a pack, or 0.
 int rankOverAPack(const solver::RankCounts& unseen) {
     for (int rank = kAceRank; rank <= kKingRank; ++rank) {
@@ -157,18 +171,21 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
             options.help = true;
             continue;
         }
-        if (name == "--print-strategy" || name == "--fresh-deck" || name == "--next-round") {
+        if (name == "--print-strategy" || name == "--fresh-deck" || name == "--next-round" ||
+            name == "--csv") {
             if (inlineValue) {
                 parsed.error = name + " takes no value";
                 return parsed;
             }
             (name == "--print-strategy" ? options.printStrategy
              : name == "--fresh-deck"   ? options.freshDeckEachRound
+             : name == "--csv"          ? options.csv
                                         : options.nextRound) = true;
             continue;
         }
         if (name != "--rounds" && name != "--bet" && name != "--strategy" && name != "--seed" &&
-            name != "--threads" && name != "--decide" && name != "--up" && name != "--seen") {
+            name != "--threads" && name != "--decide" && name != "--up" && name != "--seen" &&
+            name != "--check-history" && name != "--career") {
             parsed.error = "unknown option '" + args[i] + "'";
             return parsed;
         }
@@ -218,6 +235,12 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
                 return parsed;
             }
             (name == "--decide" ? options.decide : options.seen) = *cards;
+        } else if (name == "--check-history" || name == "--career") {
+            if (value.empty()) {
+                parsed.error = name + " needs the history file";
+                return parsed;
+            }
+            (name == "--career" ? options.career : options.checkHistory) = value;
         } else if (name == "--up") {
             const auto rank = parseRank(value);
             if (!rank) {
@@ -236,7 +259,10 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
             options.strategy = *kind;
         }
     }
-    parsed.error = cardsProblem(options);
+    parsed.error = historyProblem(options);
+    if (parsed.ok()) {
+        parsed.error = cardsProblem(options);
+    }
     if (parsed.ok()) {
         const solver::RankCounts unseen = unseenCards(options);
         if (const int rank = rankOverAPack(unseen); rank != 0) {
@@ -275,8 +301,20 @@ std::string usage() {
            "  --seen CARDS      cards already seen since the shuffle, besides the hand and the\n"
            "                    up card; the values are for the pack less all of them\n"
            "\n"
+           "The rounds the game kept (history.jsonl, beside its remembered choices):\n"
+           "  --check-history FILE\n"
+           "                    values every decision in the file again from its cards and\n"
+           "                    the cards seen, and says how many agree with what was kept\n"
+           "  --career FILE     the file's rounds added up, for the whole and for each session:\n"
+           "                    won, lost, the net, and the table's edge, the decisions and\n"
+           "                    luck, which add up to it; the costliest decisions, and the\n"
+           "                    decisions by kind\n"
+           "  --csv             with --career, the rounds as CSV for a spreadsheet instead\n"
+           "\n"
            "The same seed and thread count always give the same figures.\n"
-           "Exit status: 0 on success, 2 for a bad command line (bad cards included).\n";
+           "Exit status: 0 on success, 2 for a bad command line (bad cards included) or a\n"
+           "history file that cannot be read; --check-history exits 1 when a decision does\n"
+           "not agree or a line (but a torn last one) cannot be read.\n";
 }
 
 }  // namespace sim

@@ -30,6 +30,11 @@ struct Options {
     int up = 0;
     bool nextRound = false;
     std::vector<int> seen;
+    // --check-history FILE: every decision kept in a history file valued again; --career FILE:
+    // the file's rounds added up, or with --csv listed for a spreadsheet.
+    std::string checkHistory;
+    std::string career;
+    bool csv = false;
 };
 
 struct ParsedOptions {

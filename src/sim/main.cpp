@@ -7,11 +7,16 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "history/Career.h"
+#include "history/HistoryFile.h"
+#include "sim/CareerReport.h"
+#include "sim/HistoryCheck.h"
 #include "sim/Options.h"
 #include "sim/Report.h"
 #include "sim/Simulation.h"
@@ -25,6 +30,44 @@ int terminalColumns(int fd) {
         return size.ws_col;
     }
     return 80;
+}
+
+// --check-history and --career: 0 when done (and every decision agrees), 1 when a decision does
+// not, 2 when the file cannot be read at all.
+int answerFromHistory(const sim::Options& options) {
+    const std::string& path = options.checkHistory.empty() ? options.career : options.checkHistory;
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        std::fprintf(stderr, "blackjack-sim: there is no history file %s\n", path.c_str());
+        return 2;
+    }
+    const HistoryFile file(path);
+    HistoryFile::Contents contents;
+    std::string why;
+    if (!file.inspect(contents, why)) {
+        std::fprintf(stderr, "blackjack-sim: %s\n", why.c_str());
+        return 2;
+    }
+    if (!options.checkHistory.empty()) {
+        const sim::HistoryCheck check = sim::checkHistory(contents);
+        std::fputs(check.report.c_str(), stdout);
+        return check.agrees ? 0 : 1;
+    }
+    // The career leaves out what cannot be read, and says so beside the figures.
+    for (const HistoryFile::BadLine& line : contents.bad) {
+        std::fprintf(stderr, "blackjack-sim: line %d of %s is left out: %s\n", line.number,
+                     path.c_str(), line.why.c_str());
+    }
+    if (contents.torn) {
+        std::fprintf(stderr, "blackjack-sim: the last line of %s is torn and left out: %s\n",
+                     path.c_str(), contents.tornLine.why.c_str());
+    }
+    if (options.csv) {
+        std::fputs(sim::formatCareerCsv(contents.rounds).c_str(), stdout);
+    } else {
+        std::fputs(sim::formatCareer(Career(contents.rounds)).c_str(), stdout);
+    }
+    return 0;
 }
 
 }  // namespace
@@ -43,6 +86,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    if (!options.checkHistory.empty() || !options.career.empty()) {
+        return answerFromHistory(options);
+    }
     if (!options.decide.empty() || options.nextRound) {
         std::fputs(sim::answerQuestion(options).c_str(), stdout);
         return 0;

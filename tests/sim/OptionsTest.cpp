@@ -49,6 +49,11 @@ TEST(Options, ReadsEveryOptionInBothSpellings) {
     EXPECT_EQ(question.up, 1);
     EXPECT_EQ(question.seen, (std::vector<int>{5, 5, 3, 12, 11, 2}));
     EXPECT_TRUE(parseOptions({"--next-round", "--seen=A,A,A,A"}).options.nextRound);
+
+    const Options career = parseOptions({"--career=history.jsonl", "--csv"}).options;
+    EXPECT_EQ(career.career, "history.jsonl");
+    EXPECT_TRUE(career.csv);
+    EXPECT_EQ(parseOptions({"--check-history", "h.jsonl"}).options.checkHistory, "h.jsonl");
 }
 
 // The answers as blackjack-sim prints them: each play the rules allow, then the best.
@@ -102,6 +107,11 @@ TEST(Options, RejectsBadValuesNamingTheOption) {
         {"--seen", "2,3"},
         {"--seen", "Q,Q,Q,Q,Q", "--next-round"},
         {"--seen", "", "--next-round"},
+        {"--csv"},
+        {"--check-history"},
+        {"--career", ""},
+        {"--career", "history.jsonl", "--check-history", "history.jsonl"},
+        {"--check-history", "history.jsonl", "--decide", "10,6", "--up", "6"},
     };
     for (const auto& args : bad) {
         const ParsedOptions parsed = parseOptions(args);
