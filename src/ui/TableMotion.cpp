@@ -94,6 +94,11 @@ double TableMotion::cardSeconds() const {
     return kCardSeconds;
 }
 
+TableMotion::Beat TableMotion::beat() const {
+    const double card = cardSeconds();
+    return {card * kOverlap, card, card, card * kOverlap};
+}
+
 double TableMotion::nextStart(double now) const {
     double start = now;
     for (const Flight& flight : flights_) {

@@ -29,6 +29,16 @@ public:
     TableMotion();
 
     bool isOn() const { return speed_ != Speed::Instant; }
+    // The motion's beat at the speed now, for the sound to keep time with: a card leaves the shoe
+    // every `cardGap` seconds, the hole card turns in `turnSeconds`, a chip lands after
+    // `chipSeconds`, and the result starts to show `resultGap` after the last card left.
+    struct Beat {
+        double cardGap;
+        double turnSeconds;
+        double chipSeconds;
+        double resultGap;
+    };
+    Beat beat() const;
     Speed speed() const { return speed_; }
     // A turns motion on at the last speed it had (Normal at first), or off.
     void toggle();

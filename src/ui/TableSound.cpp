@@ -51,7 +51,7 @@ void TableSound::start() {
     std::string why;
     if (!device_.open(why)) {
         if (!warned_) {
-            std::cerr << "No sound: the audio device could not be opened (" << why
+            std::cerr << "blackjack: no sound: the audio device could not be opened (" << why
                       << "); the game plays on silent" << std::endl;
             warned_ = true;
         }
@@ -84,25 +84,36 @@ void TableSound::cue(Cue cue, double delay) {
     }
 }
 
+void TableSound::chip(const Timing& timing) {
+    cue(Cue::ChipClick, timing.chipDelay);
+}
+
 void TableSound::chip() {
-    cue(Cue::ChipClick, 0.0);
+    chip(Timing{});
+}
+
+void TableSound::played(const Game& game) {
+    played(game, Timing{});
 }
 
 void TableSound::dealing() {
     seen_ = Seen{};
 }
 
-void TableSound::played(const Game& game) {
+void TableSound::played(const Game& game, const Timing& timing) {
     const Seen now{game.player.cards.size(), game.splitHand.cards.size(), game.dealer.cards.size(),
                    game.dealerRevealed, game.isRoundOver()};
     double delay = 0.0;
     bool any = false;
+    // What follows a cue waits the gap that cue takes.
+    double gap = 0.0;
     const auto next = [&](Cue c) {
         if (any) {
-            delay += kCardGap;
+            delay += gap;
         }
         cue(c, delay);
         any = true;
+        gap = c == Cue::HoleFlip ? timing.turnGap : timing.cardGap;
     };
     // The deal goes round the table, player then dealer; a split deals the first hand its card
     // before the second. The dealer's draws after the hole card come last.
@@ -128,7 +139,7 @@ void TableSound::played(const Game& game) {
         next(Cue::CardSlide);
     }
     if (now.settled && !seen_.settled) {
-        cue(resultOf(game), any ? delay + kResultGap : 0.0);
+        cue(resultOf(game), any ? delay + timing.resultGap : 0.0);
     }
     seen_ = now;
 }

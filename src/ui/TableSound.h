@@ -24,6 +24,17 @@ public:
     static constexpr double kCardGap = 0.18;
     static constexpr double kResultGap = 0.3;
 
+    // When the sounds of a play are heard after it, in seconds: without motion, one card after
+    // another kCardGap apart and the result kResultGap after the last; with it, each card as it
+    // leaves the shoe, the hole card as it turns, a chip as it lands and the result as it
+    // shows (ui/TableMotion.h's beat).
+    struct Timing {
+        double cardGap = kCardGap;
+        double turnGap = kCardGap;
+        double resultGap = kResultGap;
+        double chipDelay = 0.0;
+    };
+
     bool isOn() const { return on_; }
     void turn(bool on);
     int volume() const { return volume_; }
@@ -31,12 +42,14 @@ public:
     void setVolume(int volume);
 
     // A chip put on the bet or taken off it.
+    void chip(const Timing& timing);
     void chip();
     // Called just before the deal: the round's hands start empty.
     void dealing();
     // Called after each deal and play: cues, one after another, each card the engine dealt since
     // the last call in the order it dealt them, the hole card turned over, the dealer's draws and,
     // once settled, the round's result. Off, it only keeps count.
+    void played(const Game& game, const Timing& timing);
     void played(const Game& game);
 
     // Turns the sound off, the device closed, as the table lets go of everything; the volume stays.
