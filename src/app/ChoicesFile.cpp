@@ -21,9 +21,18 @@ constexpr const char* kFileName = "choices.txt";
 constexpr std::size_t kMostBytes = std::size_t{64} * 1024;
 
 // The names a file may set, in the order it is written.
-enum Field : std::size_t { kCoach, kMotion, kSpeed, kSound, kVolume, kFullscreen, kFieldCount };
-constexpr std::array<const char*, kFieldCount> kNames = {"coach", "motion", "speed",
-                                                         "sound", "volume", "fullscreen"};
+enum Field : std::size_t {
+    kCoach,
+    kMotion,
+    kSpeed,
+    kSound,
+    kVolume,
+    kFullscreen,
+    kKeeping,
+    kFieldCount
+};
+constexpr std::array<const char*, kFieldCount> kNames = {"coach",  "motion",     "speed",  "sound",
+                                                         "volume", "fullscreen", "keeping"};
 constexpr std::array<const char*, 3> kSpeedNames = {"slow", "normal", "fast"};
 constexpr int kVolumeStep = 10;
 constexpr int kMostVolume = 100;
@@ -79,6 +88,7 @@ std::string format(const Choices& choices) {
     out << kNames[kSound] << " = " << onOff(choices.sound) << '\n';
     out << kNames[kVolume] << " = " << choices.volume << '\n';
     out << kNames[kFullscreen] << " = " << onOff(choices.fullscreen) << '\n';
+    out << kNames[kKeeping] << " = " << onOff(choices.keeping) << '\n';
     return out.str();
 }
 
@@ -148,6 +158,8 @@ bool readField(std::size_t field, const std::string& value, Choices& choices) {
             return readVolume(value, choices.volume);
         case kFullscreen:
             return readOnOff(value, choices.fullscreen);
+        case kKeeping:
+            return readOnOff(value, choices.keeping);
         default:
             return false;
     }

@@ -17,11 +17,11 @@
 // when the file is first written. BLACKJACK_PREFS_DIR, when set and not empty, names the folder
 // instead (the tests point it at a scratch folder, never at the player's own file).
 //
-// The file is lines of `name = value`: coach, motion, sound and fullscreen take on or off, speed
-// slow, normal or fast, volume 0 to 100 in steps of 10. Lines starting with # are comments, and
-// blank lines are allowed. Names this game does not know are skipped, so a newer game's file
-// still reads. A file that cannot be read or makes no sense (a line cut short, a value out of
-// range, a name twice, bytes that are no text) is set aside as choices.txt.bad, replacing an
+// The file is lines of `name = value`: coach, motion, sound, fullscreen and keeping take on or
+// off, speed slow, normal or fast, volume 0 to 100 in steps of 10. Lines starting with # are
+// comments, and blank lines are allowed. Names this game does not know are skipped, so a newer
+// game's file still reads. A file that cannot be read or makes no sense (a line cut short, a value
+// out of range, a name twice, bytes that are no text) is set aside as choices.txt.bad, replacing an
 // older one, and the game starts with the defaults after one line on standard error.
 //
 // A write never leaves a broken file behind: the choices go to choices.txt.new, which is flushed

@@ -42,6 +42,7 @@ Choices choicesInForce(const MainLoop& loop, const Choices& last) {
     now.speed = chosenSpeed(game.motion.lastSpeed());
     now.sound = game.sounds.isOn();
     now.volume = game.sounds.volume();
+    now.keeping = game.keeping();
 #ifndef __EMSCRIPTEN__
     now.fullscreen = isFullscreen(loop.window);
 #endif
@@ -54,12 +55,15 @@ void applyChoices(MainLoop& loop, const Choices& choices) {
     loop.game->motion.restore(tableSpeed(choices.speed), choices.motion);
     loop.game->sounds.setVolume(choices.volume);
     loop.game->sounds.turn(choices.sound);
+    loop.game->setKeeping(choices.keeping);
     if (choices.fullscreen != isFullscreen(loop.window)) {
         setFullscreen(loop.window, choices.fullscreen);
     }
 }
 
 void ChoicesKeeper::begin(MainLoop& loop, const CommandLine& options) {
+    // The rounds are kept beside the choices.
+    loop.game->kept.setFolder(file_.folder());
     Choices start;
     if (!options.defaults) {
         start = file_.read();

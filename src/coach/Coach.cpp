@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ctime>
+
+#include "rules/Outcome.h"
 
 namespace {
 
@@ -20,6 +23,49 @@ int index(solver::Action play) {
 
 bool naturalOf(const Game& game) {
     return !game.splitActive && game.player.cards.size() == 2 && game.player.value == kBlackjack;
+}
+
+void setValue(solver::PlayValues& values, solver::Action play, double value) {
+    switch (play) {
+        case solver::Action::Stand:
+            values.stand = value;
+            break;
+        case solver::Action::Hit:
+            values.hit = value;
+            break;
+        case solver::Action::Double:
+            values.doubled = value;
+            break;
+        case solver::Action::Split:
+            values.split = value;
+            break;
+    }
+}
+
+// The letter a kept card's suit is written with: the suit's initial.
+char suitLetter(const Card& card) {
+    return card.suit.empty() ? '?' : card.suit[0];
+}
+
+void keepHand(const Hand& hand, RoundRecord::HandRecord& kept) {
+    for (const Card* card : hand.cards) {
+        kept.cards.push_back(card->rank);
+        kept.suits += suitLetter(*card);
+    }
+}
+
+// Now as ISO 8601 in UTC, to the second.
+std::string utcNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+#ifdef _WIN32
+    gmtime_s(&utc, &now);
+#else
+    gmtime_r(&now, &utc);
+#endif
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
 }
 
 }  // namespace
@@ -52,6 +98,9 @@ void Coach::dealing(const Game& game, int bet) {
     job.unseen = unseenAtDeal(game, fresh);
     job.bet = bet;
     round = ledger.open(bet);
+    keepingRound = keeping_;
+    keptNow = RoundRecord{};
+    keptNow.bet = bet;
     walletBeforeDeal = game.getWallet();
     roundCost = 0.0;
     lastRound = LastRound{};
@@ -72,6 +121,9 @@ void Coach::playing(const Game& game, solver::Action play, bool doubleOpen, bool
     if (!decision.inPlay) {
         return;
     }
+    if (keepingRound) {
+        keepDecision(game, play);
+    }
     const double made = decision.values.of(play);
     const double best = decision.values.of(decision.best);
     if (std::isnan(made) || best <= made) {
@@ -87,6 +139,9 @@ void Coach::settled(const Game& game) {
         return;
     }
     ledger.close(round, game.getWallet() - walletBeforeDeal, naturalOf(game));
+    if (keepingRound) {
+        keepSettled(game);
+    }
     lastRound.shown = true;
     lastRound.stake = ledger.rounds[round].stake;
     lastRound.cost = roundCost;
@@ -100,11 +155,116 @@ void Coach::pause() {
         ledger.drop(round);
         round = -1;
     }
+    keepingRound = false;
     decision = Decision{};
     decisionKnown = false;
     lastRound = LastRound{};
     // Off, the coach does no work; the values still awaited are asked for again when it is back.
     worker.rest();
+}
+
+void Coach::keep(bool on) {
+    keeping_ = on;
+    if (!on) {
+        keepingRound = false;
+        keptRounds.clear();
+    }
+}
+
+bool Coach::keptWaiting() const {
+    for (const KeptRound& kept : keptRounds) {
+        if (!ledger.rounds[kept.round].valued) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<RoundRecord> Coach::takeKept() {
+    // In the order they were played: a round still waiting holds back the ones after it.
+    std::vector<RoundRecord> done;
+    std::size_t taken = 0;
+    for (; taken < keptRounds.size(); ++taken) {
+        const SessionLedger::Round& valued = ledger.rounds[keptRounds[taken].round];
+        if (!valued.valued) {
+            break;
+        }
+        keptRounds[taken].record.edge = valued.edge;
+        done.push_back(std::move(keptRounds[taken].record));
+    }
+    keptRounds.erase(keptRounds.begin(), keptRounds.begin() + static_cast<std::ptrdiff_t>(taken));
+    return done;
+}
+
+void Coach::keepDecision(const Game& game, solver::Action play) {
+    RoundRecord::Decision kept;
+    kept.hand = game.playingSplit ? 1 : 0;
+    kept.split = game.splitActive;
+    kept.cards = decisionKey.hand;
+    kept.up = decisionKey.up;
+    // Seen: the whole pack less the cards not seen, the hand and the up card.
+    solver::RankCounts seen = solver::fullPack();
+    for (std::size_t rank = 1; rank < seen.size(); ++rank) {
+        seen[rank] -= decisionKey.unseen[rank];
+    }
+    for (const int rank : kept.cards) {
+        --seen[rank];
+    }
+    --seen[kept.up];
+    for (std::size_t rank = 1; rank < seen.size(); ++rank) {
+        for (int n = 0; n < seen[rank]; ++n) {
+            kept.seen.push_back(static_cast<int>(rank));
+        }
+    }
+    for (const solver::Action each : kPlays) {
+        if (decision.open[index(each)]) {
+            setValue(kept.values, each, decision.values.of(each));
+        }
+    }
+    kept.chosen = play;
+    kept.best = decision.best;
+    const double made = kept.values.of(play);
+    const double best = kept.values.of(decision.best);
+    kept.cost = std::isnan(made) || best <= made ? 0.0 : (best - made) * decision.stake;
+    keptNow.decisions.push_back(std::move(kept));
+}
+
+void Coach::keepSettled(const Game& game) {
+    RoundRecord& kept = keptNow;
+    RoundRecord::HandRecord dealer;
+    keepHand(game.dealer, dealer);
+    kept.dealer = std::move(dealer.cards);
+    kept.dealerSuits = std::move(dealer.suits);
+
+    // Only the first hand of a round never split can be doubled, and only it can be a natural.
+    bool doubled = false;
+    for (const RoundRecord::Decision& made : kept.decisions) {
+        doubled = doubled || (made.hand == 0 && made.chosen == solver::Action::Double);
+    }
+    const bool natural = naturalOf(game);
+    RoundRecord::HandRecord first;
+    keepHand(game.player, first);
+    first.stake = doubled ? 2 * kept.bet : kept.bet;
+    first.result = returnOf(outcomeOf(game.player.value, game.dealer.value, natural), first.stake) -
+                   first.stake;
+    kept.hands.push_back(std::move(first));
+    if (game.splitActive) {
+        RoundRecord::HandRecord second;
+        keepHand(game.splitHand, second);
+        second.stake = kept.bet;
+        second.result =
+            returnOf(outcomeOf(game.splitHand.value, game.dealer.value, false), second.stake) -
+            second.stake;
+        kept.hands.push_back(std::move(second));
+    }
+    kept.net = game.getWallet() - walletBeforeDeal;
+    kept.blackjack = natural;
+    kept.wallet = game.getWallet();
+    kept.text = game.getResultText();
+    kept.time = utcNow();
+    keptRounds.push_back(KeptRound{round, std::move(kept)});
+    keptNow = RoundRecord{};
+    keepingRound = false;
 }
 
 void Coach::decide(const Game& game, bool doubleOpen, bool splitOpen) {

@@ -7,6 +7,7 @@
 
 #include "coach/NextRoundWorker.h"
 #include "coach/SessionLedger.h"
+#include "history/RoundRecord.h"
 #include "rules/Game.h"
 #include "solver/TableSolver.h"
 
@@ -94,6 +95,18 @@ public:
     // thread, waiting for it).
     void finishWork();
 
+    // Keeping on, each round followed from its deal to its end is written down as a RoundRecord:
+    // its cards, its hands' results, and every decision the player made with the value of each
+    // play live at that moment, from the cards left then (the same values the coach shows). A
+    // round's record is complete once its value at the deal is known too; takeKept hands over
+    // those that are, oldest first. Off, nothing is written down and the records not yet handed
+    // over are dropped.
+    void keep(bool on);
+    bool keeping() const { return keeping_; }
+    std::vector<RoundRecord> takeKept();
+    // Rounds settled and written down whose value at the deal is not yet known.
+    bool keptWaiting() const;
+
     Decision decision;
     NextRound next;
     LastRound lastRound;
@@ -150,6 +163,19 @@ private:
     int round = -1;
     int walletBeforeDeal = 0;
     double roundCost = 0.0;
+
+    // The round being written down, from its deal (when keeping was on at the deal); and the
+    // settled ones, by ledger round, until their value at the deal is known.
+    struct KeptRound {
+        int round = 0;
+        RoundRecord record;
+    };
+    void keepDecision(const Game& game, solver::Action play);
+    void keepSettled(const Game& game);
+    bool keeping_ = false;
+    bool keepingRound = false;
+    RoundRecord keptNow;
+    std::vector<KeptRound> keptRounds;
 
     // Last: its thread, which touches nothing of the coach's, is stopped first.
     NextRoundWorker worker;

@@ -145,6 +145,9 @@ void CoachView::update(const Coach& coach, bool playing) {
     // session's net and the decisions' cost are.
     const bool valued = ledger.valued();
     ledgerLines.push_back("Session: " + cents(ledger.netCents()));
+    if (!careerLine.empty()) {
+        ledgerLines.push_back(careerLine);
+    }
     ledgerLines.push_back("Table's edge: " + (valued ? cents(ledger.edgeCents()) : kWorkingOut));
     ledgerLines.push_back("Decisions: " + cents(ledger.decisionCents()));
     ledgerLines.push_back("Luck: " + (valued ? cents(ledger.luckCents()) : kWorkingOut));

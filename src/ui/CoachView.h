@@ -30,6 +30,8 @@ public:
     int bestPlay = -1;
     std::vector<std::string> noteLines;
     std::vector<std::string> ledgerLines;
+    // Shown beneath the session's line when not empty: the rounds kept over every session.
+    std::string careerLine;
 
 private:
     struct Text {

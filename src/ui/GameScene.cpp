@@ -57,6 +57,7 @@ void GameScene::init(SDL_Renderer* renderer) {
     } else {
         font2x.reset(TTF_OpenFont(kFontPath, 2 * kFontSize));
     }
+    review.init(kFontPath);
 
     shownWallet = engine->getWallet();
     pendingBet = 0;
@@ -161,7 +162,7 @@ void GameScene::removeChip(int kind) {
     if (chipCounts[kind] > 0) {
         --chipCounts[kind];
         motion.chipFromBet(kind);
-        sounds.chip();
+        sounds.chip(soundTiming());
     }
 }
 
@@ -174,7 +175,7 @@ void GameScene::addChip(int kind) {
     if (walletCovers(pendingBet, chipValues[kind])) {
         ++chipCounts[kind];
         motion.chipToBet(kind);
-        sounds.chip();
+        sounds.chip(soundTiming());
     }
 }
 
@@ -204,7 +205,7 @@ void GameScene::deal() {
     engine->placeBet(pendingBet);
     motion.dealing(engine->getWallet());
     engine->startRound();
-    sounds.played(*engine);
+    sounds.played(*engine, soundTiming());
     roundActive = true;
     dealEnabled = false;
     playEnabled = true;
@@ -219,27 +220,27 @@ void GameScene::tellCoach(solver::Action play) {
 
 void GameScene::chipSound(const std::array<int, kChipKinds>& before) {
     if (before != lastChipCounts) {
-        sounds.chip();
+        sounds.chip(soundTiming());
     }
 }
 
 void GameScene::hit() {
     tellCoach(solver::Action::Hit);
     engine->hit();
-    sounds.played(*engine);
+    sounds.played(*engine, soundTiming());
 }
 
 void GameScene::stand() {
     tellCoach(solver::Action::Stand);
     engine->stand();
-    sounds.played(*engine);
+    sounds.played(*engine, soundTiming());
 }
 
 void GameScene::doubleDown() {
     if (engine->getWallet() >= engine->getBet()) {
         tellCoach(solver::Action::Double);
         engine->doubleDown();
-        sounds.played(*engine);
+        sounds.played(*engine, soundTiming());
     }
 }
 
@@ -247,7 +248,7 @@ void GameScene::split() {
     if (engine->getWallet() >= engine->getBet()) {
         tellCoach(solver::Action::Split);
         engine->split();
-        sounds.played(*engine);
+        sounds.played(*engine, soundTiming());
     }
 }
 
@@ -271,8 +272,21 @@ bool GameScene::isLive(const Button& button) const {
     return !roundActive;
 }
 
+TableSound::Timing GameScene::soundTiming() const {
+    if (!motion.isOn()) {
+        return TableSound::Timing{};
+    }
+    const TableMotion::Beat beat = motion.beat();
+    return {beat.cardGap, beat.turnSeconds, beat.resultGap, beat.chipSeconds};
+}
+
 void GameScene::setCoach(bool on) {
     coaching.turn(on);
+}
+
+void GameScene::setKeeping(bool on) {
+    coaching.keep(on);
+    kept.turn(on);
 }
 
 void GameScene::handleInput(int x, int y, bool clicked) {
@@ -280,6 +294,13 @@ void GameScene::handleInput(int x, int y, bool clicked) {
     // A click lands on the table as it is: whatever moves is first where it is going.
     if (clicked) {
         motion.finish();
+    }
+    // Over the review a click only steps it by its arrows, and nothing under it is hovered.
+    if (review.isOpen()) {
+        if (clicked) {
+            review.handleClick(x, y);
+        }
+        return;
     }
     // Over the list of keys a click only closes it, and nothing under it is hovered.
     if (help.isOpen()) {
@@ -313,6 +334,10 @@ void GameScene::handleKey(SDL_Keycode key, Uint16 modifiers) {
     using Kind = TableCommand::Kind;
     const TableCommand command = tableCommandFor(key, modifiers);
     motion.finish();
+    if (review.isOpen()) {
+        review.handleKey(key);
+        return;
+    }
     if (help.isOpen()) {
         help.close();
         return;
@@ -369,6 +394,15 @@ void GameScene::handleKey(SDL_Keycode key, Uint16 modifiers) {
             break;
         case Kind::VolumeUp:
             sounds.setVolume(sounds.volume() + TableSound::kVolumeStep);
+            break;
+        case Kind::Keeping:
+            setKeeping(!keeping());
+            break;
+        case Kind::Review:
+            // Between rounds only: the round in play has no record yet.
+            if (!roundActive) {
+                review.open(kept.rounds());
+            }
             break;
         case Kind::None:
             break;
@@ -440,8 +474,20 @@ void GameScene::update() {
     relabel(dealerLabel, kDealerLabel + std::to_string(engine->dealerShownValue()));
 
     motion.follow(*engine);
+    // The rounds the coach finished valuing in the last frame are kept first, so its ledger
+    // shows the career with them.
+    for (RoundRecord& round : coaching.takeKept()) {
+        kept.add(std::move(round));
+    }
+    coaching.setCareerLine(keeping() ? careerLine() : std::string());
     coaching.update(renderer, kFontPath,
                     {*engine, roundActive, pendingBet, doubleEnabled, splitEnabled, playEnabled});
+}
+
+std::string GameScene::careerLine() const {
+    const long long rounds = kept.careerRounds();
+    return "Career: " + coachDollars(static_cast<double>(kept.careerNet())) + " in " +
+           std::to_string(rounds) + (rounds == 1 ? " round" : " rounds");
 }
 
 bool GameScene::hasWork() const {
@@ -512,6 +558,7 @@ void GameScene::render(SDL_Renderer* renderer) {
 
     coaching.render(renderer);
     motion.renderSpeed(renderer, letteringFont(), labelDensity);
+    review.render(renderer, *engine, letteringFont(), labelDensity);
     help.render(renderer, letteringFont(), labelDensity);
 }
 
@@ -530,6 +577,8 @@ std::vector<std::string> GameScene::helpLines() const {
             "M: sound, now " + onOff(sounds.isOn()) + ", volume " +
                 std::to_string(sounds.volume()) + "%",
             "- and =: the sound's volume down, up",
+            "K: keep every round, now " + onOff(keeping()),
+            "V: the review of past rounds",
             "F11 or Alt+Enter: fullscreen and back",
             "F1 or ?: these keys",
             "",
@@ -547,6 +596,7 @@ void GameScene::cleanup() {
     coaching.cleanup();
     motion.cleanup();
     help.cleanup();
+    review.cleanup();
     sounds.cleanup();
 
     for (TextureHandle* picture : {&bgTexture, &tableTexture, &panelTexture, &chipsTexture,

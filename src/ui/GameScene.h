@@ -7,10 +7,12 @@
 #include <SDL_ttf.h>
 
 #include "app/Scene.h"
+#include "history/KeptRounds.h"
 #include "rules/Game.h"
 #include "ui/Button.h"
 #include "ui/HelpOverlay.h"
 #include "ui/Layout.h"
+#include "ui/ReviewOverlay.h"
 #include "ui/SdlHandle.h"
 #include "ui/SharpPictures.h"
 #include "ui/TableCoach.h"
@@ -48,6 +50,10 @@ public:
 
     // The coach on or off; any time, before init too. Off, the table is exactly as without it.
     void setCoach(bool on);
+    // Every round played to its end kept in history.jsonl (kept.setFolder says where), with
+    // each decision's values, whether the coach is shown or not; any time.
+    void setKeeping(bool on);
+    bool keeping() const { return kept.isOn(); }
 
     SDL_Renderer* renderer = nullptr;
     std::unique_ptr<Game> engine;
@@ -100,8 +106,13 @@ public:
     TableMotion motion;
     // F1's list of the keys and the choices, over the table.
     HelpOverlay help;
+    // V between rounds: the rounds written down, one at a time, with their decisions' values.
+    ReviewOverlay review;
     // The sound, off until M, with its device and volume.
     TableSound sounds;
+    // The rounds written down (while the coach is on, or keeping), in memory and with K in the
+    // history file.
+    KeptRounds kept;
 
 private:
     // The pictures in `sharp`, by number.
@@ -140,6 +151,10 @@ private:
     void tellCoach(solver::Action play);
     // What F1 shows: every key, with the choices as they stand now.
     std::vector<std::string> helpLines() const;
+    // The coach's line of every round kept: "Career: -$40.00 in 230 rounds".
+    std::string careerLine() const;
+    // When the sounds of a play are heard: in time with the motion, when it is on.
+    TableSound::Timing soundTiming() const;
     // The sound of a chip, when `before` is not the stake on the table now.
     void chipSound(const std::array<int, kChipKinds>& before);
     // Replaces `label` with a fresh texture of `text`, the old one gone first.

@@ -235,7 +235,9 @@ void ReviewOverlay::letter(SDL_Renderer* renderer, TTF_Font* font, int density) 
     const float middle = static_cast<float>(kPanel.x) + static_cast<float>(kPanel.w) / 2.0F;
     if (cursor_.round() < 0) {
         addLabel("No rounds yet", SDL_FPoint{middle, 340.0F}, kText, Align::Centre, true);
-        addLabel("Any key closes this.", SDL_FPoint{middle, 380.0F}, kDim, Align::Centre);
+        addLabel("The rounds played with the coach on (C) or keeping on (K) are shown here.",
+                 SDL_FPoint{middle, 380.0F}, kDim, Align::Centre);
+        addLabel("Any key closes this.", SDL_FPoint{middle, 410.0F}, kDim, Align::Centre);
         return;
     }
     const RoundRecord& round = *cursor_.shown();

@@ -5,7 +5,8 @@
 // What a key means on the table: Enter (either) or Space DEAL, H HIT, S STAND, D DOUBLE, P SPLIT,
 // 1 to 5 a chip's add arrow and with Shift its remove arrow, R the last round's chips again, C the
 // coach, A motion on and off, [ and ] motion slower and faster, M the sound, - (either) and = (or
-// the keypad's +) its volume down and up. Every other key, Escape among them, means nothing there:
+// the keypad's +) its volume down and up, K keeping the rounds, V the review of past rounds. Every
+// other key, Escape among them, means nothing there:
 // a stray key never ends the game from the table.
 struct TableCommand {
     enum class Kind {
@@ -24,7 +25,9 @@ struct TableCommand {
         Faster,
         Sound,
         VolumeDown,
-        VolumeUp
+        VolumeUp,
+        Keeping,
+        Review
     };
     Kind kind = Kind::None;
     // The chip's kind, 0 to 4, for AddChip and RemoveChip.
@@ -62,6 +65,10 @@ constexpr TableCommand tableCommandFor(SDL_Keycode key, Uint16 modifiers) {
             return {Kind::Faster, 0};
         case SDLK_m:
             return {Kind::Sound, 0};
+        case SDLK_k:
+            return {Kind::Keeping, 0};
+        case SDLK_v:
+            return {Kind::Review, 0};
         case SDLK_MINUS:
         case SDLK_KP_MINUS:
             return {Kind::VolumeDown, 0};

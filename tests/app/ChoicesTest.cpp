@@ -54,6 +54,7 @@ Choices everyChoiceChanged() {
     c.sound = true;
     c.volume = 0;
     c.fullscreen = true;
+    c.keeping = true;
     c.motionChosen = true;
     return c;
 }
@@ -134,6 +135,7 @@ TEST_F(ChoicesFileTest, AnUnusableFileIsSetAsideWithOneLine) {
         {"garbage", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)},
         {"NUL bytes", std::string("coach = on\0\n", 12)},
         {"a value no switch takes", "coach = yes\n"},
+        {"keeping neither on nor off", "keeping = 1\n"},
         {"an unknown speed", "speed = turbo\n"},
         {"volume above 100", "volume = 110\n"},
         {"volume between steps", "volume = 85\n"},
@@ -282,17 +284,18 @@ TEST_F(ChoicesKeeperTest, TheFilesChoicesStartAndEachChangeIsWrittenOnce) {
     EXPECT_EQ(ChoicesFile().read(), saved);
 }
 
-// Motion, its speed, the sound and its volume chosen by their keys in one run are in force in the
-// next, each change written as it was made.
+// Motion, its speed, the sound and its volume, the coach and keeping chosen by their keys in one
+// run are in force in the next, each change written as it was made.
 TEST_F(ChoicesKeeperTest, MotionAndSoundChosenByKeysAreInForceInTheNextRun) {
     const ScopedEnv audio{"SDL_AUDIODRIVER", "dummy"};
     begin({});
-    const SDL_Keycode keys[] = {SDLK_a, SDLK_LEFTBRACKET, SDLK_m, SDLK_MINUS, SDLK_c};
+    const SDL_Keycode keys[] = {SDLK_a, SDLK_LEFTBRACKET, SDLK_m, SDLK_MINUS, SDLK_c, SDLK_k};
     for (const SDL_Keycode key : keys) {
         game.handleKey(key, KMOD_NONE);
         frames();
     }
-    EXPECT_EQ(loop.choices.writes(), 5);
+    EXPECT_EQ(loop.choices.writes(), 6);
+    EXPECT_EQ(game.kept.path(), folder() / "history.jsonl") << "the rounds kept beside the choices";
 
     GameScene next;
     MainLoop nextRun;
@@ -304,6 +307,7 @@ TEST_F(ChoicesKeeperTest, MotionAndSoundChosenByKeysAreInForceInTheNextRun) {
     EXPECT_TRUE(next.sounds.isOn());
     EXPECT_EQ(next.sounds.volume(), 70);
     EXPECT_TRUE(next.coaching.isOn());
+    EXPECT_TRUE(next.keeping());
     // A turns it off and on again at the speed remembered.
     next.handleKey(SDLK_a, KMOD_NONE);
     next.handleKey(SDLK_a, KMOD_NONE);

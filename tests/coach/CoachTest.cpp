@@ -234,6 +234,9 @@ TEST(CoachValues, AfterTheReshuffleTheValuesAreAFullPacks) {
 // Plays `rounds` rounds at `bet` off a seeded deck, each play chosen by `choose`.
 template <typename Choose>
 void playSession(CoachedTable& table, int rounds, int bet, std::uint32_t seed, Choose choose) {
+    // The pack in its own order first: a shuffle starts from the order the cards are in, and the
+    // engine shuffled them at random when it was made.
+    stackDeck(*table.game.deck, "");
     table.game.deck->seed(seed);
     table.game.deck->shuffle();
     for (int i = 0; i < rounds && table.game.getWallet() >= 2 * bet; ++i) {
@@ -428,3 +431,154 @@ TEST(CoachFrames, ACoachGoingStopsItsThreadWithinAStep) {
 }
 
 }  // namespace
+
+// ---- The rounds kept ----
+
+// A kept decision's values worked out afresh from what the record holds alone, as
+// blackjack-sim --check-history does: the pack less the seen cards, the hand and the up card.
+solver::PlayValues valuesFromRecord(const RoundRecord::Decision& kept) {
+    solver::RankCounts unseen = solver::fullPack();
+    for (const int rank : kept.seen) {
+        --unseen[rank];
+    }
+    for (const int rank : kept.cards) {
+        --unseen[rank];
+    }
+    --unseen[kept.up];
+    solver::TableSolver fresh;
+    return fresh.decide(kept.cards, kept.up, unseen, !kept.split && kept.cards.size() == 2);
+}
+
+TEST(CoachKeeping, EveryRoundIsKeptWithDecisionsThatTheirOwnCardsConfirm) {
+    CoachedTable table;
+    table.coach.keep(true);
+    std::mt19937 random(5u);
+    const int walletBefore = table.game.getWallet();
+    // Every pair is split, so both hands of a split are kept too; the rest at random.
+    playSession(table, 40, 10, 11u, [&](const CoachedTable& t) {
+        if (t.splitOpen()) {
+            return Action::Split;
+        }
+        std::vector<Action> open{Action::Stand, Action::Hit};
+        if (t.doubleOpen()) {
+            open.push_back(Action::Double);
+        }
+        return open[std::uniform_int_distribution<std::size_t>(0, open.size() - 1)(random)];
+    });
+    EXPECT_FALSE(table.coach.keptWaiting());
+    const std::vector<RoundRecord> kept = table.coach.takeKept();
+    const SessionLedger& ledger = table.coach.ledger;
+    ASSERT_EQ(static_cast<int>(kept.size()), ledger.played());
+    EXPECT_TRUE(table.coach.takeKept().empty()) << "each record is handed over once";
+
+    int net = 0;
+    int decisions = 0;
+    int splits = 0;
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        const RoundRecord& round = kept[i];
+        const SessionLedger::Round& ledgerRound = ledger.rounds[i];
+        EXPECT_EQ(round.bet, 10);
+        EXPECT_EQ(round.net, ledgerRound.net);
+        EXPECT_DOUBLE_EQ(round.edge, ledgerRound.edge);
+        EXPECT_EQ(round.dealer.size(), round.dealerSuits.size());
+        EXPECT_GE(round.dealer.size(), 2u);
+        int handsNet = 0;
+        for (const RoundRecord::HandRecord& hand : round.hands) {
+            EXPECT_EQ(hand.cards.size(), hand.suits.size());
+            handsNet += hand.result;
+        }
+        EXPECT_EQ(handsNet, round.net) << "round " << i << ": " << round.text;
+        splits += round.hands.size() == 2 ? 1 : 0;
+        double cost = 0.0;
+        for (const RoundRecord::Decision& made : round.decisions) {
+            ++decisions;
+            const solver::PlayValues fresh = valuesFromRecord(made);
+            for (const Action play : {Action::Stand, Action::Hit, Action::Double, Action::Split}) {
+                if (!std::isnan(made.values.of(play))) {
+                    EXPECT_NEAR(made.values.of(play), fresh.of(play), 1e-12);
+                }
+            }
+            EXPECT_FALSE(std::isnan(made.values.of(made.chosen))) << "the play made was live";
+            EXPECT_GE(made.values.of(made.best), made.values.of(made.chosen));
+            EXPECT_NEAR(made.cost,
+                        (made.values.of(made.best) - made.values.of(made.chosen)) * round.bet,
+                        1e-9);
+            EXPECT_EQ(made.split, round.hands.size() == 2 && made.chosen != Action::Split);
+            cost += made.cost;
+        }
+        EXPECT_NEAR(cost, ledgerRound.decisionCost, 1e-9);
+        net += round.net;
+        EXPECT_EQ(round.wallet, walletBefore + net);
+    }
+    EXPECT_EQ(net, table.game.getWallet() - walletBefore);
+    EXPECT_GT(decisions, 40);
+    EXPECT_GT(splits, 0) << "40 rounds dealt no pair";
+}
+
+// A split round by hand: the second hand's decision sees the first hand's cards, and each hand
+// keeps its own stake and result.
+TEST(CoachKeeping, ASplitRoundKeepsBothHandsAndWhatEachDecisionSaw) {
+    CoachedTable table;
+    table.coach.keep(true);
+    // Player 8, 8 against a dealer's 10 (hole 7); the split hands are dealt a 3 and a 10; the
+    // first hits to 19 with an 8, the second stands on 18, and the dealer stands on 17.
+    stackDeck(*table.game.deck, "8S TH 8D 7C 3C TS 8H");
+    table.deal(20);
+    table.look(0, false);
+    table.play(Action::Split);
+    table.look(0, false);
+    table.play(Action::Hit);  // 8 3 8: 19
+    table.look(0, false);
+    table.play(Action::Stand);
+    table.look(0, false);
+    table.play(Action::Stand);  // 8 10: 18
+    table.coach.finishWork();
+    const std::vector<RoundRecord> kept = table.coach.takeKept();
+    ASSERT_EQ(kept.size(), 1u);
+    const RoundRecord& round = kept[0];
+    ASSERT_EQ(round.hands.size(), 2u);
+    EXPECT_EQ(round.hands[0].cards, (std::vector<int>{8, 3, 8}));
+    EXPECT_EQ(round.hands[0].suits, "SCH");
+    EXPECT_EQ(round.hands[1].cards, (std::vector<int>{8, 10}));
+    EXPECT_EQ(round.dealer, (std::vector<int>{10, 7}));
+    EXPECT_EQ(round.dealerSuits, "HC");
+    EXPECT_EQ(round.hands[0].stake, 20);
+    EXPECT_EQ(round.hands[0].result, 20);  // 19 against 17
+    EXPECT_EQ(round.hands[1].result, 20);  // 18 against 17
+    EXPECT_EQ(round.net, 40);
+    EXPECT_EQ(round.wallet, kStartingWallet + 40);
+    ASSERT_EQ(round.decisions.size(), 4u);
+    const RoundRecord::Decision& first = round.decisions[0];
+    EXPECT_EQ(first.chosen, Action::Split);
+    EXPECT_FALSE(first.split);
+    EXPECT_EQ(first.cards, (std::vector<int>{8, 8}));
+    EXPECT_TRUE(first.seen.empty()) << "the hole card lies face down";
+    EXPECT_FALSE(std::isnan(first.values.split));
+    const RoundRecord::Decision& last = round.decisions[3];
+    EXPECT_EQ(last.hand, 1);
+    EXPECT_TRUE(last.split);
+    EXPECT_EQ(last.cards, (std::vector<int>{8, 10}));
+    EXPECT_EQ(last.seen, (std::vector<int>{3, 8, 8})) << "the first hand, face up";
+    EXPECT_TRUE(std::isnan(last.values.doubled));
+    EXPECT_TRUE(std::isnan(last.values.split));
+}
+
+// Off, nothing is written down, and what was waiting is dropped.
+TEST(CoachKeeping, OffKeepsNothing) {
+    CoachedTable table;
+    stackDeck(*table.game.deck, "TS 9H 8D 7C");
+    table.deal(10);
+    table.look(0, false);
+    table.play(Action::Stand);
+    table.coach.finishWork();
+    EXPECT_TRUE(table.coach.takeKept().empty());
+
+    table.coach.keep(true);
+    stackDeck(*table.game.deck, "TS 9H 8D 7C");
+    table.deal(10);
+    table.look(0, false);
+    table.play(Action::Stand);
+    table.coach.keep(false);
+    table.coach.finishWork();
+    EXPECT_TRUE(table.coach.takeKept().empty());
+}

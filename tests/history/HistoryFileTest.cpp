@@ -22,7 +22,8 @@ void writeFile(const std::string& path, const std::string& bytes) {
 }
 
 std::vector<RoundRecord> threeRounds() {
-    return {historyRound(1, 10, 10, -0.05), historyRound(1, 10, -10, -0.06), historyRound(2, 25, 0, 0.01)};
+    return {historyRound(1, 10, 10, -0.05), historyRound(1, 10, -10, -0.06),
+            historyRound(2, 25, 0, 0.01)};
 }
 
 TEST(HistoryFile, AppendedRoundsLoadBackInOrder) {

@@ -78,8 +78,8 @@ TEST(HistoryLine, SplitRoundAndDrillReadBackAsWritten) {
     doubled.decisions = {solvedDecision({5, 6}, 10, {}, false, Action::Double, 10)};
     expectSameRound(doubled, readBack(historyLine(doubled)));
 
-    RoundRecord drill =
-        historyRound(3, 100, 0, 0.0, {solvedDecision({10, 6}, 10, {4, 4}, false, Action::Stand, 100)});
+    RoundRecord drill = historyRound(
+        3, 100, 0, 0.0, {solvedDecision({10, 6}, 10, {4, 4}, false, Action::Stand, 100)});
     drill.dealer.clear();
     drill.dealerSuits.clear();
     drill.hands.clear();

@@ -81,7 +81,8 @@ TEST(HistoryCheck, UnreadableLinesFailButATornLastOneIsOnlyReported) {
 }
 
 TEST(CareerReport, LedgerLinesAddUpAndCsvQuotes) {
-    std::vector<RoundRecord> rounds = {historyRound(4, 10, -10, -0.0259), historyRound(4, 10, 15, 0.004)};
+    std::vector<RoundRecord> rounds = {historyRound(4, 10, -10, -0.0259),
+                                       historyRound(4, 10, 15, 0.004)};
     rounds[1].decisions = {solvedDecision({10, 6}, 10, {}, false, Action::Stand, 10)};
     rounds[1].dealer = {1, 13};
     rounds[1].time = "noon, \"today\"";

@@ -32,7 +32,7 @@ RoundRecord::Decision solvedDecision(const std::vector<int>& cards, int up,
 }
 
 RoundRecord historyRound(long long session, int bet, int net, double edge,
-                      std::vector<RoundRecord::Decision> decisions) {
+                         std::vector<RoundRecord::Decision> decisions) {
     RoundRecord round;
     round.time = "2026-12-09T01:32:00Z";
     round.session = session;

@@ -16,7 +16,7 @@ RoundRecord::Decision solvedDecision(const std::vector<int>& cards, int up,
 
 // A round of one hand at `bet` that ended `net`, with an edge and decisions of its own.
 RoundRecord historyRound(long long session, int bet, int net, double edge,
-                      std::vector<RoundRecord::Decision> decisions = {});
+                         std::vector<RoundRecord::Decision> decisions = {});
 
 // A round with every field set and unlike its default: split, doubled, with text to escape.
 RoundRecord fullRound();

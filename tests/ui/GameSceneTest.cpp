@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "history/HistoryFile.h"
 #include "support/HeadlessTable.h"
 #include "ui/GameScene.h"
 
@@ -1301,6 +1302,36 @@ TEST_F(SoundTableTest, TheCardsOfAPlayAreSpacedAndTheResultComesLast) {
     EXPECT_EQ(cued[before].delay, 0.0);
 }
 
+// With motion on, each card is heard as it leaves the shoe, the hole card as it turns, the next
+// card after the turn, a chip as it lands and the result as it shows, at every speed.
+TEST_F(SoundTableTest, TheSoundsKeepTimeWithTheMotion) {
+    key(SDLK_m);
+    key(SDLK_a);
+    for (const SDL_Keycode speed : {SDLK_LEFTBRACKET, SDLK_RIGHTBRACKET, SDLK_RIGHTBRACKET}) {
+        key(speed);  // slow, normal, fast
+        const TableMotion::Beat beat = scene.motion.beat();
+        std::size_t before = scene.sounds.cued().size();
+        key(SDLK_2);
+        const auto& cued = scene.sounds.cued();
+        ASSERT_EQ(cued.size(), before + 1);
+        EXPECT_NEAR(cued.back().delay, beat.chipSeconds, 1e-9) << "the chip lands";
+        stackDeck(*scene.engine->deck, "TH 9S 7C 5D KC");
+        before = cued.size();
+        key(SDLK_SPACE);
+        ASSERT_EQ(cued.size(), before + 4);
+        for (std::size_t i = 0; i < 4; ++i) {
+            EXPECT_NEAR(cued[before + i].delay, static_cast<double>(i) * beat.cardGap, 1e-9);
+        }
+        before = cued.size();
+        key(SDLK_s);
+        ASSERT_EQ(cuesFrom(before), "fcW");
+        EXPECT_EQ(cued[before].delay, 0.0);
+        EXPECT_NEAR(cued[before + 1].delay, beat.turnSeconds, 1e-9) << "after the turn";
+        EXPECT_NEAR(cued[before + 2].delay, beat.turnSeconds + beat.resultGap, 1e-9);
+        scene.motion.finish();
+    }
+}
+
 // The volume goes in tens from 0 to 100, by - and = (and the keypad's), starting at 80; M turns
 // the sound off and on without losing it, and only a chip that moved is heard.
 TEST_F(SoundTableTest, VolumeStepsWithinBoundsAndOutlivesM) {
@@ -1400,7 +1431,7 @@ TEST_F(SoundTableTest, NoDeviceIsSaidOnceAndTheGamePlaysOn) {
     }
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-    EXPECT_NE(said.find("No sound"), std::string::npos) << said;
+    EXPECT_NE(said.find("blackjack: no sound"), std::string::npos) << said;
     EXPECT_TRUE(scene.sounds.isOn());
     EXPECT_FALSE(scene.sounds.hasDevice());
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0U);
@@ -1410,4 +1441,139 @@ TEST_F(SoundTableTest, NoDeviceIsSaidOnceAndTheGamePlaysOn) {
     click(kStandAt);
     EXPECT_TRUE(shows(scene.resultLabel, "PLAYER WINS | 25$ Won | Dealer Busted"));
     EXPECT_EQ(cuesFrom(0), "kccccfcW");
+}
+
+// ---- The rounds kept and the review ----
+
+class KeptTableTest : public GameSceneTest {
+protected:
+    // $25 on 16 against a 9: HIT draws a 2, STAND, and the dealer's 14 busts on a king.
+    void playARound() {
+        key(SDLK_2);
+        stackDeck(*scene.engine->deck, "TH 9S 6C 5D 2H KC");
+        key(SDLK_SPACE);
+        key(SDLK_h);
+        key(SDLK_s);
+        // The round's value at the deal, which the frames would bring in a moment, at once.
+        scene.coaching.coach()->finishWork();
+        scene.update();
+        scene.render(renderer);
+    }
+    std::vector<RoundRecord> historyFile() const {
+        std::vector<RoundRecord> rounds;
+        std::string notice;
+        EXPECT_TRUE(HistoryFile((folder() / "history.jsonl").u8string()).load(rounds, notice))
+            << notice;
+        return rounds;
+    }
+    std::filesystem::path folder() const { return dir->path() / "prefs"; }
+};
+
+// K keeps every round with the coach hidden: nothing on the table changes, and the round is a
+// line of history.jsonl once its values are all known, with the decisions as they were made.
+TEST_F(KeptTableTest, KeepingWritesEachRoundWithTheCoachHidden) {
+    scene.kept.setFolder(folder());
+    key(SDLK_2);
+    const std::vector<Rgb> unkept = wholeFrame();
+    key(SDLK_k);
+    EXPECT_TRUE(scene.keeping());
+    EXPECT_FALSE(scene.coaching.isOn());
+    EXPECT_EQ(wholeFrame(), unkept) << "keeping draws nothing";
+    key(SDLK_2, KMOD_LSHIFT);
+    EXPECT_FALSE(std::filesystem::exists(folder())) << "nothing written before a round ends";
+
+    playARound();
+    const std::vector<RoundRecord> rounds = historyFile();
+    ASSERT_EQ(rounds.size(), 1U);
+    const RoundRecord& round = rounds[0];
+    EXPECT_EQ(round.bet, 25);
+    EXPECT_EQ(round.net, 25);
+    EXPECT_EQ(round.wallet, kStartingWallet + 25);
+    EXPECT_EQ(round.session, 1);
+    EXPECT_EQ(round.text, scene.engine->getResultText());
+    EXPECT_EQ(round.dealer, (std::vector<int>{9, 5, 13}));
+    ASSERT_EQ(round.decisions.size(), 2U);
+    EXPECT_EQ(round.decisions[0].cards, (std::vector<int>{10, 6}));
+    EXPECT_EQ(round.decisions[0].up, 9);
+    EXPECT_EQ(round.decisions[0].chosen, solver::Action::Hit);
+    EXPECT_TRUE(std::isnan(round.decisions[0].values.doubled)) << "DOUBLE is not live on 16";
+    EXPECT_FALSE(std::isnan(round.decisions[0].values.stand));
+    EXPECT_EQ(round.decisions[1].cards, (std::vector<int>{10, 6, 2}));
+    EXPECT_EQ(round.decisions[1].chosen, solver::Action::Stand);
+    EXPECT_EQ(scene.kept.rounds().size(), 1U);
+
+    // Off, the next round is written nowhere.
+    key(SDLK_k);
+    playARound();
+    EXPECT_EQ(historyFile().size(), 1U);
+}
+
+// V between rounds opens the review of the rounds written down (the coach's, without keeping);
+// while it is open every key and click is its own, and closed the table is as it was.
+TEST_F(KeptTableTest, VReviewsTheRoundsBetweenRoundsAndTakesEveryKeyWhileOpen) {
+    key(SDLK_c);
+    playARound();
+    EXPECT_FALSE(std::filesystem::exists(folder())) << "without keeping, nothing on disk";
+    key(SDLK_2);
+    stackDeck(*scene.engine->deck, "TH 9S 6C 5D 2H KC");
+    key(SDLK_SPACE);
+    key(SDLK_v);
+    EXPECT_FALSE(scene.review.isOpen()) << "V during a round";
+    key(SDLK_s);
+    scene.coaching.coach()->finishWork();
+    scene.update();
+    scene.render(renderer);
+    const std::vector<Rgb> table = wholeFrame();
+    const int wallet = scene.engine->getWallet();
+
+    key(SDLK_v);
+    ASSERT_TRUE(scene.review.isOpen());
+    EXPECT_EQ(scene.review.rounds().size(), 2U);
+    EXPECT_NE(wholeFrame(), table);
+    for (const SDL_Keycode ignored : {SDLK_2, SDLK_SPACE, SDLK_c, SDLK_k, SDLK_F1}) {
+        key(ignored);
+    }
+    click(addChipAt(1));
+    click(kDealAt);
+    EXPECT_TRUE(scene.review.isOpen());
+    EXPECT_EQ(counts(), (std::array<int, 5>{})) << "no chip reached the table";
+    EXPECT_TRUE(betting());
+    EXPECT_EQ(scene.engine->getWallet(), wallet);
+    EXPECT_TRUE(scene.coaching.isOn());
+    EXPECT_FALSE(scene.help.isOpen());
+
+    key(SDLK_ESCAPE);
+    EXPECT_FALSE(scene.review.isOpen());
+    EXPECT_EQ(wholeFrame(), table);
+    key(SDLK_v);
+    key(SDLK_v);
+    EXPECT_FALSE(scene.review.isOpen()) << "V closes it too";
+}
+
+// With keeping on, the coach's ledger shows the career beneath the session: the file's rounds
+// and this run's.
+TEST_F(KeptTableTest, TheLedgerShowsTheCareerWhileKeeping) {
+    std::filesystem::create_directories(folder());
+    RoundRecord earlier;
+    earlier.session = 4;
+    earlier.bet = 100;
+    earlier.net = -100;
+    earlier.wallet = 900;
+    earlier.dealer = {10, 9};
+    earlier.dealerSuits = "SH";
+    earlier.hands.push_back(RoundRecord::HandRecord{{10, 8}, "DC", 100, -100});
+    std::string why;
+    ASSERT_TRUE(HistoryFile((folder() / "history.jsonl").u8string()).append(earlier, why)) << why;
+
+    scene.kept.setFolder(folder());
+    key(SDLK_c);
+    key(SDLK_k);
+    playARound();
+    const std::vector<std::string>& lines = scene.coaching.view().ledgerLines;
+    ASSERT_GE(lines.size(), 2U);
+    EXPECT_EQ(lines[0], "Session: +$25.00");
+    EXPECT_EQ(lines[1], "Career: -$75.00 in 2 rounds");
+    EXPECT_EQ(historyFile().back().session, 5) << "one past the highest session kept";
+    key(SDLK_k);
+    EXPECT_NE(scene.coaching.view().ledgerLines[1].rfind("Career", 0), 0U) << "gone with keeping";
 }
