@@ -92,10 +92,11 @@ struct Page {
     // Whether the browser calls the frames at every display refresh, as it does at first.
     bool everyRefresh = true;
     // The command line the choices start with, whether they have been read, and the keeper's
-    // writes the browser has been given.
+    // writes (and the rounds kept) the browser has been given.
     CommandLine options;
     bool choicesRead = false;
     int choicesStored = 0;
+    int roundsStored = 0;
 };
 Page page;
 
@@ -158,8 +159,11 @@ void runPageFrame(void* arg) {
     }
     page.redraw = false;
     runFrame(loop);
-    if (loop.choices.writes() != page.choicesStored) {
+    // The rounds kept live in the same folder, stored with it.
+    if (loop.choices.writes() != page.choicesStored ||
+        loop.game->kept.writes() != page.roundsStored) {
         page.choicesStored = loop.choices.writes();
+        page.roundsStored = loop.game->kept.writes();
         storeChoices();
     }
     tellPageOfChoices(*loop.game);

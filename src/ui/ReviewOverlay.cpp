@@ -277,10 +277,17 @@ void ReviewOverlay::letterRound(const RoundRecord& round) {
         }
     }
     if (!round.text.empty()) {
-        // The result line in as many lines as it takes to stay beside the chart.
+        // The result line in as many lines as it takes to stay beside the chart; a split's,
+        // which takes three, in the smaller font so that its lines keep their spacing.
+        TTF_Font* resultFont = letteringFont_;
+        std::vector<std::string> lines =
+            breakLines(resultFont, round.text, letteringDensity_ * kHandRoom);
+        if (lines.size() > 2 && letteringSmall_ != nullptr) {
+            resultFont = letteringSmall_;
+            lines = breakLines(resultFont, round.text, letteringDensity_ * kHandRoom);
+        }
         TextureHandle block(createTextBlockTexture(
-            letteringRenderer_, letteringFont_,
-            breakLines(letteringFont_, round.text, letteringDensity_ * kHandRoom),
+            letteringRenderer_, resultFont, lines,
             letteringDensity_ * (kDecisionsTitleY - kResultY)));
         if (block != nullptr) {
             SDL_SetTextureColorMod(block.get(), kBest.r, kBest.g, kBest.b);
