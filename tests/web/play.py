@@ -6,7 +6,8 @@ left after EXIT, and how closely the page's menu matches the desktop game's. The
 other sizes: a round by touch on a phone held sideways, one by keyboard on a laptop, each with
 the whole table on screen; a phone held upright asked to turn; the progress bar on a slow line;
 a missing download and a browser without WebAssembly said in words; the coach ticked in one
-visit is on in the next; Motion and Sound ticked, a round played with the game's sounds. Last, a screen of twice the
+visit is on in the next; Motion and Sound ticked, a round played with the game's sounds; the
+rounds kept with K there again after a reload. Last, a screen of twice the
 density: the 2x pictures fetched after the first frame and the canvas drawn at the screen's own
 pixels, sharper than the table's own pixels stretched.
 
@@ -624,6 +625,47 @@ def remembered_coach(browser, url):
     ok("the coach ticked is on again in the next visit, and unticked off again")
 
 
+HISTORY = "/libsdl/blackjack/history.jsonl"
+
+
+def kept_lines(browser):
+    """The lines of the history the page's file system holds now (0 when there is none)."""
+    return browser.evaluate(f"""(() => {{ try {{
+        return FS.readFile('{HISTORY}', {{encoding: 'utf8'}}).split('\\n').filter(l => l).length;
+    }} catch (error) {{ return 0; }} }})()""")
+
+
+def kept_across_reload(browser, url):
+    """K keeps the rounds in the browser: a round played by keys is a line of the history, which
+    the page stores in IndexedDB and finds again after a reload, keeping still on."""
+    stored = "!!(window.Module && Module.choicesStore && !Module.choicesStore.busy)"
+    check(open_page(browser, url, DESKTOP) == "running",
+          "the page says: " + str(status_line(browser)))
+    browser.wait_for("the choices read", "Module.choicesArrived === true", seconds=10)
+    check(kept_lines(browser) == 0, "a history before anything was kept")
+    player = Player(browser)
+    menu = steady_menu(player)
+    player.click(AWAY)
+    betting = start_table(player, menu, lambda: player.press("Enter"))
+    player.press("k")
+    play_round(player, betting, lambda: player.press("1"), lambda: player.press(" "),
+               lambda: player.press("s"))
+    deadline = time.monotonic() + 10
+    while kept_lines(browser) == 0 and time.monotonic() < deadline:
+        time.sleep(0.1)
+    kept = kept_lines(browser)
+    check(kept >= 1, f"{kept} lines kept after a round")
+    browser.wait_for("the history stored in the browser", stored, seconds=10)
+    check(open_page(browser, url, DESKTOP) == "running",
+          "the page says: " + str(status_line(browser)))
+    browser.wait_for("the choices read again", "Module.choicesArrived === true", seconds=10)
+    again = kept_lines(browser)
+    check(again == kept, f"after a reload the history holds {again} lines, not {kept}")
+    choices = browser.evaluate("FS.readFile('/libsdl/blackjack/choices.txt', {encoding: 'utf8'})")
+    check("keeping = on" in choices, "keeping was not remembered: " + choices)
+    ok(f"K keeps the rounds in the browser: {kept} kept, and there again after a reload")
+
+
 def click_element(browser, element_id):
     """A real click on the page's element (the browser counts it as the player's gesture)."""
     box = json.loads(browser.evaluate(
@@ -989,6 +1031,7 @@ def main():
         play_by_keys(browser, url)
         remembered_coach(browser, url)
         motion_and_sound(browser, url)
+        kept_across_reload(browser, url)
         check(not browser.errors, "errors on the console: " + " / ".join(browser.errors))
         loading_and_failures(browser, url)
         play_sharp(browser, url, shots)
