@@ -84,6 +84,14 @@ std::string replaceFile(const fs::path& path, const fs::path& fresh, const std::
         ::unlink(fresh.c_str());
         return renameWhy;
     }
+    // The rename is the folder's to keep: flushed too, it survives a power cut. The file is
+    // whole either way, so a folder that cannot be flushed changes nothing of the answer.
+    const fs::path parent = path.parent_path();
+    const int folder = ::open(parent.empty() ? "." : parent.c_str(), O_RDONLY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
     return "";
 #endif
 }
