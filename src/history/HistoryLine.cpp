@@ -114,6 +114,10 @@ void writeDecision(std::string& out, const RoundRecord::Decision& d) {
     writeString(out, playName(d.best));
     writeKey(out, "cost");
     writeNumber(out, d.cost);
+    if (d.hasPackBest) {
+        writeKey(out, "packBest");
+        writeString(out, playName(d.packBest));
+    }
     out += '}';
 }
 
@@ -316,8 +320,13 @@ bool readDecision(const JsonValue& value, RoundRecord::Decision& d, std::string&
         return false;
     }
     const JsonValue* values = f.get("values", JsonValue::Kind::Object);
-    return values != nullptr && readValues(*values, d.values, why) && f.play("chosen", d.chosen) &&
-           f.play("best", d.best) && f.cost("cost", d.cost);
+    if (values == nullptr || !readValues(*values, d.values, why) || !f.play("chosen", d.chosen) ||
+        !f.play("best", d.best) || !f.cost("cost", d.cost)) {
+        return false;
+    }
+    // Only a drill's decision tells the full pack's best play.
+    d.hasPackBest = value.member("packBest") != nullptr;
+    return !d.hasPackBest || f.play("packBest", d.packBest);
 }
 
 template <typename Item, typename ReadItem>

@@ -43,6 +43,10 @@ public:
         solver::Action best = solver::Action::Stand;
         // Dollars at the initial stake: (best value - chosen value) x stake, never below 0.
         double cost = 0.0;
+        // A drill's: the best play for the same hand and up card off the full pack, when known
+        // (written as "packBest"); a single deck's own exception when it is not `best`.
+        bool hasPackBest = false;
+        solver::Action packBest = solver::Action::Stand;
     };
 
     int version = kVersion;

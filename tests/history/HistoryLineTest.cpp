@@ -52,6 +52,8 @@ void expectSameRound(const RoundRecord& a, const RoundRecord& b) {
         EXPECT_EQ(x.chosen, y.chosen);
         EXPECT_EQ(x.best, y.best);
         expectSameValue(x.cost, y.cost, "cost");
+        EXPECT_EQ(x.hasPackBest, y.hasPackBest);
+        EXPECT_EQ(x.packBest, y.packBest);
     }
 }
 
@@ -84,9 +86,18 @@ TEST(HistoryLine, SplitRoundAndDrillReadBackAsWritten) {
     drill.dealerSuits.clear();
     drill.hands.clear();
     drill.drill = true;
+    drill.decisions[0].hasPackBest = true;
+    drill.decisions[0].packBest = Action::Hit;
     const std::string drillLine = historyLine(drill);
     EXPECT_NE(drillLine.find(R"("drill":true)"), std::string::npos);
+    EXPECT_NE(drillLine.find(R"("packBest":"hit")"), std::string::npos) << drillLine;
+    EXPECT_EQ(line.find("packBest"), std::string::npos) << "only a drill's decision tells it";
     expectSameRound(drill, readBack(drillLine));
+    std::string bad = drillLine;
+    bad.replace(bad.find(R"("packBest":"hit")"), 16, R"("packBest":"run")");
+    RoundRecord refused;
+    std::string why;
+    EXPECT_FALSE(parseHistoryLine(bad, refused, why)) << "a pack's best that is no play";
 }
 
 TEST(HistoryLine, ReadsWhatAnotherWriterMayWrite) {
