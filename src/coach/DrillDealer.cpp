@@ -275,6 +275,10 @@ void DrillDealer::step() {
     if (!planned_) {
         plan();
     }
+    if (planning_ == Drill::Kind::Costly && costly_.empty()) {
+        // The history was taken back while the drill was being worked out.
+        planning_ = Drill::Kind::Close;
+    }
     switch (planning_) {
         case Drill::Kind::Mistake: {
             Drill again = mistakes_.front().drill;
