@@ -5,7 +5,7 @@
 // - Every fourth (4, 8, 12, ...) is an exception: a hand near a boundary of the play (16 or 15
 //   against a ten, 12 against a low card, 11 against an ace, soft 17 and 18, small pairs ...) with
 //   4 to 24 cards seen, most of them small or most of them tens, whose best play off the cards
-//   left differs from its best play off a full pack. The dealer tries up to kExceptionTries deals
+//   left differs from its best play off a full pack. The dealer tries up to 400 deals
 //   for one; should none turn up it deals a close call instead and looks again at the next
 //   fourth drill.
 // - Drills 2, 6, 10, ... bring back the costliest mistake still waiting: the same hand, up card
@@ -23,6 +23,7 @@
 #include <limits>
 #include <numeric>
 
+#include "coach/DrillDeals.h"
 #include "history/UtcNow.h"
 
 namespace {
@@ -30,8 +31,6 @@ namespace {
 using solver::Action;
 
 constexpr std::array<Action, 4> kPlays{Action::Stand, Action::Hit, Action::Double, Action::Split};
-constexpr std::array<const char*, 4> kSuits{"Hearts", "Diamonds", "Clubs", "Spades"};
-constexpr int kPackSize = 52;
 
 // An answer that gives up more than this (dollars) is a mistake; one within it is right.
 constexpr double kMistakeOver = 0.01;
@@ -44,77 +43,11 @@ constexpr int kExceptionTries = 400;
 // An exception's best play beats the full pack's best by this much at least (in stakes), so the
 // difference is one a player can be taught.
 constexpr double kExceptionMargin = 0.001;
-// The most cards seen on a close call or a costly one, and on an exception the fewest and most.
-constexpr int kMostSeen = 20;
-constexpr int kFewestSkewed = 4;
-constexpr int kMostSkewed = 24;
-// How much likelier a favoured rank is among an exception's seen cards.
-constexpr int kSkewWeight = 6;
 // The solver starts afresh after this many questions, so what it remembers stays small.
 constexpr int kSolvesPerSolver = 600;
 
-// Hands near the boundaries of the play, by their cards' values, and the up card's value.
-struct Boundary {
-    int first;
-    int second;
-    int up;
-};
-constexpr std::array<Boundary, 30> kBoundaries{{
-    {10, 6, 10}, {9, 7, 10}, {10, 5, 10}, {9, 6, 10}, {10, 4, 10}, {10, 2, 2},
-    {10, 2, 3},  {10, 2, 4}, {9, 3, 2},   {8, 4, 3},  {10, 3, 2},  {10, 3, 3},
-    {9, 4, 2},   {8, 3, 1},  {7, 4, 1},   {6, 4, 10}, {7, 3, 1},   {6, 3, 2},
-    {5, 4, 7},   {6, 2, 5},  {6, 2, 6},   {1, 6, 2},  {1, 7, 2},   {1, 7, 1},
-    {1, 2, 4},   {2, 2, 7},  {3, 3, 7},   {6, 6, 7},  {9, 9, 7},   {7, 7, 10},
-}};
-
-int rankOfPlace(int place) {
-    return place / 4 + 1;
-}
-
 int valueOf(int rank) {
     return std::min(rank, 10);
-}
-
-Card cardAt(int place) {
-    Card card;
-    card.rank = rankOfPlace(place);
-    card.suit = kSuits[static_cast<std::size_t>(place % 4)];
-    return card;
-}
-
-// A hand's kind as one number: a hard total itself, a soft total 100 more, a pair 200 more than
-// its cards' value.
-constexpr int kSoft = 100;
-constexpr int kPair = 200;
-
-int kindOf(const std::vector<int>& ranks) {
-    if (ranks.size() == 2 && ranks[0] == ranks[1]) {
-        return kPair + valueOf(ranks[0]);
-    }
-    int total = 0;
-    bool ace = false;
-    for (const int rank : ranks) {
-        total += valueOf(rank);
-        ace = ace || rank == 1;
-    }
-    return ace && total + 10 <= 21 ? kSoft + total + 10 : total;
-}
-
-bool natural(int first, int second) {
-    return (first == 1 && valueOf(second) == 10) || (second == 1 && valueOf(first) == 10);
-}
-
-// The two-card hands, by rank, of a kind (none for a kind no two cards make but a natural).
-std::vector<std::array<int, 2>> handsOfKind(int kind) {
-    std::vector<std::array<int, 2>> hands;
-    for (int first = 1; first <= 13; ++first) {
-        for (int second = first; second <= 13; ++second) {
-            if (!natural(first, second) && kindOf({first, second}) == kind) {
-                hands.push_back({first, second});
-            }
-        }
-    }
-    return hands;
 }
 
 // The live play worth most, ties to the simpler.
@@ -173,9 +106,9 @@ void DrillDealer::learnFrom(const std::vector<RoundRecord>& history) {
     std::map<std::array<int, 2>, double> costs;
     for (const RoundRecord& round : history) {
         for (const RoundRecord::Decision& decision : round.decisions) {
-            const int kind = kindOf(decision.cards);
+            const int kind = drills::kindOf(decision.cards);
             if (decision.cost > 0.0 && decision.up >= 1 && decision.up <= 13 &&
-                !handsOfKind(kind).empty()) {
+                drills::dealable(kind)) {
                 costs[{kind, valueOf(decision.up)}] += decision.cost;
             }
         }
@@ -300,7 +233,7 @@ void DrillDealer::step() {
 }
 
 void DrillDealer::stepClose() {
-    Drill drill = solve(closeDeal(), Drill::Kind::Close);
+    Drill drill = solve(drills::anyDeal(random_), Drill::Kind::Close);
     const double gap = gapOf(drill);
     if (!haveClosest_ || gap < closestGap_) {
         closest_ = std::move(drill);
@@ -313,7 +246,7 @@ void DrillDealer::stepClose() {
 }
 
 void DrillDealer::stepException() {
-    Drill drill = solve(exceptionDeal(), Drill::Kind::Exception);
+    Drill drill = solve(drills::boundaryDeal(random_), Drill::Kind::Exception);
     if (drill.best != drill.packBest &&
         drill.values.of(drill.best) - drill.values.of(drill.packBest) >= kExceptionMargin) {
         finish(std::move(drill));
@@ -329,21 +262,21 @@ void DrillDealer::finish(Drill drill) {
     ready_ = true;
 }
 
-Drill DrillDealer::solve(const Deal& deal, Drill::Kind kind) {
+Drill DrillDealer::solve(const drills::Deal& deal, Drill::Kind kind) {
     Drill drill;
     drill.kind = kind;
     solver::RankCounts unseen = solver::fullPack();
     std::vector<int> hand;
-    for (const Place place : deal.hand) {
-        drill.hand.push_back(cardAt(place));
-        hand.push_back(rankOfPlace(place));
-        --unseen[static_cast<std::size_t>(rankOfPlace(place))];
+    for (const drills::Place place : deal.hand) {
+        drill.hand.push_back(drills::cardAt(place));
+        hand.push_back(drills::rankAt(place));
+        --unseen[static_cast<std::size_t>(drills::rankAt(place))];
     }
-    drill.up = cardAt(deal.up);
+    drill.up = drills::cardAt(deal.up);
     --unseen[static_cast<std::size_t>(drill.up.rank)];
-    for (const Place place : deal.seen) {
-        drill.seen.push_back(cardAt(place));
-        --unseen[static_cast<std::size_t>(rankOfPlace(place))];
+    for (const drills::Place place : deal.seen) {
+        drill.seen.push_back(drills::cardAt(place));
+        --unseen[static_cast<std::size_t>(drills::rankAt(place))];
     }
     drill.values = solver().decide(hand, drill.up.rank, unseen, true);
     drill.best = bestOf(drill.values);
@@ -378,21 +311,8 @@ solver::TableSolver& DrillDealer::solver() {
     return *solver_;
 }
 
-DrillDealer::Deal DrillDealer::closeDeal() {
-    std::array<Place, kPackSize> pack{};
-    std::iota(pack.begin(), pack.end(), 0);
-    Deal deal;
-    do {
-        std::shuffle(pack.begin(), pack.end(), random_);
-    } while (natural(rankOfPlace(pack[0]), rankOfPlace(pack[1])));
-    deal.hand = {pack[0], pack[1]};
-    deal.up = pack[2];
-    const int seen = std::uniform_int_distribution<int>(0, kMostSeen)(random_);
-    deal.seen.assign(pack.begin() + 3, pack.begin() + 3 + seen);
-    return deal;
-}
-
-DrillDealer::Deal DrillDealer::costlyDeal() {
+drills::Deal DrillDealer::costlyDeal() {
+    // The kinds in proportion to their cost.
     double pick = std::uniform_real_distribution<double>(0.0, costlyTotal_)(random_);
     const CostlyGroup* group = &costly_.back();
     for (const CostlyGroup& each : costly_) {
@@ -402,69 +322,5 @@ DrillDealer::Deal DrillDealer::costlyDeal() {
         }
         pick -= each.cost;
     }
-    const std::vector<std::array<int, 2>> hands = handsOfKind(group->kind);
-    const std::array<int, 2> ranks =
-        hands[std::uniform_int_distribution<std::size_t>(0, hands.size() - 1)(random_)];
-    Deal deal;
-    deal.hand.push_back(takeRank(deal, ranks[0]));
-    deal.hand.push_back(takeRank(deal, ranks[1]));
-    deal.up = takeRank(deal, rankOf(group->up));
-    addSeen(deal, std::uniform_int_distribution<int>(0, kMostSeen)(random_), {}, 1);
-    return deal;
-}
-
-DrillDealer::Deal DrillDealer::exceptionDeal() {
-    const Boundary& boundary =
-        kBoundaries[std::uniform_int_distribution<std::size_t>(0, kBoundaries.size() - 1)(random_)];
-    const int first = rankOf(boundary.first);
-    const int second = boundary.second == boundary.first ? first : rankOf(boundary.second);
-    Deal deal;
-    deal.hand.push_back(takeRank(deal, first));
-    deal.hand.push_back(takeRank(deal, second));
-    deal.up = takeRank(deal, rankOf(boundary.up));
-    // Many small cards seen leave the rest rich in tens, and many tens seen the reverse.
-    std::array<bool, 14> favoured{};
-    const bool small = std::uniform_int_distribution<int>(0, 1)(random_) == 0;
-    for (int rank = 1; rank <= 13; ++rank) {
-        favoured[static_cast<std::size_t>(rank)] = small ? rank >= 2 && rank <= 6 : rank >= 10;
-    }
-    addSeen(deal, std::uniform_int_distribution<int>(kFewestSkewed, kMostSkewed)(random_), favoured,
-            kSkewWeight);
-    return deal;
-}
-
-DrillDealer::Place DrillDealer::takeRank(const Deal& deal, int rank) {
-    std::vector<Place> free;
-    for (Place place = (rank - 1) * 4; place < rank * 4; ++place) {
-        if (place != deal.up &&
-            std::find(deal.hand.begin(), deal.hand.end(), place) == deal.hand.end()) {
-            free.push_back(place);
-        }
-    }
-    return free[std::uniform_int_distribution<std::size_t>(0, free.size() - 1)(random_)];
-}
-
-int DrillDealer::rankOf(int value) {
-    return value == 10 ? std::uniform_int_distribution<int>(10, 13)(random_) : value;
-}
-
-void DrillDealer::addSeen(Deal& deal, int count, const std::array<bool, 14>& favoured, int weight) {
-    std::vector<Place> left;
-    for (Place place = 0; place < kPackSize; ++place) {
-        if (place != deal.up &&
-            std::find(deal.hand.begin(), deal.hand.end(), place) == deal.hand.end()) {
-            left.push_back(place);
-        }
-    }
-    for (int n = 0; n < count && !left.empty(); ++n) {
-        std::vector<int> weights;
-        weights.reserve(left.size());
-        for (const Place place : left) {
-            weights.push_back(favoured[static_cast<std::size_t>(rankOfPlace(place))] ? weight : 1);
-        }
-        std::discrete_distribution<std::size_t> draw(weights.begin(), weights.end());
-        const std::size_t taken = draw(random_);
-        deal.seen.push_back(left[taken]);
-        left.erase(left.begin() + static_cast<std::ptrdiff_t>(taken));
-    }
+    return drills::dealOfKind(group->kind, group->up, random_);
 }

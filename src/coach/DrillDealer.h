@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "coach/DrillDeals.h"
 #include "history/RoundRecord.h"
 #include "rules/Card.h"
 #include "solver/Action.h"
@@ -88,14 +89,6 @@ public:
     std::size_t mistakesWaiting() const;
 
 private:
-    // A card of the pack by its place, 0 to 51: rank place / 4 + 1, suit place % 4.
-    using Place = int;
-    // The cards of a drill before it is valued: the hand's two, the up card, the seen.
-    struct Deal {
-        std::vector<Place> hand;
-        Place up = -1;
-        std::vector<Place> seen;
-    };
     // A mistake waiting to come back, and how often it has been answered right since.
     struct Mistake {
         Drill drill;
@@ -119,20 +112,12 @@ private:
     void stepException();
     void finish(Drill drill);
 
-    Drill solve(const Deal& deal, Drill::Kind kind);
+    Drill solve(const drills::Deal& deal, Drill::Kind kind);
     solver::Action packBestOf(const std::vector<int>& hand, int up);
     solver::TableSolver& solver();
 
-    Deal closeDeal();
-    Deal costlyDeal();
-    Deal exceptionDeal();
-    // A card of `rank` not yet in `deal` (the rank has one free: a drill holds at most three).
-    Place takeRank(const Deal& deal, int rank);
-    // A rank of `value` (1 to 10), a ten's rank at random among the four.
-    int rankOf(int value);
-    // Adds `count` seen cards not yet in the deal, each rank in `favoured` `weight` times as
-    // likely as another.
-    void addSeen(Deal& deal, int count, const std::array<bool, 14>& favoured, int weight);
+    // A hand of a kind the history shows costing, the kinds in proportion to their cost.
+    drills::Deal costlyDeal();
 
     std::mt19937 random_;
     std::unique_ptr<solver::TableSolver> solver_;
