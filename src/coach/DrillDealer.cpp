@@ -5,13 +5,13 @@
 // - Every fourth (4, 8, 12, ...) is an exception: a hand near a boundary of the play (16 or 15
 //   against a ten, 12 against a low card, 11 against an ace, soft 17 and 18, small pairs ...) with
 //   4 to 24 cards seen, most of them small or most of them tens, whose best play off the cards
-//   left differs from its best play off a full pack. The dealer tries up to 400 deals
-//   for one; should none turn up it deals a close call instead and looks again at the next
-//   fourth drill.
+//   left differs from its best play off a full pack, and is worth 10 cents more at the $100
+//   stake at least. The dealer tries up to 400 deals for one; should none turn up it deals a
+//   close call instead and looks again at the next fourth drill.
 // - Drills 2, 6, 10, ... bring back the costliest mistake still waiting: the same hand, up card
 //   and seen cards. An answer that gave up more than a cent waits until it has been answered
 //   right twice. With no mistake waiting the drill is dealt as the rest.
-// - The rest are close calls: of a few random hands, up cards and seen cards (0 to 20), the one
+// - The rest are close calls: of four random hands, up cards and seen cards (0 to 20), the one
 //   whose best and second-best plays are worth closest. When the history shows decisions that
 //   cost, every other one of them is instead a hand of a kind that cost (a hard total, a soft
 //   total or a pair, against an up card), the kinds dealt in proportion to what they cost, with
