@@ -73,8 +73,9 @@ std::string whyDealt(const Drill& drill) {
         case Drill::Kind::Mistake:
             return "Dealt again: a costly mistake comes back until answered right twice";
         case Drill::Kind::Exception:
-            return std::string("A single deck's own exception: off a full pack the best play "
-                               "is ") +
+            return std::string(
+                       "A single deck's own exception: off a full pack the best play "
+                       "is ") +
                    kPlayNames[static_cast<std::size_t>(drill.packBest)];
     }
     return std::string();
@@ -262,8 +263,8 @@ void DrillScene::composeTexts() {
         dealerText = "Dealer: " + upName(drill.up);
         playerText = "Player: " + handName(drill.hand);
         const std::size_t seen = drill.seen.size();
-        seenText = "Seen since the shuffle: " + std::to_string(seen) +
-                   (seen == 1 ? " card" : " cards");
+        seenText =
+            "Seen since the shuffle: " + std::to_string(seen) + (seen == 1 ? " card" : " cards");
     }
 
     scoreLines = {"DRILLS",
@@ -286,7 +287,7 @@ void DrillScene::composeTexts() {
             if (std::isnan(value)) {
                 continue;
             }
-            const std::string mark = action == drill.best              ? "BEST "
+            const std::string mark = action == drill.best          ? "BEST "
                                      : action == lastGrade->chosen ? "YOURS "
                                                                    : "";
             playLines[play] = {mark + coachDollars(value * DrillDealer::kStake),
@@ -378,9 +379,9 @@ void DrillScene::renderPlayValues(SDL_Renderer* renderer) const {
     const int pitch = smallFont != nullptr ? TTF_FontLineSkip(smallFont.get()) : 0;
     for (std::size_t play = 0; play < playLabels.size(); ++play) {
         const auto action = static_cast<solver::Action>(play);
-        const SDL_Color colour = action == lastGrade->drill.best  ? kBestColour
-                                 : action == lastGrade->chosen ? kChosenColour
-                                                               : kWhite;
+        const SDL_Color colour = action == lastGrade->drill.best ? kBestColour
+                                 : action == lastGrade->chosen   ? kChosenColour
+                                                                 : kWhite;
         const SDL_Rect button = kPlayButtonRects[play];
         int y = button.y + button.h + kCoachPlayValueGap;
         for (const Lettered& text : playLabels[play]) {

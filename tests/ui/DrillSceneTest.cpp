@@ -102,8 +102,8 @@ TEST_F(DrillSceneTest, TheDrillsCardsLieAtTheirPlaces) {
     EXPECT_TRUE(cardAt(kDealerX + kFanStepX, kDealerY + kFanStepY, kBackCell, kCardWidth));
     ASSERT_EQ(drill.hand.size(), 2U);
     EXPECT_TRUE(cardAt(kPlayerX, kPlayerY, cellOf(drill.hand[0])));
-    EXPECT_TRUE(cardAt(kPlayerX + kFanStepX, kPlayerY + kFanStepY, cellOf(drill.hand[1]),
-                       kCardWidth));
+    EXPECT_TRUE(
+        cardAt(kPlayerX + kFanStepX, kPlayerY + kFanStepY, cellOf(drill.hand[1]), kCardWidth));
 
     for (std::size_t i = 0; i < drill.seen.size(); ++i) {
         const SDL_Rect r = seenCardRect(static_cast<int>(i));
@@ -170,8 +170,9 @@ TEST_F(DrillSceneTest, AnAnswerIsGradedAtOnceAndCounted) {
     EXPECT_NEAR(scene.lastGrade->cost, std::max(0.0, cost), 1e-9);
     const std::string best = kPlayNames[slot(asked.best)];
     EXPECT_NE(scene.gradeText.find(best + " ("), std::string::npos) << scene.gradeText;
-    EXPECT_NE(scene.gradeText.find(") was best; you chose " + std::string(kPlayNames[slot(*wrong)])),
-              std::string::npos)
+    EXPECT_NE(
+        scene.gradeText.find(") was best; you chose " + std::string(kPlayNames[slot(*wrong)])),
+        std::string::npos)
         << scene.gradeText;
     EXPECT_NE(scene.gradeText.find(coachDollars(scene.lastGrade->cost, false) + " given up"),
               std::string::npos)
@@ -279,8 +280,7 @@ TEST_F(DrillSceneTest, TwiceTheDensityDrawsTheSharpPictures) {
     EXPECT_EQ(at(2 * 810, 2 * 640), art::sharp(art::kTable));
     EXPECT_EQ(at(2 * 1000, 2 * 760), art::sharp(art::kPanel));
     EXPECT_EQ(at(2 * kDealerX + 1, 2 * kDealerY + 1), art::sharp(art::card(cellOf(drill.up))));
-    EXPECT_EQ(at(2 * kPlayerX + 1, 2 * kPlayerY + 1),
-              art::sharp(art::card(cellOf(drill.hand[0]))));
+    EXPECT_EQ(at(2 * kPlayerX + 1, 2 * kPlayerY + 1), art::sharp(art::card(cellOf(drill.hand[0]))));
     const SDL_Point stand = centreOf(kStandButtonRect);
     EXPECT_EQ(at(2 * stand.x, 2 * stand.y), art::sharp(art::button(kStandFrame)));
     if (!drill.seen.empty()) {

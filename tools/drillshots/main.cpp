@@ -98,8 +98,7 @@ int main(int argc, char** argv) {
             scene, [](const Drill& drill) { return drill.kind == Drill::Kind::Exception; });
         if (exception) {
             static constexpr SDL_Keycode kKeys[4] = {SDLK_s, SDLK_h, SDLK_d, SDLK_p};
-            scene.handleKey(kKeys[static_cast<int>(wrongPlay(scene.dealer.current()))],
-                            KMOD_NONE);
+            scene.handleKey(kKeys[static_cast<int>(wrongPlay(scene.dealer.current()))], KMOD_NONE);
         }
         saved = saved && exception && save(scene, renderer, surface, out / "drill-grade.png");
         scene.cleanup();
