@@ -52,7 +52,6 @@ bool answerUntil(DrillScene& scene, Wanted wanted) {
         if (wanted(scene.dealer.current())) {
             return true;
         }
-        scene.handleKey(SDLK_UNKNOWN, KMOD_NONE);
         const solver::Action best = scene.dealer.current().best;
         static constexpr SDL_Keycode kKeys[4] = {SDLK_s, SDLK_h, SDLK_d, SDLK_p};
         scene.handleKey(kKeys[static_cast<int>(best)], KMOD_NONE);
