@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <ctime>
 
+#include "history/UtcNow.h"
 #include "rules/Outcome.h"
 
 namespace {
@@ -52,20 +52,6 @@ void keepHand(const Hand& hand, RoundRecord::HandRecord& kept) {
         kept.cards.push_back(card->rank);
         kept.suits += suitLetter(*card);
     }
-}
-
-// Now as ISO 8601 in UTC, to the second.
-std::string utcNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-#ifdef _WIN32
-    gmtime_s(&utc, &now);
-#else
-    gmtime_r(&now, &utc);
-#endif
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
 }
 
 }  // namespace

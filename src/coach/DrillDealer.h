@@ -1,8 +1,11 @@
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <map>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -85,8 +88,79 @@ public:
     std::size_t mistakesWaiting() const;
 
 private:
-    // (the implementation's own state)
+    // A card of the pack by its place, 0 to 51: rank place / 4 + 1, suit place % 4.
+    using Place = int;
+    // The cards of a drill before it is valued: the hand's two, the up card, the seen.
+    struct Deal {
+        std::vector<Place> hand;
+        Place up = -1;
+        std::vector<Place> seen;
+    };
+    // A mistake waiting to come back, and how often it has been answered right since.
+    struct Mistake {
+        Drill drill;
+        double cost = 0.0;
+        int right = 0;
+        int id = 0;
+    };
+    // A kind of hand (hard total, soft total or pair) against an up card's value, and the cost
+    // the history shows on it.
+    struct CostlyGroup {
+        int kind = 0;
+        int up = 0;
+        double cost = 0.0;
+    };
+
+    // Decides what the next drill is, by its number.
+    void plan();
+    // One bounded slice of the work on the next drill: one deal valued (or a mistake taken back).
+    void step();
+    void stepClose();
+    void stepException();
+    void finish(Drill drill);
+
+    Drill solve(const Deal& deal, Drill::Kind kind);
+    solver::Action packBestOf(const std::vector<int>& hand, int up);
+    solver::TableSolver& solver();
+
+    Deal closeDeal();
+    Deal costlyDeal();
+    Deal exceptionDeal();
+    // A card of `rank` not yet in `deal` (the rank has one free: a drill holds at most three).
+    Place takeRank(const Deal& deal, int rank);
+    // A rank of `value` (1 to 10), a ten's rank at random among the four.
+    int rankOf(int value);
+    // Adds `count` seen cards not yet in the deal, each rank in `favoured` `weight` times as
+    // likely as another.
+    void addSeen(Deal& deal, int count, const std::array<bool, 14>& favoured, int weight);
+
+    std::mt19937 random_;
+    std::unique_ptr<solver::TableSolver> solver_;
+    int solves_ = 0;
+    // The full pack's best play by hand (its two values, whether a pair) and up card's value.
+    std::map<std::array<int, 4>, solver::Action> packBest_;
+
+    // The drill being worked out: its kind, the deals tried and the closest one so far.
+    bool planned_ = false;
+    Drill::Kind planning_ = Drill::Kind::Close;
+    int tries_ = 0;
+    bool haveClosest_ = false;
+    Drill closest_;
+    double closestGap_ = 0.0;
+    // Of the slots dealt as Close or Costly, how many; with a history they alternate.
+    int restSlots_ = 0;
+
+    std::vector<CostlyGroup> costly_;
+    double costlyTotal_ = 0.0;
+
+    // Costliest first; the one dealt now, while current_ is a Mistake.
+    std::vector<Mistake> mistakes_;
+    int nextMistakeId_ = 0;
+    int dealtMistake_ = -1;
+
     bool ready_ = false;
     Drill current_;
     int answered_ = 0;
+    double totalCost_ = 0.0;
+    std::deque<double> recent_;
 };
