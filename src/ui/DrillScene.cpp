@@ -25,9 +25,9 @@ constexpr SDL_Color kBestColour{255, 208, 64, 255};
 constexpr SDL_Color kChosenColour{255, 128, 112, 255};
 constexpr SDL_Color kWhite{255, 255, 255, 255};
 
-constexpr const char* kHint = "Escape: back to the menu";
+constexpr std::array<const char*, 2> kHintLines{"Escape:", "back to the menu"};
 constexpr const char* kFirstPrompt =
-    "Your play? Answer with the buttons or H, S, D, P | Each answer is graded by what it costs "
+    "Your play? Answer with the buttons or H, S, D, P;\neach answer is graded by what it costs "
     "at a $100 stake";
 
 constexpr int kSharpPictureCount = 4;
@@ -69,20 +69,18 @@ std::string whyDealt(const Drill& drill) {
         case Drill::Kind::Close:
             return "Dealt as a close call: the best play wins by little";
         case Drill::Kind::Costly:
-            return "Dealt as the kind of decision that has cost you most";
+            return "Dealt as the kind of decision that costs you most";
         case Drill::Kind::Mistake:
-            return "Dealt again: a costly mistake comes back until answered right twice";
+            return "Your mistake again, until answered right twice";
         case Drill::Kind::Exception:
-            return std::string(
-                       "A single deck's own exception: off a full pack the best play "
-                       "is ") +
-                   kPlayNames[static_cast<std::size_t>(drill.packBest)];
+            return std::string("A single deck's exception: off a full pack, ") +
+                   kPlayNames[static_cast<std::size_t>(drill.packBest)] + " is best";
     }
     return std::string();
 }
 
-// "16 against 10: HIT was best (-53.6%); you chose STAND (-54.0%): $0.40 given up", then why the
-// drill was dealt, the two parts on lines of their own.
+// "16 against 10: HIT was best (-53.6%)", "you chose STAND (-54.0%): $0.40 given up", and why
+// the drill was dealt, each on a line of its own.
 std::string gradeLine(const DrillGrade& grade) {
     const Drill& drill = grade.drill;
     const auto named = [&drill](solver::Action play) {
@@ -93,10 +91,10 @@ std::string gradeLine(const DrillGrade& grade) {
     if (grade.chosen == drill.best) {
         line += "you chose the best play, " + named(drill.best);
     } else {
-        line += named(drill.best) + " was best; you chose " + named(grade.chosen) + ": " +
+        line += named(drill.best) + " was best;\nyou chose " + named(grade.chosen) + ": " +
                 coachDollars(grade.cost, false) + " given up";
     }
-    return line + " | " + whyDealt(drill);
+    return line + "\n" + whyDealt(drill);
 }
 
 // "$1.25 per 100".
@@ -312,10 +310,19 @@ void DrillScene::letter(Lettered& text, const std::string& line, bool small, int
     text.density = labelDensity;
     text.label.reset();
     if (width > 0) {
-        // Broken where the 1x font breaks it, so the lines are the same at either density.
+        // Each line broken where the 1x font breaks it, so the lines are the same at either
+        // density.
         TTF_Font* measure = small ? smallFont.get() : font.get();
-        text.label.reset(createTextBlockTexture(renderer, letteringFont(small),
-                                                breakLines(measure, line, width),
+        std::vector<std::string> lines;
+        for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+            end = line.find('\n', start);
+            const std::string piece =
+                line.substr(start, end == std::string::npos ? end : end - start);
+            for (std::string& broken : breakLines(measure, piece, width)) {
+                lines.push_back(std::move(broken));
+            }
+        }
+        text.label.reset(createTextBlockTexture(renderer, letteringFont(small), lines,
                                                 labelDensity * maxHeight));
     } else {
         text.label.reset(createTextTexture(renderer, letteringFont(small), line));
@@ -340,7 +347,9 @@ void DrillScene::update() {
     letter(dealerLabel, dealerText, false);
     letter(playerLabel, playerText, false);
     letter(seenLabel, seenText, true);
-    letter(hintLabel, kHint, true);
+    for (std::size_t i = 0; i < hintLabels.size(); ++i) {
+        letter(hintLabels[i], kHintLines[i], true);
+    }
     scoreLabels.resize(scoreLines.size());
     for (std::size_t i = 0; i < scoreLines.size(); ++i) {
         // The title and the count in the table's font, where the wallet and the bet stand.
@@ -438,13 +447,19 @@ void DrillScene::render(SDL_Renderer* renderer) {
     }
     renderPlayValues(renderer);
 
+    // The title and the count where the wallet and the bet stand; below, the figures two lines
+    // to a figure.
     for (std::size_t i = 0; i < scoreLabels.size(); ++i) {
-        const int y = i == 0   ? kWalletTextY
-                      : i == 1 ? kBetTextY
-                               : kDrillScoreY + kDrillScorePitch * static_cast<int>(i - 2);
+        const int line = static_cast<int>(i) - 2;
+        const int y = i == 0 ? kWalletTextY
+                      : i == 1
+                          ? kBetTextY
+                          : kDrillScoreY + kDrillScorePitch * line + kDrillScoreGap * (line / 2);
         drawCentred(scoreLabels[i], y);
     }
-    drawCentred(hintLabel, kDrillHintY);
+    for (std::size_t i = 0; i < hintLabels.size(); ++i) {
+        drawCentred(hintLabels[i], kDrillHintY + kDrillScorePitch * static_cast<int>(i));
+    }
 }
 
 // Lets go of everything init gave the screen: the engine with its card sheet, the pictures, the
@@ -460,7 +475,8 @@ void DrillScene::cleanup() {
     }
     sharp.release();
     shareSharpPictures();
-    for (Lettered* text : {&gradeLabel, &dealerLabel, &playerLabel, &seenLabel, &hintLabel}) {
+    for (Lettered* text :
+         {&gradeLabel, &dealerLabel, &playerLabel, &seenLabel, &hintLabels[0], &hintLabels[1]}) {
         text->label.reset();
     }
     scoreLabels.clear();

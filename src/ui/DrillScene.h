@@ -103,7 +103,8 @@ private:
     // The texts of the drill asked and the last grade, as strings.
     void composeTexts();
     // Makes `text` show `line`, in the smaller font or the table's, anew only when it changed:
-    // with a `width`, broken into lines that fit it, which come closer to stay within `maxHeight`.
+    // with a `width`, one line for each piece between line ends, each broken further to fit it,
+    // the lines closer together where that keeps them within `maxHeight`.
     void letter(Lettered& text, const std::string& line, bool small, int width = 0,
                 int maxHeight = 0);
     TTF_Font* letteringFont(bool small) const;
@@ -117,7 +118,7 @@ private:
     Lettered dealerLabel;
     Lettered playerLabel;
     Lettered seenLabel;
-    Lettered hintLabel;
+    std::array<Lettered, 2> hintLabels;
     std::vector<Lettered> scoreLabels;
     std::array<std::array<Lettered, 2>, 4> playLabels;
 };

@@ -155,8 +155,9 @@ constexpr SDL_Rect seenCardRect(int index) {
 // then the dollars given up, one short line under another, down the chips' box; the way back to
 // the menu at the foot of the panel.
 constexpr int kDrillScoreY = 130;
-constexpr int kDrillScorePitch = 32;
-constexpr int kDrillHintY = 700;
+constexpr int kDrillScorePitch = 26;
+constexpr int kDrillScoreGap = 22;
+constexpr int kDrillHintY = 690;
 
 // The middle of `r`, where a click on it lands surely.
 constexpr SDL_Point centreOf(SDL_Rect r) {

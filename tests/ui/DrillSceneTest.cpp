@@ -169,10 +169,9 @@ TEST_F(DrillSceneTest, AnAnswerIsGradedAtOnceAndCounted) {
     const double cost = (asked.values.of(asked.best) - asked.values.of(*wrong)) * 100.0;
     EXPECT_NEAR(scene.lastGrade->cost, std::max(0.0, cost), 1e-9);
     const std::string best = kPlayNames[slot(asked.best)];
-    EXPECT_NE(scene.gradeText.find(best + " ("), std::string::npos) << scene.gradeText;
-    EXPECT_NE(
-        scene.gradeText.find(") was best; you chose " + std::string(kPlayNames[slot(*wrong)])),
-        std::string::npos)
+    const std::string chose = kPlayNames[slot(*wrong)];
+    EXPECT_NE(scene.gradeText.find(": " + best + " ("), std::string::npos) << scene.gradeText;
+    EXPECT_NE(scene.gradeText.find(") was best;\nyou chose " + chose + " ("), std::string::npos)
         << scene.gradeText;
     EXPECT_NE(scene.gradeText.find(coachDollars(scene.lastGrade->cost, false) + " given up"),
               std::string::npos)
