@@ -8,6 +8,7 @@
 
 #include <array>
 
+#include "rules/CardSheet.h"
 #include "rules/TableLayout.h"
 
 // The table is always laid out at this size; a window of another size shows it scaled.
@@ -131,6 +132,32 @@ constexpr SDL_Point kCoachNoteAt{30, 662};
 // player's hands.
 constexpr SDL_Point kCoachLedgerAt{530, 124};
 constexpr int kCoachLedgerBottom = kPlayerY - 4;
+
+// ---- The drill table: the game screen's table, buttons and panel, no chips ----
+
+// The cards seen since the shuffle, at half size, in the order turned up: a row beside the
+// dealer's two cards, wrapping onto further rows that stay right of the player's hand, under
+// their caption.
+constexpr int kSeenCardWidth = kCardWidth / 2;
+constexpr int kSeenCardHeight = kCardHeight / 2;
+constexpr SDL_Point kSeenCaptionAt{240, 100};
+constexpr SDL_Point kSeenCardsAt{240, 126};
+constexpr int kSeenStepX = 32;
+constexpr int kSeenRowPitch = kSeenCardHeight + 8;
+constexpr int kSeenRight = 800;
+constexpr int kSeenPerRow = (kSeenRight - kSeenCardsAt.x - kSeenCardWidth) / kSeenStepX + 1;
+constexpr SDL_Rect seenCardRect(int index) {
+    return SDL_Rect{kSeenCardsAt.x + kSeenStepX * (index % kSeenPerRow),
+                    kSeenCardsAt.y + kSeenRowPitch * (index / kSeenPerRow), kSeenCardWidth,
+                    kSeenCardHeight};
+}
+// The score in the panel: its title and the drills answered where the wallet and the bet stand,
+// then the dollars given up, one short line under another, down the chips' box; the way back to
+// the menu at the foot of the panel.
+constexpr int kDrillScoreY = 130;
+constexpr int kDrillScorePitch = 26;
+constexpr int kDrillScoreGap = 22;
+constexpr int kDrillHintY = 690;
 
 // The middle of `r`, where a click on it lands surely.
 constexpr SDL_Point centreOf(SDL_Rect r) {

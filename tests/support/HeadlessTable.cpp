@@ -132,3 +132,12 @@ void click(Scene& scene, SDL_Renderer* renderer, SDL_Point at) {
     frame(scene, renderer, at, true);
     frame(scene, renderer, at, false);
 }
+
+void press(Scene& scene, SDL_Renderer* renderer, SDL_Keycode key, Uint16 modifiers) {
+    scene.handleInput(kAwayFromButtons.x, kAwayFromButtons.y, false);
+    scene.handleKey(key, modifiers);
+    scene.update();
+    SDL_RenderClear(renderer);
+    scene.render(renderer);
+    SDL_RenderPresent(renderer);
+}

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "rules/Card.h"
 #include "rules/CardSheet.h"
 #include "support/Images.h"
 #include "support/ScratchDir.h"
@@ -80,6 +81,14 @@ double meanDifference(const std::vector<Rgb>& a, const std::vector<Rgb>& b);
 void frame(Scene& scene, SDL_Renderer* renderer, SDL_Point at, bool clicked);
 // A click at `at` followed by a frame without one, which releases the button's latch.
 void click(Scene& scene, SDL_Renderer* renderer, SDL_Point at);
+// A key going down in a frame of its own, the pointer away from the buttons, as the main loop
+// hands it on: input, the key, update, draw.
+void press(Scene& scene, SDL_Renderer* renderer, SDL_Keycode key, Uint16 modifiers = KMOD_NONE);
+
+// The card sheet's cell of `card`, whose colour names it in the test art.
+inline int cellOf(const Card& card) {
+    return cardCell(card.suit, card.rank);
+}
 
 // Where a click lands on the game screen's controls.
 inline SDL_Point addChipAt(int kind) {
