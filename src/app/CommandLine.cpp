@@ -10,6 +10,8 @@ CommandLine readCommandLine(int argc, char** argv) {
             options.coach = true;
         } else if (word == "--defaults") {
             options.defaults = true;
+        } else if (word == "--drill") {
+            options.drill = true;
         }
     }
     return options;

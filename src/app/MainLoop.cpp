@@ -4,7 +4,9 @@
 #include <string>
 
 #include "app/Scene.h"
+#include "ui/DrillScene.h"
 #include "ui/GameScene.h"
+#include "ui/MenuScene.h"
 
 namespace {
 
@@ -34,6 +36,23 @@ void show(MainLoop& loop, Scene& scene) {
     scene.setDensity(FramePresenter::outputDensity(loop.renderer));
     if (&scene == loop.game) {
         seedDeckFromEnvironment(*loop.game);
+    }
+}
+
+void switchScenes(MainLoop& loop) {
+    Scene* next = nullptr;
+    if (loop.currentScene == loop.menu && loop.menu->shouldStartGame()) {
+        next = loop.game;
+    } else if (loop.currentScene == loop.menu && loop.menu->shouldStartDrill() &&
+               loop.drill != nullptr) {
+        next = loop.drill;
+    } else if (loop.drill != nullptr && loop.currentScene == loop.drill &&
+               loop.drill->shouldReturnToMenu()) {
+        next = loop.menu;
+    }
+    if (next != nullptr) {
+        loop.currentScene->cleanup();
+        show(loop, *next);
     }
 }
 

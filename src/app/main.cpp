@@ -1,6 +1,7 @@
-// The game's entry: one window, one renderer, the menu and then the table, driven by the mouse
-// and the keys. main owns them all and keeps their order: start-up, the frames, the one switch
-// from the menu to the table, shutdown. Each other part of the shell is a unit of its own here.
+// The game's entry: one window, one renderer, the menu and then the table (or the drills, and
+// back), driven by the mouse and the keys. main owns them all and keeps their order: start-up,
+// the frames, the switches between the screens, shutdown. Each other part of the shell is a unit
+// of its own here.
 #include <SDL.h>
 
 #include "app/CommandLine.h"
@@ -9,6 +10,7 @@
 #include "app/MainLoop.h"
 #include "app/StartupChecks.h"
 #include "app/WebBridge.h"
+#include "ui/DrillScene.h"
 #include "ui/GameScene.h"
 #include "ui/MenuScene.h"
 
@@ -25,10 +27,7 @@ void runFrame(MainLoop& loop) {
     }
     loop.currentScene->update();
 
-    if (loop.currentScene == loop.menu && loop.menu->shouldStartGame()) {
-        loop.menu->cleanup();
-        show(loop, *loop.game);
-    }
+    switchScenes(loop);
     loop.presenter.present(loop.renderer, *loop.currentScene);
     loop.choices.keep(loop);
 }
@@ -42,9 +41,13 @@ int main(int argc, char** argv) {
 
     MenuScene menu;
     GameScene game;
+    DrillScene drill;
+    // The drills keep their answers with the table's rounds.
+    drill.kept = &game.kept;
     loop.menu = &menu;
     loop.game = &game;
-    show(loop, menu);
+    loop.drill = &drill;
+    show(loop, options.drill ? static_cast<Scene&>(drill) : menu);
 
 #ifdef __EMSCRIPTEN__
     // The page reads the choices once the browser has handed over their folder.

@@ -95,6 +95,8 @@ RoundRecord DrillGrade::record() const {
     decision.chosen = chosen;
     decision.best = drill.best;
     decision.cost = cost;
+    decision.hasPackBest = true;
+    decision.packBest = drill.packBest;
     kept.decisions.push_back(std::move(decision));
     return kept;
 }

@@ -22,6 +22,7 @@ void MenuScene::init(SDL_Renderer* renderer) {
         {{"./images/BG.png", true}, {"./images/LOGO.png", false}, {"./images/BUTTONS.png", false}});
     shareSharpPictures();
     startGame = false;
+    startDrill = false;
 
     startButton.setOnClick([this] {
         std::cout << "START GAME" << std::endl;
@@ -47,6 +48,9 @@ void MenuScene::handleKey(SDL_Keycode key, Uint16 modifiers) {
         case SDLK_ESCAPE:
             button = &exitButton;
             break;
+        case SDLK_t:
+            startDrill = true;
+            return;
         default:
             return;
     }

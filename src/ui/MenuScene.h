@@ -8,21 +8,22 @@
 #include "ui/SharpPictures.h"
 
 // The start-up screen: background, logo, and the START and EXIT buttons. START raises a request
-// that the main loop answers by switching to the game; EXIT ends the process at once. The menu
-// owns its pictures from init to cleanup.
+// that the main loop answers by switching to the game, and T one for the drill table; EXIT ends
+// the process at once. The menu owns its pictures from init to cleanup.
 class MenuScene : public Scene {
 public:
     void init(SDL_Renderer* renderer) override;
     void handleInput(int x, int y, bool clicked) override;
-    // Enter or Space is START, Escape is EXIT (the main loop keeps Escape while the window is
-    // fullscreen, where it only leaves fullscreen).
+    // Enter or Space is START, T the drills, Escape is EXIT (the main loop keeps Escape while the
+    // window is fullscreen, where it only leaves fullscreen).
     void handleKey(SDL_Keycode key, Uint16 modifiers) override;
     void update() override;
     void render(SDL_Renderer* renderer) override;
     void cleanup() override;
 
-    // True once the start button has fired; never cleared.
+    // True once the start button has fired (or T was pressed), until the next init.
     bool shouldStartGame() const { return startGame; }
+    bool shouldStartDrill() const { return startDrill; }
 
     void setDensity(int density) override;
     void loadSharpPictures(SDL_Renderer* renderer) override;
@@ -37,6 +38,7 @@ public:
     Button startButton;
     Button exitButton;
     bool startGame = false;
+    bool startDrill = false;
 
 private:
     // The pictures in `sharp`, by number.

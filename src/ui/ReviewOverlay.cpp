@@ -286,9 +286,9 @@ void ReviewOverlay::letterRound(const RoundRecord& round) {
             resultFont = letteringSmall_;
             lines = breakLines(resultFont, round.text, letteringDensity_ * kHandRoom);
         }
-        TextureHandle block(createTextBlockTexture(
-            letteringRenderer_, resultFont, lines,
-            letteringDensity_ * (kDecisionsTitleY - kResultY)));
+        TextureHandle block(
+            createTextBlockTexture(letteringRenderer_, resultFont, lines,
+                                   letteringDensity_ * (kDecisionsTitleY - kResultY)));
         if (block != nullptr) {
             SDL_SetTextureColorMod(block.get(), kBest.r, kBest.g, kBest.b);
             labels_.push_back(Label{std::move(block), SDL_FPoint{left, kResultY}});

@@ -8,7 +8,11 @@
 #include "app/CommandLine.h"
 #include "app/FrameInput.h"
 #include "app/FramePacer.h"
+#include "app/MainLoop.h"
 #include "support/Screen.h"
+#include "ui/DrillScene.h"
+#include "ui/GameScene.h"
+#include "ui/MenuScene.h"
 
 namespace {
 
@@ -130,18 +134,21 @@ TEST(FramePacerTest, FramesFollowTheRateAndRestWaitsForAnEvent) {
     EXPECT_TRUE(pacer.frameDue(false)) << "a screen with work draws every frame";
 }
 
-TEST(CommandLineTest, OnlyTheCoachAndDefaultsOptionsAreRead) {
+TEST(CommandLineTest, OnlyTheCoachDefaultsAndDrillOptionsAreRead) {
     const struct {
         std::vector<std::string> words;
         bool coach;
         bool defaults;
+        bool drill;
     } cases[] = {
-        {{"blackjack"}, false, false},
-        {{"blackjack", "--coach"}, true, false},
-        {{"blackjack", "--verbose", "--coach", "x"}, true, false},
-        {{"blackjack", "--Coach", "-coach", "coach"}, false, false},
-        {{"blackjack", "--defaults", "--coach"}, true, true},
-        {{"blackjack", "--default", "defaults", "-defaults"}, false, false},
+        {{"blackjack"}, false, false, false},
+        {{"blackjack", "--coach"}, true, false, false},
+        {{"blackjack", "--verbose", "--coach", "x"}, true, false, false},
+        {{"blackjack", "--Coach", "-coach", "coach"}, false, false, false},
+        {{"blackjack", "--defaults", "--coach"}, true, true, false},
+        {{"blackjack", "--default", "defaults", "-defaults"}, false, false, false},
+        {{"blackjack", "--drill"}, false, false, true},
+        {{"blackjack", "--drills", "-drill", "drill", "--coach"}, true, false, false},
     };
     for (const auto& c : cases) {
         std::vector<char*> argv;
@@ -152,7 +159,43 @@ TEST(CommandLineTest, OnlyTheCoachAndDefaultsOptionsAreRead) {
         const CommandLine options = readCommandLine(static_cast<int>(argv.size()), argv.data());
         EXPECT_EQ(options.coach, c.coach) << words.size() << " words";
         EXPECT_EQ(options.defaults, c.defaults) << words.size() << " words";
+        EXPECT_EQ(options.drill, c.drill) << words.size() << " words";
     }
+}
+
+// The screens switch as the player asks: T on the menu opens the drills, Escape there brings the
+// menu back (made afresh), and START then the table; nothing switches unasked.
+TEST(SceneSwitchTest, TheDrillsComeFromTheMenuAndGoBackToIt) {
+    Screen screen;
+    MenuScene menu;
+    GameScene game;
+    DrillScene drill;
+    MainLoop loop;
+    loop.renderer = screen.renderer();
+    loop.menu = &menu;
+    loop.game = &game;
+    loop.drill = &drill;
+    testing::internal::CaptureStdout();
+    show(loop, menu);
+    switchScenes(loop);
+    EXPECT_EQ(loop.currentScene, &menu);
+
+    menu.handleKey(SDLK_t, KMOD_NONE);
+    switchScenes(loop);
+    ASSERT_EQ(loop.currentScene, &drill);
+    switchScenes(loop);
+    EXPECT_EQ(loop.currentScene, &drill);
+
+    drill.handleKey(SDLK_ESCAPE, KMOD_NONE);
+    switchScenes(loop);
+    ASSERT_EQ(loop.currentScene, &menu);
+    EXPECT_FALSE(menu.shouldStartDrill()) << "the menu made afresh";
+
+    menu.handleKey(SDLK_RETURN, KMOD_NONE);
+    switchScenes(loop);
+    EXPECT_EQ(loop.currentScene, &game);
+    loop.currentScene->cleanup();
+    testing::internal::GetCapturedStdout();
 }
 
 }  // namespace

@@ -101,10 +101,15 @@ TEST(DrillDealerDeals, FortyAnswersOverManySeedsAreSoundAndHoldTheExceptions) {
         // Each answer reads back as a drill, and the simulator's check confirms them all.
         const HistoryFile::Contents contents = HistoryFile::read(lines);
         ASSERT_EQ(contents.rounds.size(), 40u);
+        int packExceptions = 0;
         for (const RoundRecord& round : contents.rounds) {
             EXPECT_TRUE(round.drill && round.bet == DrillDealer::kStake && round.hands.empty());
+            ASSERT_EQ(round.decisions.size(), 1u);
+            EXPECT_TRUE(round.decisions[0].hasPackBest) << "a drill's line tells the pack's best";
+            packExceptions += round.decisions[0].best != round.decisions[0].packBest ? 1 : 0;
             EXPECT_EQ(round.time.size(), std::string("2026-12-09T01:32:00Z").size());
         }
+        EXPECT_GE(packExceptions, exceptions) << "the exceptions counted from the lines alone";
         const sim::HistoryCheck check = sim::checkHistory(contents);
         EXPECT_TRUE(check.agrees) << check.report;
         EXPECT_NE(check.report.find("40 of 40 decisions agree"), std::string::npos);

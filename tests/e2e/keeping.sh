@@ -4,7 +4,9 @@
 # keys, with splits and doubles among them; V opens the review, which steps back through all 20
 # rounds; the game is closed and started again. Then history.jsonl must hold the 20 rounds, each
 # decision confirmed by blackjack-sim --check-history, and blackjack-sim --career's net must be
-# its three parts added to the cent, and the wallet's change.
+# its three parts added to the cent, and the wallet's change. Last, blackjack --drill and 40
+# drills answered by keys: 40 more lines, confirmed too, at least 8 of them a single deck's own
+# exceptions, and counted apart by --career.
 #
 # Usage: keeping.sh GAME SIM
 #   GAME starts the game in the current directory (./blackjack), SIM is blackjack-sim.
@@ -137,3 +139,34 @@ wallet=$(tail -n 1 "$history" | sed -n 's/.*"wallet":\([0-9]*\).*/\1/p')
     fail "--career's net $net is not the wallet's change, $wallet - 1000"
 grep -q "rounds $rounds:" "$work/career.out" || fail "--career did not count $rounds rounds"
 ok "--career: net $net = edge $edge + decisions $choices + luck $luck, the wallet's change"
+
+# --- 40 drills with keeping on: blackjack --drill, answered by keys --------------------------------
+drills=40
+before=$(lines_in "$history")
+plain=("${game[@]}")
+game+=(--drill)
+launch drills
+game=("${plain[@]}")
+sleep 0.5
+for answer in $(seq "$drills"); do
+    if [ $((answer % 3)) -eq 0 ]; then quick_keys h; else quick_keys s; fi
+    until_lines $((before + answer)) || fail "drill $answer was not kept"
+done
+press Escape
+close_window
+ended_with_zero "close after the drills"
+[ "$(grep -c '"drill":true' "$history")" -eq "$drills" ] ||
+    fail "$(grep -c '"drill":true' "$history") drills kept, not $drills"
+"$sim" --check-history "$history" >"$work/check.out" 2>&1 || {
+    cat "$work/check.out" >&2
+    fail "blackjack-sim --check-history found drill answers that do not agree"
+}
+! grep -q '"cost":-' "$history" || fail "a negative cost"
+# A single deck's own exception: the best play with the seen cards is not the full pack's.
+exceptions=$(grep '"drill":true' "$history" |
+    sed -n 's/.*"best":"\([a-z]*\)".*"packBest":"\([a-z]*\)".*/\1 \2/p' |
+    awk '$1 != $2 { n++ } END { print n + 0 }')
+[ "$exceptions" -ge 8 ] || fail "only $exceptions of the $drills drills were a single deck's exceptions"
+"$sim" --career "$history" >"$work/career.out" || fail "blackjack-sim --career failed"
+grep -q "drills: $drills answered" "$work/career.out" || fail "--career did not count the drills apart"
+ok "blackjack --drill: $drills answers by keys kept and confirmed, $exceptions on a single deck's exceptions"

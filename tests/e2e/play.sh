@@ -2,8 +2,8 @@
 # Plays the real game as a person does, on a virtual X display of its own: the window, START, a
 # burst of 30 clicks on a chip while the machine is busy, a chip and DEAL, STAND, C twice (the
 # coach on and off), A and M (motion and sound on) and a round, then a window manager's close
-# request; in a second run START and EXIT; in a
-# third a close request on the menu. On a 1280 x 720 screen the window opens smaller and a round is
+# request; in a second run START and EXIT; in a third T on the menu, three drills answered by keys
+# and Escape back to the menu; in a fourth a close request on the menu. On a 1280 x 720 screen the window opens smaller and a round is
 # played with clicks at the scaled places; on a 1366 x 768 screen with a window manager (evilwm) a
 # round is played by keyboard alone, then the window is resized, maximised and made fullscreen with
 # F11 and Alt+Enter and back, with a click after each change. Last, started from another folder,
@@ -175,6 +175,27 @@ ended_with_zero "EXIT"
 [ "$(tr -d '\r' <"$work/exit.out" | grep -c '^START GAME$')" -eq 1 ] ||
     fail "START GAME not printed once"
 ok "EXIT ends the game with status 0"
+
+# --- T on the menu: three drills answered by keys, Escape back to the menu ----------------------
+launch drills
+move_away
+shot drills_menu
+drills_logo=$(digest drills_menu "$logo_area")
+press t
+until_shows "$logo_area" DIFFER "$drills_logo" || fail "T on the menu did not open the drills"
+sleep 0.5
+for answer in s h s; do
+    shot drill_asked
+    press "$answer"
+    until_shows "$table_area" DIFFER "$(digest drill_asked "$table_area")" ||
+        fail "the drill took no answer from $answer"
+done
+press Escape
+until_shows "$logo_area" WANT "$drills_logo" || fail "Escape on the drills did not bring the menu"
+kill -0 "$game_pid" 2>/dev/null || fail "Escape on the drills ended the game"
+close_window
+ended_with_zero "close on the menu after the drills"
+ok "T opens the drills; S, H and S are each graded and a new drill dealt; Escape brings the menu"
 
 # --- a close request on the menu ----------------------------------------------------------------
 launch menu

@@ -101,13 +101,24 @@ TEST_F(MenuSceneTest, StartIsRequestedOnceByAClickOnItsHotArea) {
     EXPECT_TRUE(menu.shouldStartGame()) << "never cleared";
 }
 
-TEST_F(MenuSceneTest, EnterOrSpaceIsStartAndOtherKeysDoNothing) {
+TEST_F(MenuSceneTest, EnterOrSpaceIsStartTTheDrillsAndOtherKeysDoNothing) {
     testing::internal::CaptureStdout();
     for (SDL_Keycode key : {SDLK_h, SDLK_s, SDLK_1, SDLK_r, SDLK_c, SDLK_F11}) {
         menu.handleKey(key, KMOD_NONE);
     }
     EXPECT_FALSE(menu.shouldStartGame());
+    EXPECT_FALSE(menu.shouldStartDrill());
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+
+    // T asks for the drills, silently; a new init forgets it.
+    testing::internal::CaptureStdout();
+    menu.handleKey(SDLK_t, KMOD_NONE);
+    EXPECT_TRUE(menu.shouldStartDrill());
+    EXPECT_FALSE(menu.shouldStartGame());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    menu.cleanup();
+    menu.init(renderer);
+    EXPECT_FALSE(menu.shouldStartDrill());
 
     for (SDL_Keycode key : {SDLK_RETURN, SDLK_KP_ENTER, SDLK_SPACE}) {
         MenuScene fresh;

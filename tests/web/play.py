@@ -82,6 +82,7 @@ STAND = _LAYOUT["stand"]
 TABLE_EXIT = _LAYOUT["exit_button"]
 AWAY = _LAYOUT["away"]  # over no button, so that nothing is drawn hovered
 LOGO_AREA = _LAYOUT["logo_area"]  # x, y, w, h
+TABLE_AREA = _LAYOUT["table_area"]  # the cards and the result line
 DEAL_AREA = _LAYOUT["deal_area"]
 PLAY_AREA = _LAYOUT["play_area"]  # hit and stand, shown only while a round is in play
 BET_AREA = _LAYOUT["bet_area"]
@@ -319,10 +320,11 @@ class Player:
 
     def press(self, key, shift=False):
         """A key pressed and let go, as a US keyboard sends it to the page."""
-        code = "Digit" + key if key.isdigit() else {"Enter": "Enter", " ": "Space"}.get(
-            key, "Key" + key.upper())
-        text = {"Enter": "\r"}.get(key, key)
-        keycode = {"Enter": 13, " ": 32}[key] if key in ("Enter", " ") else ord(key.upper())
+        named = {"Enter": 13, " ": 32, "Escape": 27}
+        code = "Digit" + key if key.isdigit() else {"Enter": "Enter", " ": "Space",
+                                                     "Escape": "Escape"}.get(key, "Key" + key.upper())
+        text = {"Enter": "\r", "Escape": ""}.get(key, key)
+        keycode = named[key] if key in named else ord(key.upper())
         if shift and key.isdigit():
             key = text = "!@#$%^&*()"[int(key) - 1]
         common = {"key": key, "code": code, "windowsVirtualKeyCode": keycode,
@@ -664,6 +666,30 @@ def kept_across_reload(browser, url):
     choices = browser.evaluate("FS.readFile('/libsdl/blackjack/choices.txt', {encoding: 'utf8'})")
     check("keeping = on" in choices, "keeping was not remembered: " + choices)
     ok(f"K keeps the rounds in the browser: {kept} kept, and there again after a reload")
+
+
+def answer_drills(browser, url):
+    """T on the menu opens the drills; three answers by keys are each graded and a new drill
+    dealt; Escape brings the menu back."""
+    check(open_page(browser, url, DESKTOP) == "running",
+          "the page says: " + str(status_line(browser)))
+    player = Player(browser)
+    menu = steady_menu(player)
+    player.click(AWAY)  # the page takes the keys from here on
+    drills = act_until(player, lambda: player.press("t"), LOGO_AREA,
+                       changed_from=menu.area(LOGO_AREA))
+    check(drills, "T on the menu did not open the drills")
+    time.sleep(0.5)
+    for answer in ("s", "h", "s"):
+        asked = player.shot()
+        player.press(answer)
+        check(player.until(TABLE_AREA, changed_from=asked.area(TABLE_AREA)),
+              f"the drill took no answer from {answer}")
+    player.press("Escape")
+    check(player.until(LOGO_AREA, equal_to=menu.area(LOGO_AREA)),
+          "Escape on the drills did not bring the menu back")
+    check(not browser.errors, "errors on the console: " + " / ".join(browser.errors))
+    ok("T opens the drills in the page; S, H and S are graded; Escape brings the menu back")
 
 
 def click_element(browser, element_id):
@@ -1032,6 +1058,7 @@ def main():
         remembered_coach(browser, url)
         motion_and_sound(browser, url)
         kept_across_reload(browser, url)
+        answer_drills(browser, url)
         check(not browser.errors, "errors on the console: " + " / ".join(browser.errors))
         loading_and_failures(browser, url)
         play_sharp(browser, url, shots)
