@@ -164,25 +164,13 @@ void DrillScene::init(SDL_Renderer* renderer) {
 
 void DrillScene::loadSharpPictures(SDL_Renderer* renderer) {
     (void)renderer;
-    if (engine == nullptr || !sharp.held()) {
-        return;
+    if (sharp.readMissingWithCards(engine.get())) {
+        shareSharpPictures();
     }
-    sharp.readMissing();
-    engine->loadSharpCardSheet();
-    shareSharpPictures();
 }
 
 void DrillScene::setDensity(int density) {
-    const int before = sharp.density();
-    const bool readOrLetGo = sharp.follow(density);
-    if (readOrLetGo && engine != nullptr) {
-        if (sharp.held()) {
-            engine->loadSharpCardSheet();
-        } else {
-            engine->releaseSharpCardSheet();
-        }
-    }
-    if (readOrLetGo || sharp.density() != before) {
+    if (sharp.followWithCards(density, engine.get())) {
         shareSharpPictures();
     }
 }

@@ -104,26 +104,14 @@ void GameScene::init(SDL_Renderer* renderer) {
 
 void GameScene::loadSharpPictures(SDL_Renderer* renderer) {
     (void)renderer;
-    if (engine == nullptr || !sharp.held()) {
-        return;
+    if (sharp.readMissingWithCards(engine.get())) {
+        shareSharpPictures();
     }
-    sharp.readMissing();
-    engine->loadSharpCardSheet();
-    shareSharpPictures();
 }
 
 void GameScene::setDensity(int density) {
-    const int before = sharp.density();
-    const bool readOrLetGo = sharp.follow(density);
-    if (readOrLetGo && engine != nullptr) {
-        if (sharp.held()) {
-            engine->loadSharpCardSheet();
-        } else {
-            engine->releaseSharpCardSheet();
-        }
-    }
     // Told every frame; the buttons, the engine and the coach hear only of a change.
-    if (readOrLetGo || sharp.density() != before) {
+    if (sharp.followWithCards(density, engine.get())) {
         shareSharpPictures();
     }
 }

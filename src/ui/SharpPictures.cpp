@@ -1,5 +1,7 @@
 #include "ui/SharpPictures.h"
 
+#include "rules/Game.h"
+
 #include <utility>
 
 #include "ui/Texture.h"
@@ -57,4 +59,26 @@ void SharpPictures::release() {
 
 SDL_Texture* SharpPictures::get(std::size_t index) const {
     return index < textures.size() ? textures[index].get() : nullptr;
+}
+
+bool SharpPictures::followWithCards(int density, Game* engine) {
+    const int before = current;
+    const bool readOrLetGo = follow(density);
+    if (readOrLetGo && engine != nullptr) {
+        if (holding) {
+            engine->loadSharpCardSheet();
+        } else {
+            engine->releaseSharpCardSheet();
+        }
+    }
+    return readOrLetGo || current != before;
+}
+
+bool SharpPictures::readMissingWithCards(Game* engine) {
+    if (engine == nullptr || !holding) {
+        return false;
+    }
+    readMissing();
+    engine->loadSharpCardSheet();
+    return true;
 }

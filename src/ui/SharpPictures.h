@@ -7,6 +7,8 @@
 
 #include "ui/SdlHandle.h"
 
+class Game;
+
 // A screen's pictures at twice the size, from ./images/2x/, which it draws in place of its own on
 // an output that shows the table at 1.5 times its size or more (ui/Layout.h densityFor). They are
 // read only when the output first calls for them, in that frame, and let go again once the output
@@ -32,6 +34,11 @@ public:
     // Reads the pictures still missing, if the density calls for them now: their files may have
     // arrived since (the web page fetches them after its first frame). True when one was read.
     bool readMissing();
+    // The same two for a screen that draws cards too: the engine's card sheet at twice the size
+    // is read and let go with the pictures. True when the screen has new pictures (or none) to
+    // hand on, or a new density; `engine` may be null.
+    bool followWithCards(int density, Game* engine);
+    bool readMissingWithCards(Game* engine);
     // Lets every picture go; the next density of 2 reads them again.
     void release();
 
