@@ -45,7 +45,9 @@ test-fast: build
 	@$(call run_ctest,$(BUILD_DIR),-LE slow)
 
 # The sanitizer build takes its pictures and font from $(BUILD_DIR), whose art generator drew them
-# (drawing them again under the sanitizers is slow), and builds no benchmarks.
+# (drawing them again under the sanitizers is slow), and builds no benchmarks. The end-to-end, the
+# package and the kill tests run in $(BUILD_DIR) only: they start the game (or a writer) afresh
+# hundreds of times, which the sanitizers make slow and which their unit tests cover already.
 test-sanitize: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target blackjack_assets
@@ -54,7 +56,7 @@ test-sanitize: deps
 		$(CMAKE_FLAGS)
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-		$(call run_ctest,$(SANITIZE_DIR),-LE "e2e|package")
+		$(call run_ctest,$(SANITIZE_DIR),-LE "e2e|package|kill")
 
 # The C++ files' formatting against .clang-format, and clang-tidy's checks (.clang-tidy) over src/
 # and tools/ with the compile commands of $(BUILD_DIR), less the web bridge, which only the page's
