@@ -7,7 +7,8 @@ WEB_PORT     ?= 8000
 JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS  ?=
 
-.PHONY: all deps configure build play test test-fast test-sanitize lint package clean
+.PHONY: all deps configure build play test test-fast test-sanitize sanitize-build sanitize-tests
+.PHONY: lint package clean
 .PHONY: windows-deps windows test-windows deps-web web serve-web test-web
 
 all: build
@@ -35,10 +36,17 @@ play: build
 
 # Every test of the optimised build, then the same tests (less the end-to-end ones, which drive
 # the optimised binary, and the art tests, which check the pictures that build drew) built with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer. The sanitizer tree is built while the optimised
+# build's tests run: most of their time is the end-to-end tests waiting on the game's window. Its
+# build's output goes to $(BUILD_DIR)/sanitize-build.log, shown when it fails.
 test: build
-	@$(call run_ctest,$(BUILD_DIR))
-	$(MAKE) --no-print-directory test-sanitize
+	@status=0; \
+	$(MAKE) --no-print-directory sanitize-build >$(BUILD_DIR)/sanitize-build.log 2>&1 & \
+	builder=$$!; \
+	( $(call run_ctest,$(BUILD_DIR)) ) || status=$$?; \
+	wait $$builder || { tail -n 80 $(BUILD_DIR)/sanitize-build.log >&2; exit 1; }; \
+	[ $$status -eq 0 ] || exit $$status
+	@$(MAKE) --no-print-directory sanitize-tests
 
 # Every test but those labelled slow (end-to-end, package, soak, art redraw): well under a minute.
 test-fast: build
@@ -51,10 +59,17 @@ test-fast: build
 test-sanitize: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target blackjack_assets
+	@$(MAKE) --no-print-directory sanitize-build
+	@$(MAKE) --no-print-directory sanitize-tests
+
+# The two halves of test-sanitize; the first needs $(BUILD_DIR)'s pictures drawn.
+sanitize-build:
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBLACKJACK_SANITIZE=ON \
 		-DBLACKJACK_BUILD_BENCHMARKS=OFF -DBLACKJACK_ASSETS_DIR="$(abspath $(BUILD_DIR))/run" \
 		$(CMAKE_FLAGS)
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+
+sanitize-tests:
 	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		$(call run_ctest,$(SANITIZE_DIR),-LE "e2e|package|kill")
 
