@@ -82,7 +82,7 @@ void writeCards(std::string& out, const std::vector<int>& cards) {
         if (i > 0) {
             out += ',';
         }
-        writeString(out, cardName(cards[i]));
+        writeString(out, rankName(cards[i]));
     }
     out += ']';
 }
@@ -96,7 +96,7 @@ void writeDecision(std::string& out, const RoundRecord::Decision& d) {
     writeKey(out, "cards");
     writeCards(out, d.cards);
     writeKey(out, "up");
-    writeString(out, cardName(d.up));
+    writeString(out, rankName(d.up));
     writeKey(out, "seen");
     writeCards(out, d.seen);
     writeKey(out, "values");
@@ -192,7 +192,7 @@ public:
     bool card(const JsonValue& value, int& rank) {
         if (value.kind == JsonValue::Kind::String) {
             for (int r = kAceRank; r <= kKingRank; ++r) {
-                if (value.text == cardName(r)) {
+                if (value.text == rankName(r)) {
                     rank = r;
                     return true;
                 }
@@ -348,21 +348,6 @@ bool readList(Fields& f, const char* name, std::vector<Item>& out, ReadItem read
 }
 
 }  // namespace
-
-std::string cardName(int rank) {
-    switch (rank) {
-        case kAceRank:
-            return "A";
-        case 11:
-            return "J";
-        case 12:
-            return "Q";
-        case kKingRank:
-            return "K";
-        default:
-            return std::to_string(rank);
-    }
-}
 
 const char* playName(solver::Action play) {
     switch (play) {

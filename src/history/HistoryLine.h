@@ -4,6 +4,7 @@
 #include <string>
 
 #include "history/RoundRecord.h"
+#include "rules/Card.h"
 #include "solver/Action.h"
 
 // A kept round as one line of history.jsonl: one JSON object, fields named as the file has them
@@ -20,8 +21,6 @@ std::string historyLine(const RoundRecord& round);
 // a stake or a cost is negative, or when `v` is not 1; `round` is then unspecified.
 bool parseHistoryLine(const std::string& line, RoundRecord& round, std::string& why);
 
-// A card's rank as the file writes it: A, 2 to 10, J, Q, K.
-std::string cardName(int rank);
 // A play as the file writes it: stand, hit, double, split.
 const char* playName(solver::Action play);
 std::optional<solver::Action> playFromName(const std::string& name);

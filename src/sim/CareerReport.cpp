@@ -13,7 +13,7 @@ std::string cards(const std::vector<int>& ranks, const char* between) {
     std::string text;
     for (const int rank : ranks) {
         text += text.empty() ? "" : between;
-        text += cardName(rank);
+        text += rankName(rank);
     }
     return text;
 }
@@ -70,7 +70,7 @@ std::string formatCareer(const Career& career) {
         char line[160];
         std::snprintf(line, sizeof line,
                       "  %2zu. %s against %s: %s, best %s, cost %s (session %lld", i + 1,
-                      cards(c.decision.cards, ",").c_str(), cardName(c.decision.up).c_str(),
+                      cards(c.decision.cards, ",").c_str(), rankName(c.decision.up).c_str(),
                       playName(c.decision.chosen), playName(c.decision.best),
                       dollars(cents(c.decision.cost)).c_str(), c.session);
         out += line;

@@ -20,7 +20,7 @@ std::string cards(const std::vector<int>& ranks) {
     std::string text;
     for (const int rank : ranks) {
         text += text.empty() ? "" : ",";
-        text += cardName(rank);
+        text += rankName(rank);
     }
     return text;
 }
@@ -119,7 +119,7 @@ HistoryCheck checkHistory(const HistoryFile::Contents& contents) {
             check.agrees = false;
             check.report += "line " + std::to_string(contents.lineNumbers[r]) + ", decision " +
                             std::to_string(i + 1) + " (" + cards(d.cards) + " against " +
-                            cardName(d.up) + ", " + playName(d.chosen) + "): " + differs + "\n";
+                            rankName(d.up) + ", " + playName(d.chosen) + "): " + differs + "\n";
         }
     }
     if (contents.torn) {

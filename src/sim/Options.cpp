@@ -128,21 +128,6 @@ int rankOverAPack(const solver::RankCounts& unseen) {
 
 }  // namespace
 
-std::string rankName(int rank) {
-    switch (rank) {
-        case kAceRank:
-            return "A";
-        case 11:
-            return "J";
-        case 12:
-            return "Q";
-        case kKingRank:
-            return "K";
-        default:
-            return std::to_string(rank);
-    }
-}
-
 solver::RankCounts unseenCards(const Options& options) {
     solver::RankCounts unseen = solver::fullPack();
     for (const std::vector<int>* cards : {&options.decide, &options.seen}) {

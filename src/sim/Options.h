@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "rules/Card.h"
 #include "sim/Strategy.h"
 #include "solver/RankCounts.h"
 
@@ -49,8 +50,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& args);
 
 std::string usage();
 
-// A card's rank as written on the command line (A, 2 to 10, J, Q, K) and back.
-std::string rankName(int rank);
+// A card's rank is written on the command line as rankName (rules/Card.h) writes it.
 
 // The pack less the cards of the question: --decide, --up and --seen. A rank asked for more than
 // a pack holds counts below zero.

@@ -36,12 +36,6 @@ int pointsOf(int rank) {
     return rank > 10 ? 10 : rank;
 }
 
-std::string rankName(int rank) {
-    static constexpr std::array<const char*, 14> kNames{"",  "A", "2", "3",  "4", "5", "6",
-                                                        "7", "8", "9", "10", "J", "Q", "K"};
-    return kNames[static_cast<std::size_t>(rank)];
-}
-
 // The hand's total as the player reads it: "16", "soft 17", a pair "8,8".
 std::string handName(const std::vector<Card>& hand) {
     if (hand.size() == 2 && hand[0].rank == hand[1].rank) {

@@ -61,21 +61,6 @@ const char* suitName(char letter) {
     }
 }
 
-std::string rankName(int rank) {
-    switch (rank) {
-        case kAceRank:
-            return "A";
-        case 11:
-            return "J";
-        case 12:
-            return "Q";
-        case 13:
-            return "K";
-        default:
-            return std::to_string(rank);
-    }
-}
-
 std::string ranksText(const std::vector<int>& ranks) {
     std::string text;
     for (int rank : ranks) {
