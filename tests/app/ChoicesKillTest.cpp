@@ -7,7 +7,6 @@
 // unseen.
 //
 // Usage: choices_kill [SEED]   (a failing run prints its seed)
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,10 +15,10 @@
 #include <random>
 #include <string>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "app/ChoicesFile.h"
+#include "support/KilledWriter.h"
 
 namespace fs = std::filesystem;
 
@@ -60,27 +59,6 @@ int writeForever() {
     }
 }
 
-// Starts the writer and returns its process id once it has written once; -1 when it failed.
-pid_t startWriter() {
-    int ready[2];
-    if (::pipe(ready) != 0) {
-        return -1;
-    }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::dup2(ready[1], STDOUT_FILENO);
-        ::close(ready[0]);
-        ::close(ready[1]);
-        ::execl("/proc/self/exe", "choices_kill", "--write", static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ::close(ready[1]);
-    char byte = 0;
-    const bool wrote = child > 0 && ::read(ready[0], &byte, 1) == 1;
-    ::close(ready[0]);
-    return wrote ? child : -1;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -108,18 +86,14 @@ int main(int argc, char** argv) {
         failed = kKills;
     }
     for (int kill = 0; kill < kKills && failed == 0; ++kill) {
-        const pid_t writer = startWriter();
+        const pid_t writer = startWriter("choices_kill");
         if (writer < 0) {
             std::cerr << "choices_kill: the writer did not start" << std::endl;
             ++failed;
             break;
         }
-        ::usleep(static_cast<useconds_t>(waitUs(random)));
-        ::kill(writer, SIGKILL);
-        int status = 0;
-        ::waitpid(writer, &status, 0);
-        if (!WIFSIGNALED(status)) {
-            std::cerr << "choices_kill: the writer ended by itself, status " << status << std::endl;
+        if (const std::string ended = killWriter(writer, waitUs(random)); !ended.empty()) {
+            std::cerr << "choices_kill: " << ended << std::endl;
             ++failed;
             break;
         }

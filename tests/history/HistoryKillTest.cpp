@@ -7,10 +7,8 @@
 // kill loses at most the round being written, never one before it.
 //
 // Usage: history_kill [SEED]   (a failing run prints its seed)
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -18,6 +16,7 @@
 #include <string>
 
 #include "history/HistoryFile.h"
+#include "support/KilledWriter.h"
 
 namespace fs = std::filesystem;
 
@@ -58,28 +57,6 @@ int writeForever(const std::string& path) {
             return 1;
         }
     }
-}
-
-// Starts the writer and returns its process id once it has kept a round; -1 when it failed.
-pid_t startWriter(const std::string& path) {
-    int ready[2];
-    if (::pipe(ready) != 0) {
-        return -1;
-    }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::dup2(ready[1], STDOUT_FILENO);
-        ::close(ready[0]);
-        ::close(ready[1]);
-        ::execl("/proc/self/exe", "history_kill", "--write", path.c_str(),
-                static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ::close(ready[1]);
-    char byte = 0;
-    const bool wrote = child > 0 && ::read(ready[0], &byte, 1) == 1;
-    ::close(ready[0]);
-    return wrote ? child : -1;
 }
 
 // What is wrong with the file after a kill, or nothing; `kept` is how many rounds it holds.
@@ -128,17 +105,13 @@ int main(int argc, char** argv) {
     int torn = 0;
     std::string failure;
     for (int kill = 0; kill < kKills && failure.empty(); ++kill) {
-        const pid_t writer = startWriter(file.path());
+        const pid_t writer = startWriter("history_kill", file.path().c_str());
         if (writer < 0) {
             failure = "the writer did not start";
             break;
         }
-        ::usleep(static_cast<useconds_t>(waitUs(random)));
-        ::kill(writer, SIGKILL);
-        int status = 0;
-        ::waitpid(writer, &status, 0);
-        if (!WIFSIGNALED(status)) {
-            failure = "the writer ended by itself, status " + std::to_string(status);
+        if (const std::string ended = killWriter(writer, waitUs(random)); !ended.empty()) {
+            failure = ended;
         } else if (const std::string wrong = problem(file, kept, torn); !wrong.empty()) {
             failure = "after kill " + std::to_string(kill + 1) + ": " + wrong;
         }
